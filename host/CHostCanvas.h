@@ -1,0 +1,20 @@
+#pragma once
+
+#include <memory>
+
+#include "host/CHostScene.h"
+#include "host/HostDriver.h"
+
+#define TINTORA_HOST_CANVAS_MEMBERS(X) \
+    X(Scene) X(ClientToScreenX) X(ClientToScreenY) X(SetResolution) X(WindowDimension)
+
+// A canvas (view) of the host.
+class CHostCanvas : public COleDispatchDriver {
+public:
+    // Takes over a reference that the caller already holds.
+    void Attach(LPDISPATCH canvas);
+
+    std::unique_ptr<CHostScene> GetScene();
+
+    TINTORA_HOST_CANVAS_MEMBERS(TINTORA_DECLARE_DISPID)
+};
