@@ -1,0 +1,41 @@
+#pragma once
+// Everything that would stop and ask the operator goes through one interface:
+// the plug-in's dialogs install a windowed implementation, the command line one
+// that writes to stderr, and tests a scripted one that records what would have
+// been shown.
+
+#include <string>
+
+using UINT = unsigned int;
+
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_ICONEXCLAMATION = 0x30;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // Shows a message box and returns the button pressed (IDOK for an OK box).
+    virtual int MessageBox(const std::string& text, UINT type) = 0;
+};
+
+// The implementation in force; never null (a stderr one until another is installed).
+Prompts& CurrentPrompts();
+// Installs an implementation and returns the previous one; null restores the default.
+Prompts* InstallPrompts(Prompts* prompts);
+
+// The framework's message box with the application's caption.
+int AfxMessageBox(const std::string& text, UINT type = MB_OK);
+
+// Installs an implementation for one scope and puts the previous one back.
+class ScopedPrompts {
+public:
+    explicit ScopedPrompts(Prompts& prompts) : m_previous(InstallPrompts(&prompts)) {}
+    ~ScopedPrompts() { InstallPrompts(m_previous); }
+    ScopedPrompts(const ScopedPrompts&) = delete;
+    ScopedPrompts& operator=(const ScopedPrompts&) = delete;
+
+private:
+    Prompts* m_previous;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/tarsel/TarselScene.h"
+
+namespace tarsel {
+
+// A canvas showing one scene.
+class TarselCanvas : public DispatchObject {
+public:
+    static TarselCanvas* Create(TarselScene* scene);
+    void SetScene(TarselScene* scene) { m_scene.Reset(scene); }
+
+private:
+    explicit TarselCanvas(TarselScene* scene);
+    Ref<TarselScene> m_scene;
+};
+
+}  // namespace tarsel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/tarsel/TarselImage.h"
+
+namespace tarsel {
+
+// A graphic element with its image. Assigning RGBAImage makes the element take
+// that image's pixels and redraw.
+class TarselElement : public DispatchObject {
+public:
+    static TarselElement* Create(TarselImage* image);
+
+    TarselImage* Image() const { return m_image.Get(); }
+    void SetImage(TarselImage* image) { m_image.Reset(image); }
+    int Redraws() const { return m_redraws; }
+
+private:
+    explicit TarselElement(TarselImage* image);
+    HRESULT PutRGBAImage(Invocation& call);
+
+    Ref<TarselImage> m_image;
+    int m_redraws = 0;
+};
+
+}  // namespace tarsel

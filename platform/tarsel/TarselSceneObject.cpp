@@ -1,0 +1,33 @@
+#include "platform/tarsel/TarselSceneObject.h"
+
+namespace tarsel {
+
+TarselSceneObject* TarselSceneObject::Create(LONG type) { return new TarselSceneObject(type); }
+
+TarselSceneObject::TarselSceneObject(LONG type) : DispatchObject("SceneObject"), m_type(type) {
+    AddMember(kIdType, "Type", DISPATCH_PROPERTYGET, [this](Invocation& call) {
+        call.ReturnLong(m_type);
+        return S_OK;
+    });
+    AddMember(kIdElement, "Element", DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+              [this](Invocation& call) {
+                  LONGLONG index = 0;
+                  if (call.ArgCount() != 1 || !call.ArgInteger(0, index)) {
+                      return DISP_E_TYPEMISMATCH;
+                  }
+                  const bool valid = index >= 0 && index < LONGLONG(m_elements.size());
+                  call.ReturnDispatch(valid ? m_elements[size_t(index)] : nullptr);
+                  return S_OK;
+              });
+}
+
+TarselSceneObject::~TarselSceneObject() {
+    for (TarselElement* element : m_elements) element->Release();
+}
+
+void TarselSceneObject::AddElement(TarselElement* element) {
+    element->AddRef();
+    m_elements.push_back(element);
+}
+
+}  // namespace tarsel
