@@ -1,0 +1,59 @@
+#include "engine/Raster.h"
+
+#include <atomic>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace engine {
+
+namespace {
+std::atomic<size_t> g_allocationLimit{std::numeric_limits<size_t>::max()};
+}
+
+std::optional<size_t> RasterByteSize(int64_t width, int64_t height) {
+    if (width < 0 || height < 0) return std::nullopt;
+    constexpr uint64_t kMax = uint64_t(std::numeric_limits<std::ptrdiff_t>::max());
+    const auto w = uint64_t(width);
+    const auto h = uint64_t(height);
+    if (w != 0 && h > kMax / kBytesPerPixel / w) return std::nullopt;
+    return size_t(w * h * kBytesPerPixel);
+}
+
+uint8_t* AllocateRasterBytes(int64_t width, int64_t height) {
+    const auto bytes = RasterByteSize(width, height);
+    if (!bytes || *bytes > g_allocationLimit.load()) return nullptr;
+    // At least one byte, so that an empty raster is still a valid allocation.
+    return new (std::nothrow) uint8_t[*bytes == 0 ? 1 : *bytes];
+}
+
+size_t SetAllocationLimit(size_t bytes) { return g_allocationLimit.exchange(bytes); }
+
+Raster Raster::Allocate(int32_t width, int32_t height) {
+    Raster raster;
+    raster.m_data.reset(AllocateRasterBytes(width, height));
+    if (raster.m_data) {
+        raster.m_width = width;
+        raster.m_height = height;
+    }
+    return raster;
+}
+
+Raster Raster::AllocateZeroed(int32_t width, int32_t height) {
+    Raster raster = Allocate(width, height);
+    if (raster) std::memset(raster.Data(), 0, raster.ByteSize());
+    return raster;
+}
+
+Raster Raster::CopyOf(RasterView view) {
+    Raster raster = Allocate(view.width, view.height);
+    if (raster && view.ByteSize() > 0) std::memcpy(raster.Data(), view.pixels, view.ByteSize());
+    return raster;
+}
+
+uint8_t* Raster::Release() {
+    m_width = m_height = 0;
+    return m_data.release();
+}
+
+}  // namespace engine

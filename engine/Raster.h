@@ -1,0 +1,79 @@
+#pragma once
+// Working rasters: width x height pixels of 4 bytes (blue, green, red, alpha),
+// straight alpha, rows packed, the picture's bottom row first.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace engine {
+
+constexpr int kBytesPerPixel = 4;
+enum Channel : int { kBlue = 0, kGreen = 1, kRed = 2, kAlpha = 3 };
+
+// Byte size of a width x height raster, or nothing when a side is negative or the
+// size does not fit the address space.
+std::optional<size_t> RasterByteSize(int64_t width, int64_t height);
+
+// Allocates raster memory with array new, or returns null: for an impossible size,
+// one above the allocation limit, or when the system has no memory for it.
+uint8_t* AllocateRasterBytes(int64_t width, int64_t height);
+
+// Caps every raster allocation (bytes); tests use it to provoke allocation
+// failures. SIZE_MAX means no cap. Returns the previous cap.
+size_t SetAllocationLimit(size_t bytes);
+
+struct RasterView {
+    const uint8_t* pixels = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+
+    size_t ByteSize() const { return size_t(width) * size_t(height) * kBytesPerPixel; }
+    const uint8_t* Pixel(int32_t x, int32_t y) const {
+        return pixels + (size_t(y) * size_t(width) + size_t(x)) * kBytesPerPixel;
+    }
+};
+
+struct MutableRasterView {
+    uint8_t* pixels = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+
+    size_t ByteSize() const { return size_t(width) * size_t(height) * kBytesPerPixel; }
+    uint8_t* Pixel(int32_t x, int32_t y) const {
+        return pixels + (size_t(y) * size_t(width) + size_t(x)) * kBytesPerPixel;
+    }
+    operator RasterView() const { return {pixels, width, height}; }
+};
+
+// An owned raster. Empty after a failed allocation.
+class Raster {
+public:
+    Raster() = default;
+    // Contents undefined; empty on failure.
+    static Raster Allocate(int32_t width, int32_t height);
+    // All bytes zero (transparent black); empty on failure.
+    static Raster AllocateZeroed(int32_t width, int32_t height);
+    // A copy of the view; empty on failure.
+    static Raster CopyOf(RasterView view);
+
+    explicit operator bool() const { return m_data != nullptr; }
+    uint8_t* Data() { return m_data.get(); }
+    const uint8_t* Data() const { return m_data.get(); }
+    int32_t Width() const { return m_width; }
+    int32_t Height() const { return m_height; }
+    size_t ByteSize() const { return size_t(m_width) * size_t(m_height) * kBytesPerPixel; }
+    RasterView View() const { return {m_data.get(), m_width, m_height}; }
+    MutableRasterView MutableView() { return {m_data.get(), m_width, m_height}; }
+
+    // Hands the memory (allocated with array new) to the caller.
+    uint8_t* Release();
+
+private:
+    std::unique_ptr<uint8_t[]> m_data;
+    int32_t m_width = 0;
+    int32_t m_height = 0;
+};
+
+}  // namespace engine
