@@ -1,0 +1,84 @@
+#pragma once
+// The effect control: the host drivers of a tool run, the effect parameter
+// record that the dialogs write, the working rasters, and the operations that
+// move pixels between the host and the effects.
+
+#include <memory>
+#include <string>
+
+#include "control/EffectCodes.h"
+#include "engine/EffectResult.h"
+#include "host/CHostApplication.h"
+#include "host/CHostElement.h"
+
+class CRastelCtrl {
+public:
+    CRastelCtrl();
+    virtual ~CRastelCtrl();
+    CRastelCtrl(const CRastelCtrl&) = delete;
+    CRastelCtrl& operator=(const CRastelCtrl&) = delete;
+
+    // Working images and host transfer. Without a target element or an image
+    // behind it, each returns at once and changes nothing.
+    LONG SnapshotImage(int slot);
+    LONG RestoreImage(int slot);
+    // A copy of the target's current image, owned by the caller (array delete), with
+    // red and blue exchanged on request; null when there is none.
+    BYTE* FetchImageCopy(int32_t& width, int32_t& height, bool swapRedBlue);
+    LONG ExportTga();
+    void FreeResult();
+
+    // Runs the effect selected by m_nEffectCode on the target's current image and
+    // hands its output to the host.
+    LONG ApplyEffect();
+
+    // Effects: read m_pSrc and the parameter record, set m_pDst and its size;
+    // 0 on success, 1 after showing their message.
+    int ApplyFocus();
+
+    CHostApplication m_hostApp;
+    CHostElement m_target;
+
+    // Effect parameter record.
+    COLORREF m_crEffect = 0;
+    int32_t m_nBlurX = 0;
+    int32_t m_nBlurY = 0;
+    uint32_t m_nEffectCode = 0;
+    uint32_t m_nSize = 0;
+    int32_t m_nOpacity = 0;
+    int32_t m_nShadowX = 0;
+    int32_t m_nShadowY = 0;
+    int32_t m_nBlur = 0;
+    BOOL m_bInverseMatte = FALSE;
+    BOOL m_bMatteAlpha = FALSE;
+    BOOL m_bSwapRedBlue = FALSE;
+    std::string m_strExportPath;
+    std::string m_strMattePath;
+    int32_t m_nMatteX = 0;
+    int32_t m_nMatteY = 0;
+    double m_dPct = 0;
+    double m_dDir = 0;
+
+    // Working rasters.
+    BYTE* m_pSrc = nullptr;
+    int32_t m_nSrcWidth = 0;
+    int32_t m_nSrcHeight = 0;
+    BYTE* m_pDst = nullptr;
+    int32_t m_nDstWidth = 0;
+    int32_t m_nDstHeight = 0;
+    BYTE* m_pOriginal = nullptr;
+    int32_t m_nOriginalWidth = 0;
+    int32_t m_nOriginalHeight = 0;
+    BYTE* m_pCheckpoint = nullptr;
+    int32_t m_nCheckpointWidth = 0;
+    int32_t m_nCheckpointHeight = 0;
+
+protected:
+    // The target's image object, or null without a target or image.
+    std::unique_ptr<CHostImage> ReachImage();
+    // Runs the effect of m_nEffectCode; 0 when m_pDst holds its output.
+    int RunSelectedEffect();
+    // Shows the result's message, if any, and on success makes its output m_pDst.
+    int AdoptResult(engine::EffectResult&& result);
+    engine::RasterView SourceView() const;
+};
