@@ -1,0 +1,188 @@
+#include "apps/tintora/CommandLine.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "platform/prompts/FieldMessages.h"
+
+namespace {
+
+std::optional<int64_t> ParseInteger(const std::string& text) {
+    int64_t value = 0;
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    if (begin != end && *begin == '+') ++begin;
+    auto [ptr, ec] = std::from_chars(begin, end, value);
+    if (ec != std::errc() || ptr != end || begin == end) return std::nullopt;
+    return value;
+}
+
+std::optional<RawSize> ParseSize(const std::string& text) {
+    const auto x = text.find('x');
+    if (x == std::string::npos) return std::nullopt;
+    const auto w = ParseInteger(text.substr(0, x));
+    const auto h = ParseInteger(text.substr(x + 1));
+    if (!w || !h || *w <= 0 || *h <= 0 || *w > INT32_MAX || *h > INT32_MAX) return std::nullopt;
+    return RawSize{int32_t(*w), int32_t(*h)};
+}
+
+const OptionSpec* FindOption(const EffectSpec& effect, const std::string& name) {
+    for (const OptionSpec& option : effect.options) {
+        if (option.name == name) return &option;
+    }
+    return nullptr;
+}
+
+ParsedCommandLine Fail(std::string message) {
+    ParsedCommandLine result;
+    result.action = ParsedCommandLine::Action::Error;
+    result.error = std::move(message);
+    return result;
+}
+
+// Stores one option's value; returns an error message or "".
+std::string TakeOption(const OptionSpec& option, const std::string& text, OptionValues& values) {
+    switch (option.kind) {
+        case OptionKind::Integer: {
+            const auto value = ParseInteger(text);
+            if (!value) return kEnterIntegerMessage;
+            if (*value < option.min || *value > option.max) {
+                return option.rangeMessage.empty() ? IntegerRangeMessage(option.min, option.max)
+                                                   : option.rangeMessage;
+            }
+            values.SetInteger(option.name, *value);
+            return {};
+        }
+        case OptionKind::Color: {
+            const auto color = ParseColor(text);
+            if (!color) return option.name + ": write the colour as RRGGBB in hex, e.g. FF8000";
+            values.SetInteger(option.name, *color);
+            return {};
+        }
+        case OptionKind::File:
+            if (text.empty()) return option.name + " needs a file name";
+            values.SetText(option.name, text);
+            return {};
+        case OptionKind::Flag:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<COLORREF> ParseColor(const std::string& text) {
+    if (text.size() != 6) return std::nullopt;
+    uint32_t rgb = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + 6, rgb, 16);
+    if (ec != std::errc() || ptr != text.data() + 6) return std::nullopt;
+    const uint32_t red = rgb >> 16 & 0xFF;
+    const uint32_t green = rgb >> 8 & 0xFF;
+    const uint32_t blue = rgb & 0xFF;
+    return COLORREF(red | green << 8 | blue << 16);
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    ParsedCommandLine result;
+    if (args.empty()) return Fail("no command given\n\n" + UsageText());
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        result.action = ParsedCommandLine::Action::Help;
+        return result;
+    }
+    if (args[0] == "sample") {
+        if (args.size() != 2) return Fail("usage: tintora sample OUTPUT");
+        result.action = ParsedCommandLine::Action::Sample;
+        result.samplePath = args[1];
+        return result;
+    }
+    if (args[0] != "apply") return Fail("unknown command '" + args[0] + "'\n\n" + UsageText());
+    if (args.size() < 2) return Fail("apply needs an effect\n\n" + UsageText());
+
+    ApplyCommand& apply = result.apply;
+    apply.effect = FindEffect(args[1]);
+    if (!apply.effect) return Fail("unknown effect '" + args[1] + "'\n\n" + UsageText());
+    const EffectSpec& effect = *apply.effect;
+    for (const OptionSpec& option : effect.options) {
+        if (option.kind == OptionKind::File) {
+            apply.values.SetText(option.name, {});
+        } else {
+            apply.values.SetInteger(option.name, option.defaultValue);
+        }
+    }
+
+    std::vector<std::string> positional;
+    std::vector<std::string> given;
+    for (size_t i = 2; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--input-size") {
+            if (i + 1 >= args.size()) return Fail("--input-size needs WxH");
+            apply.inputSize = ParseSize(args[++i]);
+            if (!apply.inputSize) return Fail("--input-size: write the size as WxH, e.g. 640x480");
+            continue;
+        }
+        const OptionSpec* option = FindOption(effect, arg);
+        if (!option) return Fail("effect " + effect.name + " has no option " + arg);
+        given.push_back(option->name);
+        if (option->kind == OptionKind::Flag) {
+            apply.values.SetInteger(option->name, 1);
+            continue;
+        }
+        if (i + 1 >= args.size()) return Fail(arg + " needs a value");
+        if (std::string message = TakeOption(*option, args[++i], apply.values); !message.empty()) {
+            return Fail(message);
+        }
+    }
+    for (const OptionSpec& option : effect.options) {
+        if (option.required && std::find(given.begin(), given.end(), option.name) == given.end()) {
+            return Fail("effect " + effect.name + " needs " + option.name);
+        }
+    }
+    if (positional.size() != 2) return Fail("apply needs exactly one INPUT and one OUTPUT file");
+    apply.input = positional[0];
+    apply.output = positional[1];
+    if (IsRawPath(apply.input) && !apply.inputSize) {
+        return Fail("a raw input (.bgra) needs --input-size WxH");
+    }
+    if (effect.validate) {
+        if (std::string message = effect.validate(apply.values); !message.empty()) {
+            return Fail(message);
+        }
+    }
+    result.action = ParsedCommandLine::Action::Apply;
+    return result;
+}
+
+std::string UsageText() {
+    std::string text =
+        "usage: tintora apply EFFECT [OPTIONS] INPUT OUTPUT\n"
+        "       tintora sample OUTPUT\n"
+        "       tintora --help\n"
+        "\n"
+        "INPUT and OUTPUT are image files (PNG, TGA, ...) or raw rasters ending in .bgra\n"
+        "(B, G, R, A bytes, bottom row first; a raw INPUT needs --input-size WxH).\n"
+        "Colours are written RRGGBB, red first. 'sample' writes the sample picture.\n"
+        "\n"
+        "effects:\n";
+    for (const EffectSpec& effect : EffectCatalog()) {
+        text += "  " + effect.name + ": " + effect.summary + "\n";
+        for (const OptionSpec& option : effect.options) {
+            text += "      " + option.name;
+            switch (option.kind) {
+                case OptionKind::Integer:
+                    text += " N  " + option.help + ", " + std::to_string(option.min) + ".." +
+                            std::to_string(option.max) + " (default " +
+                            std::to_string(option.defaultValue) + ")";
+                    break;
+                case OptionKind::Color: text += " RRGGBB  " + option.help + " (default 000000)"; break;
+                case OptionKind::File: text += " FILE  " + option.help; break;
+                case OptionKind::Flag: text += "  " + option.help; break;
+            }
+            text += "\n";
+        }
+    }
+    return text;
+}

@@ -1,0 +1,100 @@
+// tintora: runs one effect on a picture through the plug-in's own pipeline
+// (a stand-in host element holding the picture, the effect parameter record,
+// ApplyEffect), for batch work and for checking results.
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "apps/tintora/CommandLine.h"
+#include "apps/tintora/SamplePicture.h"
+#include "platform/prompts/Prompts.h"
+#include "platform/tarsel/TarselElement.h"
+
+namespace {
+
+constexpr int kExitEffectFailed = 1;
+constexpr int kExitBadInput = 2;
+
+// Messages the effect would show in a box go to stderr.
+class StderrCollector : public Prompts {
+public:
+    int MessageBox(const std::string& text, UINT) override {
+        std::fprintf(stderr, "tintora: %s\n", text.c_str());
+        return IDOK;
+    }
+};
+
+int RunApply(const ApplyCommand& command) {
+    std::string error;
+    auto picture = ReadPicture(command.input, command.inputSize, error);
+    if (!picture) {
+        std::fprintf(stderr, "tintora: %s\n", error.c_str());
+        return kExitBadInput;
+    }
+
+    auto* image = tarsel::TarselImage::Create(picture->width, picture->height,
+                                              std::move(picture->bgra));
+    auto* element = tarsel::TarselElement::Create(image);
+    image->Release();
+
+    StderrCollector prompts;
+    ScopedPrompts scoped(prompts);
+    Picture result;
+    {
+        CRastelCtrl control;
+        element->AddRef();
+        control.m_target.Attach(element);
+        command.effect->configure(control, command.values);
+        control.ApplyEffect();
+    }
+    const bool applied = element->Redraws() > 0;
+    if (applied) {
+        const tarsel::TarselImage* out = element->Image();
+        result = Picture{out->Width(), out->Height(), out->Pixels()};
+    }
+    element->Release();
+    if (!applied) {
+        std::fprintf(stderr, "tintora: %s failed; nothing written\n", command.effect->name.c_str());
+        return kExitEffectFailed;
+    }
+    if (std::string writeError = WritePicture(command.output, result); !writeError.empty()) {
+        std::fprintf(stderr, "tintora: %s\n", writeError.c_str());
+        return kExitBadInput;
+    }
+    std::printf("%dx%d\n", result.width, result.height);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const ParsedCommandLine parsed = ParseCommandLine(args);
+    try {
+        switch (parsed.action) {
+            case ParsedCommandLine::Action::Help:
+                std::fputs(UsageText().c_str(), stdout);
+                return 0;
+            case ParsedCommandLine::Action::Error:
+                std::fprintf(stderr, "tintora: %s\n", parsed.error.c_str());
+                return kExitBadInput;
+            case ParsedCommandLine::Action::Sample: {
+                const Picture sample = MakeSamplePicture();
+                if (std::string error = WritePicture(parsed.samplePath, sample); !error.empty()) {
+                    std::fprintf(stderr, "tintora: %s\n", error.c_str());
+                    return kExitBadInput;
+                }
+                std::printf("%dx%d\n", sample.width, sample.height);
+                return 0;
+            }
+            case ParsedCommandLine::Action::Apply:
+                return RunApply(parsed.apply);
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tintora: %s\n", e.what());
+        return kExitEffectFailed;
+    }
+    return kExitBadInput;
+}
