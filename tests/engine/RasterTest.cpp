@@ -1,0 +1,44 @@
+#include "engine/Raster.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+TEST(RasterByteSize, ComputesWithoutThirtyTwoBitOverflow) {
+    EXPECT_EQ(engine::RasterByteSize(3, 2), size_t{24});
+    EXPECT_EQ(engine::RasterByteSize(0, 100), size_t{0});
+    // 40000 x 40000 x 4 overflows 32 bits but is a valid size.
+    EXPECT_EQ(engine::RasterByteSize(40000, 40000), size_t{6400000000});
+    EXPECT_FALSE(engine::RasterByteSize(-1, 5));
+    EXPECT_FALSE(engine::RasterByteSize(5, -1));
+    EXPECT_FALSE(engine::RasterByteSize(std::numeric_limits<int64_t>::max(), 2));
+}
+
+TEST(RasterAllocation, FailsAboveTheLimitAndForImpossibleSizes) {
+    const size_t previous = engine::SetAllocationLimit(100);
+    EXPECT_TRUE(engine::Raster::Allocate(5, 5));  // exactly 100 bytes
+    EXPECT_FALSE(engine::Raster::Allocate(5, 6));
+    engine::SetAllocationLimit(previous);
+    EXPECT_FALSE(engine::Raster::Allocate(-3, 3));
+    EXPECT_EQ(engine::AllocateRasterBytes(std::numeric_limits<int32_t>::max(),
+                                          std::numeric_limits<int32_t>::max()),
+              nullptr);
+}
+
+TEST(RasterAllocation, ZeroedAndCopiedRastersHoldTheRightBytes) {
+    engine::Raster zero = engine::Raster::AllocateZeroed(3, 2);
+    ASSERT_TRUE(zero);
+    for (size_t i = 0; i < zero.ByteSize(); ++i) EXPECT_EQ(zero.Data()[i], 0);
+    const uint8_t pixels[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    engine::Raster copy = engine::Raster::CopyOf({pixels, 2, 1});
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy.View().Pixel(1, 0)[engine::kAlpha], 8);
+    uint8_t* released = copy.Release();
+    EXPECT_FALSE(copy);
+    delete[] released;
+}
+
+}  // namespace
