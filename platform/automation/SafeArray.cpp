@@ -223,3 +223,17 @@ HRESULT SafeArrayGetElement(SAFEARRAY* array, LONG* indices, void* value) {
     return CopyElement(array->vt, array->cbElements, static_cast<char*>(array->pvData) + offset,
                        value);
 }
+
+SAFEARRAY* SafeArrayFromStrings(const std::vector<std::string>& strings) {
+    SAFEARRAY* array = SafeArrayCreateVector(VT_BSTR, 0, ULONG(strings.size()));
+    if (!array) return nullptr;
+    auto* slots = static_cast<BSTR*>(array->pvData);
+    for (size_t i = 0; i < strings.size(); ++i) {
+        slots[i] = BstrFromNarrow(strings[i]);
+        if (!slots[i]) {
+            SafeArrayDestroy(array);
+            return nullptr;
+        }
+    }
+    return array;
+}

@@ -1,6 +1,9 @@
 #pragma once
 // One-dimensional SAFEARRAYs (the only kind the system passes).
 
+#include <string>
+#include <vector>
+
 #include "platform/automation/Variant.h"
 
 struct SAFEARRAYBOUND {
@@ -36,3 +39,7 @@ HRESULT SafeArrayGetUBound(SAFEARRAY* array, UINT dim, LONG* bound);
 HRESULT SafeArrayPutElement(SAFEARRAY* array, LONG* indices, void* value);
 // Hands out a copy that the caller owns.
 HRESULT SafeArrayGetElement(SAFEARRAY* array, LONG* indices, void* value);
+
+// A VT_BSTR vector with lower bound 0, one element per string in order; null
+// when it cannot be allocated.
+SAFEARRAY* SafeArrayFromStrings(const std::vector<std::string>& strings);
