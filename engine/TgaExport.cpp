@@ -19,8 +19,11 @@ std::string WriteTga(RasterView rgbaBottomUp, const std::string& path) {
         return e.what();
     }
     try {
-        // The library takes the first row as the top; ours is the bottom.
+        // The library takes the first row as the top; ours is the bottom. Its TGA
+        // writer keeps the rows in image order and labels the origin from the
+        // orientation, so the flipped image must say it starts at the top.
         image.flip();
+        image.orientation(MagickCore::TopLeftOrientation);
         image.magick("tga");
         image.matte(true);
         image.write(path);

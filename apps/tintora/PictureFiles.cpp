@@ -131,7 +131,10 @@ std::string WritePicture(const std::string& path, const Picture& picture) {
         image.quiet(true);
         image.read(size_t(picture.width), size_t(picture.height), "BGRA", Magick::CharPixel,
                    picture.bgra.data());
-        image.flip();  // the file's first row is the top
+        // The file's first row is the top; say so, since the TGA writer labels
+        // the origin from the orientation.
+        image.flip();
+        image.orientation(MagickCore::TopLeftOrientation);
         const std::string extension = std::filesystem::path(path).extension().string();
         if (extension.size() < 2) return "cannot tell the file format of " + path;
         image.magick(extension.substr(1));
