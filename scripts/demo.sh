@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds Tintora and runs the command line on the
+# project's own sample picture; results land in out/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" -j "$(nproc)" --target tintora
+tintora="$root/build/apps/tintora/tintora"
+out="$root/out"
+mkdir -p "$out"
+
+"$tintora" sample "$out/sample.png" >/dev/null
+run() {
+    local name=$1
+    shift
+    printf '%-14s ' "$name"
+    "$tintora" apply "$@" "$out/sample.png" "$out/$name.png"
+}
+run focus focus --size 4
+for extra in "$root"/scripts/demo.d/*.sh; do
+    [ -e "$extra" ] && source "$extra"
+done
+echo "results in $out"
