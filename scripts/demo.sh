@@ -18,7 +18,4 @@ run() {
     "$tintora" apply "$@" "$out/sample.png" "$out/$name.png"
 }
 run focus focus --size 4
-for extra in "$root"/scripts/demo.d/*.sh; do
-    [ -e "$extra" ] && source "$extra"
-done
 echo "results in $out"
