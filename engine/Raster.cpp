@@ -9,6 +9,17 @@ namespace engine {
 
 namespace {
 std::atomic<size_t> g_allocationLimit{std::numeric_limits<size_t>::max()};
+std::atomic<size_t> g_allocationsBeforeFailure{std::numeric_limits<size_t>::max()};
+
+// Counts one allocation against the countdown; false when it is to fail.
+bool TakeAllocation() {
+    size_t left = g_allocationsBeforeFailure.load();
+    while (left != std::numeric_limits<size_t>::max()) {
+        if (left == 0) return false;
+        if (g_allocationsBeforeFailure.compare_exchange_weak(left, left - 1)) return true;
+    }
+    return true;
+}
 }
 
 std::optional<size_t> RasterByteSize(int64_t width, int64_t height) {
@@ -22,12 +33,16 @@ std::optional<size_t> RasterByteSize(int64_t width, int64_t height) {
 
 uint8_t* AllocateRasterBytes(int64_t width, int64_t height) {
     const auto bytes = RasterByteSize(width, height);
-    if (!bytes || *bytes > g_allocationLimit.load()) return nullptr;
+    if (!bytes || *bytes > g_allocationLimit.load() || !TakeAllocation()) return nullptr;
     // At least one byte, so that an empty raster is still a valid allocation.
     return new (std::nothrow) uint8_t[*bytes == 0 ? 1 : *bytes];
 }
 
 size_t SetAllocationLimit(size_t bytes) { return g_allocationLimit.exchange(bytes); }
+
+size_t SetAllocationsBeforeFailure(size_t count) {
+    return g_allocationsBeforeFailure.exchange(count);
+}
 
 Raster Raster::Allocate(int32_t width, int32_t height) {
     Raster raster;

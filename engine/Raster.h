@@ -24,6 +24,12 @@ uint8_t* AllocateRasterBytes(int64_t width, int64_t height);
 // failures. SIZE_MAX means no cap. Returns the previous cap.
 size_t SetAllocationLimit(size_t bytes);
 
+// Lets the next `count` raster allocations succeed and fails every one after
+// them; SIZE_MAX (the default) never fails. Effects allocate several rasters of
+// the same size, which a byte cap cannot tell apart, so tests use this to reach
+// a later allocation's failure path. Returns the previous setting.
+size_t SetAllocationsBeforeFailure(size_t count);
+
 struct RasterView {
     const uint8_t* pixels = nullptr;
     int32_t width = 0;
