@@ -1,0 +1,71 @@
+#include "engine/Border.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "engine/AntiFlicker.h"
+#include "engine/Layers.h"
+#include "engine/Opacity.h"
+
+namespace engine {
+
+EffectResult Border(RasterView picture, const BorderParams& params) {
+    const int64_t s = params.size;
+    const int64_t layerWidth = int64_t(picture.width) + 2 * s;
+    const int64_t layerHeight = int64_t(picture.height) + 2 * s;
+    constexpr int64_t kMaxSide = std::numeric_limits<int32_t>::max();
+    if (layerWidth > kMaxSide || layerHeight > kMaxSide) return EffectResult::OutOfMemory();
+    Raster layer = Raster::AllocateZeroed(int32_t(layerWidth), int32_t(layerHeight));
+    if (!layer) return EffectResult::OutOfMemory();
+
+    {
+        Raster silhouette = Raster::Allocate(picture.width, picture.height);
+        if (!silhouette) return EffectResult::OutOfMemory();
+        const size_t count = size_t(picture.width) * size_t(picture.height);
+        for (size_t i = 0; i < count; ++i) {
+            uint8_t* p = silhouette.Data() + i * kBytesPerPixel;
+            p[kBlue] = params.color.blue;
+            p[kGreen] = params.color.green;
+            p[kRed] = params.color.red;
+            p[kAlpha] = picture.pixels[i * kBytesPerPixel + kAlpha];
+        }
+        // Stamps add their alphas (capped) and all carry the same colour, so
+        // their order does not matter; a point met twice counts twice.
+        auto half = [&](int64_t i) {
+            return int64_t(std::sqrt(double(s) * double(s) - double(i * i)) + 0.5);
+        };
+        for (int64_t i = -s; i < s; ++i) {
+            const int64_t d = half(i);
+            StampRaster(layer.MutableView(), silhouette.View(), i + s, s + d, true);
+            StampRaster(layer.MutableView(), silhouette.View(), i + s, s - d, true);
+        }
+        for (int64_t i = -s; i < s; ++i) {
+            const int64_t d = half(i);
+            StampRaster(layer.MutableView(), silhouette.View(), s + d, i + s, true);
+            StampRaster(layer.MutableView(), silhouette.View(), s - d, i + s, true);
+        }
+    }
+
+    if (params.opacityPercent != 100) {
+        const float factor = OpacityFactor(params.opacityPercent);
+        for (size_t i = kAlpha; i < layer.ByteSize(); i += kBytesPerPixel) {
+            layer.Data()[i] = ScaleAlpha(layer.Data()[i], factor);
+        }
+    }
+
+    std::string warning;
+    int64_t position = s;
+    if (params.blur > 0) {
+        EffectResult blurred = AntiFlicker(layer.View(), params.blur, params.blur, false);
+        if (!blurred.succeeded) return blurred;
+        warning = std::move(blurred.message);
+        layer = std::move(blurred.output);
+        // The blur moves the layer's origin to column and row blur + 2.
+        position = s + params.blur + 2;
+    }
+    StampRaster(layer.MutableView(), picture, position, position, false);
+    return EffectResult::Success(std::move(layer), std::move(warning));
+}
+
+}  // namespace engine

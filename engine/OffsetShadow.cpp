@@ -1,0 +1,53 @@
+#include "engine/OffsetShadow.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+#include "engine/AntiFlicker.h"
+#include "engine/Layers.h"
+#include "engine/Opacity.h"
+
+namespace engine {
+
+EffectResult OffsetShadow(RasterView picture, const OffsetShadowParams& params) {
+    Raster shadow = Raster::CopyOf(picture);
+    if (!shadow) return EffectResult::OutOfMemory();
+    // Scaled at every opacity, 100 included (where it changes nothing);
+    // transparent pixels keep whatever they hold.
+    const float factor = OpacityFactor(params.opacityPercent);
+    for (size_t i = 0; i < shadow.ByteSize(); i += kBytesPerPixel) {
+        uint8_t* p = shadow.Data() + i;
+        if (p[kAlpha] == 0) continue;
+        p[kBlue] = params.color.blue;
+        p[kGreen] = params.color.green;
+        p[kRed] = params.color.red;
+        p[kAlpha] = ScaleAlpha(p[kAlpha], factor);
+    }
+
+    std::string warning;
+    const int64_t b = params.blur;
+    if (b > 0) {
+        EffectResult blurred = AntiFlicker(shadow.View(), params.blur, params.blur, false);
+        if (!blurred.succeeded) return blurred;
+        warning = std::move(blurred.message);
+        shadow = std::move(blurred.output);
+    }
+
+    const int64_t dx = params.dx;
+    const int64_t dy = params.dy;
+    const int64_t width = std::abs(dx) + shadow.Width();
+    const int64_t height = std::abs(dy) + shadow.Height();
+    constexpr int64_t kMaxSide = std::numeric_limits<int32_t>::max();
+    if (width > kMaxSide || height > kMaxSide) return EffectResult::OutOfMemory();
+    Raster output = Raster::AllocateZeroed(int32_t(width), int32_t(height));
+    if (!output) return EffectResult::OutOfMemory();
+    PlaceRaster(output.MutableView(), shadow.View(), std::max<int64_t>(dx, 0),
+                std::max<int64_t>(-dy, 0));
+    StampRaster(output.MutableView(), picture, std::max<int64_t>(-dx, 0) + b,
+                std::max<int64_t>(dy, 0) + b, false);
+    return EffectResult::Success(std::move(output), std::move(warning));
+}
+
+}  // namespace engine
