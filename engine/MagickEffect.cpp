@@ -1,0 +1,116 @@
+#include "engine/MagickEffect.h"
+
+#include <Magick++.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "engine/MagickSupport.h"
+
+namespace engine {
+
+namespace {
+
+// Truncation toward zero to an unsigned integer; values outside its range
+// (which the dialog never gives) are held to it.
+size_t TruncateToUnsigned(double value) {
+    if (!(value > 0)) return 0;
+    if (value >= double(std::numeric_limits<unsigned int>::max())) {
+        return std::numeric_limits<unsigned int>::max();
+    }
+    return size_t(value);
+}
+
+void RunOperation(Magick::Image& image, const MagickEffectParams& params) {
+    const double pct = params.pct;
+    switch (params.code) {
+        case kMagickAddNoise: image.addNoise(MagickCore::PoissonNoise); break;
+        case kMagickContrast: image.contrast(TruncateToUnsigned(pct)); break;
+        case kMagickImplode: image.implode(pct / 100.0); break;
+        case kMagickJitter: image.spread(TruncateToUnsigned(pct / 10.0)); break;
+        case kMagickCharcoal: image.charcoal(pct / 10.0, 0.5); break;
+        case kMagickReduceNoise: image.reduceNoise(3.0); break;
+        case kMagickSolarize: image.solarize(pct); break;
+        case kMagickSharpen: image.sharpen(pct / 10.0, 1.5); break;
+        case kMagickSwirl: image.swirl(pct / 10.0 * 36.0); break;
+        case kMagickColorize: {
+            // The library sees the picture's blue as red, so the pen colour is
+            // given blue first.
+            const auto opacity = unsigned(TruncateToUnsigned(pct));
+            image.colorize(opacity, opacity, opacity,
+                           Magick::ColorRGB(params.color.blue / 255.0, params.color.green / 255.0,
+                                            params.color.red / 255.0));
+            break;
+        }
+        case kMagickBlur: image.blur(pct / 10.0, 1.5); break;
+        default: break;  // Gamma and unknown codes: no operation
+    }
+}
+
+}  // namespace
+
+MagickEffectOutcome MagickEffect(RasterView picture, const MagickEffectParams& params) {
+    EnsureMagickInitialized();
+    MagickEffectOutcome outcome;
+    const size_t byteSize = picture.ByteSize();
+
+    Magick::Image image;
+    // Warnings are not errors: they neither stop the effect nor reach the operator.
+    image.quiet(true);
+    Magick::Blob blob;
+    {
+        uint8_t* copy = AllocateRasterBytes(picture.width, picture.height);
+        if (!copy) {
+            outcome.result = EffectResult::OutOfMemory();
+            return outcome;
+        }
+        if (byteSize > 0) std::memcpy(copy, picture.pixels, byteSize);
+        // The blob owns the copy from here and frees it with array delete.
+        blob.updateNoCopy(copy, byteSize, Magick::Blob::NewAllocator);
+    }
+
+    try {
+        // One byte a sample: the library's own default depth is 16 bits.
+        image.read(blob, Magick::Geometry(size_t(picture.width), size_t(picture.height), 0, 0,
+                                          false, false),
+                   8, "RGBA");
+    } catch (const Magick::Exception& e) {
+        outcome.readMessage = e.what();
+    }
+
+    // An error in the operation or in taking the pixels back ends the effect
+    // with the library's text; a warning lets it go on.
+    try {
+        RunOperation(image, params);
+    } catch (const Magick::Warning&) {
+    } catch (const Magick::Exception& e) {
+        outcome.result = EffectResult::Failure(e.what());
+        return outcome;
+    }
+    try {
+        image.write(&blob, "RGBA", 8);
+    } catch (const Magick::Warning&) {
+    } catch (const Magick::Exception& e) {
+        outcome.result = EffectResult::Failure(e.what());
+        return outcome;
+    }
+    if (blob.length() != byteSize) {
+        outcome.result = EffectResult::Failure("The image library returned " +
+                                               std::to_string(blob.length()) + " bytes instead of " +
+                                               std::to_string(byteSize));
+        return outcome;
+    }
+
+    Raster output = Raster::Allocate(picture.width, picture.height);
+    if (!output) {
+        outcome.result = EffectResult::OutOfMemory();
+        return outcome;
+    }
+    if (byteSize > 0) std::memcpy(output.Data(), blob.data(), byteSize);
+    for (size_t i = kAlpha; i < byteSize; i += kBytesPerPixel) output.Data()[i] = picture.pixels[i];
+    outcome.result = EffectResult::Success(std::move(output));
+    return outcome;
+}
+
+}  // namespace engine
