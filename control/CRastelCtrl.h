@@ -34,7 +34,18 @@ public:
 
     // Effects: read m_pSrc and the parameter record, set m_pDst and its size;
     // 0 on success, 1 after showing their message.
+    int ApplyBorder();
+    int ApplyOffsetShadow();
     int ApplyFocus();
+    // The engine's blur of m_pSrc by m_nBlurX x m_nBlurY; keepOpaque leaves
+    // pixels whose blurred alpha is 255 as they were.
+    int anti_flickering(bool keepOpaque);
+    // Clears the outer frame of m_pSrc in place before lighting it.
+    int ApplyEmbossBevel(int azimuth, int elevation, int depth, int size);
+    // Converts m_pSrc to gray in place, then copies it.
+    int ApplyGrayscale();
+    int ApplyMagickEffect(uint32_t code);
+    int ApplyMatte(bool crop);
 
     CHostApplication m_hostApp;
     CHostElement m_target;

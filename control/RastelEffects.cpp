@@ -1,0 +1,90 @@
+// The effect members of the control: each adapts the parameter record to one
+// engine effect and keeps the record's side effects.
+
+#include <string>
+
+#include "control/CRastelCtrl.h"
+#include "engine/AntiFlicker.h"
+#include "engine/Border.h"
+#include "engine/EmbossBevel.h"
+#include "engine/Grayscale.h"
+#include "engine/MagickEffect.h"
+#include "engine/Matte.h"
+#include "engine/MatteFile.h"
+#include "engine/OffsetShadow.h"
+#include "platform/prompts/Prompts.h"
+
+namespace {
+
+engine::MutableRasterView MutableSource(CRastelCtrl& control) {
+    return {control.m_pSrc, control.m_nSrcWidth, control.m_nSrcHeight};
+}
+
+}  // namespace
+
+int CRastelCtrl::ApplyBorder() {
+    const int32_t blur = m_nBlur;
+    // The border's blur runs through the record's blur sizes, which keep it.
+    if (blur > 0) m_nBlurX = m_nBlurY = blur;
+    engine::BorderParams params;
+    params.size = m_nSize;
+    params.blur = blur;
+    params.opacityPercent = m_nOpacity;
+    params.color = engine::EffectColor::FromColorRef(m_crEffect);
+    return AdoptResult(engine::Border(SourceView(), params));
+}
+
+int CRastelCtrl::ApplyOffsetShadow() {
+    const int32_t blur = m_nBlur;
+    if (blur > 0) m_nBlurX = m_nBlurY = blur;
+    engine::OffsetShadowParams params;
+    params.dx = m_nShadowX;
+    params.dy = m_nShadowY;
+    params.blur = blur;
+    params.opacityPercent = m_nOpacity;
+    params.color = engine::EffectColor::FromColorRef(m_crEffect);
+    return AdoptResult(engine::OffsetShadow(SourceView(), params));
+}
+
+int CRastelCtrl::anti_flickering(bool keepOpaque) {
+    return AdoptResult(engine::AntiFlicker(SourceView(), m_nBlurX, m_nBlurY, keepOpaque));
+}
+
+int CRastelCtrl::ApplyEmbossBevel(int azimuth, int elevation, int depth, int size) {
+    engine::EmbossBevelParams params;
+    params.azimuth = azimuth;
+    params.elevation = elevation;
+    params.depth = depth;
+    params.size = size;
+    return AdoptResult(engine::EmbossBevel(MutableSource(*this), params));
+}
+
+int CRastelCtrl::ApplyGrayscale() { return AdoptResult(engine::Grayscale(MutableSource(*this))); }
+
+int CRastelCtrl::ApplyMagickEffect(uint32_t code) {
+    engine::MagickEffectParams params;
+    params.code = code;
+    params.pct = m_dPct;
+    params.color = engine::EffectColor::FromColorRef(m_crEffect);
+    engine::MagickEffectOutcome outcome = engine::MagickEffect(SourceView(), params);
+    // A failure to hand the picture over is shown, and the effect goes on.
+    if (!outcome.readMessage.empty()) AfxMessageBox(outcome.readMessage);
+    return AdoptResult(std::move(outcome.result));
+}
+
+int CRastelCtrl::ApplyMatte(bool crop) {
+    engine::MatteFile file = engine::ReadMatteFile(m_strMattePath);
+    if (!file.matte) {
+        AfxMessageBox(file.error);
+        return 1;
+    }
+    engine::MatteParams params;
+    params.offsetX = m_nMatteX;
+    params.offsetY = m_nMatteY;
+    params.inverse = m_bInverseMatte != FALSE;
+    params.useAlpha = m_bMatteAlpha != FALSE;
+    params.crop = crop;
+    params.blurX = m_nBlurX;
+    params.blurY = m_nBlurY;
+    return AdoptResult(engine::Matte(SourceView(), file.matte.View(), params));
+}
