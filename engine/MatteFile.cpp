@@ -54,11 +54,28 @@ bool AcceptedFormat(const std::string& magick) {
                        [&](const char* format) { return magick == format; });
 }
 
+// Our limits, or the image library's own where its policy sets lower ones.
+int64_t MaxSide() {
+    const auto library = std::min(Magick::ResourceLimits::width(), Magick::ResourceLimits::height());
+    return int64_t(std::min<uint64_t>(uint64_t(kMaxMatteSide), library));
+}
+
+int64_t MaxPixels() {
+    return int64_t(std::min<uint64_t>(uint64_t(kMaxMattePixels), Magick::ResourceLimits::area()));
+}
+
+bool SizeAllowed(int64_t width, int64_t height) {
+    return width <= MaxSide() && height <= MaxSide() && width * height <= MaxPixels();
+}
+
+std::string Limits() {
+    return "at most " + std::to_string(MaxSide()) + " pixels a side and " +
+           std::to_string(MaxPixels()) + " pixels";
+}
+
 std::string TooLarge(int64_t width, int64_t height) {
     return "The matte picture is too large: " + std::to_string(width) + "x" +
-           std::to_string(height) + " (at most " + std::to_string(kMaxMatteSide) +
-           " pixels a side and " + std::to_string(kMaxMattePixels / (1024 * 1024)) +
-           " megapixels)";
+           std::to_string(height) + " (" + Limits() + ")";
 }
 
 }  // namespace
@@ -96,9 +113,11 @@ MatteFile ReadMatteFile(const std::string& path) {
         }
         const int64_t width = int64_t(header.columns());
         const int64_t height = int64_t(header.rows());
-        if (width > kMaxMatteSide || height > kMaxMatteSide || width * height > kMaxMattePixels) {
-            return Refuse(TooLarge(width, height));
+        // The library gives no picture for a header beyond its own size limits.
+        if (width == 0 || height == 0) {
+            return Refuse(cannotRead + ": no picture could be read from it (" + Limits() + ")");
         }
+        if (!SizeAllowed(width, height)) return Refuse(TooLarge(width, height));
     } catch (const Magick::Exception& e) {
         return Refuse(cannotRead + ": " + e.what());
     }
@@ -121,9 +140,7 @@ MatteFile ReadMatteFile(const std::string& path) {
     const int64_t width = int64_t(image.columns());
     const int64_t height = int64_t(image.rows());
     if (width == 0 || height == 0) return Refuse(cannotRead + ": the file holds no picture");
-    if (width > kMaxMatteSide || height > kMaxMatteSide || width * height > kMaxMattePixels) {
-        return Refuse(TooLarge(width, height));
-    }
+    if (!SizeAllowed(width, height)) return Refuse(TooLarge(width, height));
 
     MatteFile result;
     try {

@@ -8,7 +8,8 @@
 
 namespace engine {
 
-// Mattes larger than this are refused before any pixel is decoded.
+// Mattes larger than this, or than the image library's own limits, are
+// refused before any pixel is decoded.
 constexpr int64_t kMaxMatteSide = 16384;
 constexpr int64_t kMaxMattePixels = 128LL * 1024 * 1024;
 
