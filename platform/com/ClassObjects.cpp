@@ -1,0 +1,109 @@
+#include "platform/com/ClassObjects.h"
+
+#include <map>
+#include <mutex>
+
+#include "platform/automation/Bstr.h"
+#include "platform/com/Module.h"
+#include "platform/com/RegistryKeys.h"
+
+namespace {
+
+struct Server {
+    HMODULE module;
+    DllGetClassObjectFunction getClassObject;
+    DllCanUnloadNowFunction canUnloadNow;
+};
+
+std::recursive_mutex g_mutex;
+std::map<std::string, Server> g_servers;  // by module path
+
+std::string ClassKey(REFCLSID clsid) { return "CLSID\\" + GuidToString(clsid); }
+
+// The loaded server for a path, loading it on first use.
+HRESULT ServerFor(const std::string& path, Server& server) {
+    if (auto it = g_servers.find(path); it != g_servers.end()) {
+        server = it->second;
+        return S_OK;
+    }
+    HMODULE module = LoadLibrary(path.c_str());
+    if (!module) return HRESULT_ERROR_MOD_NOT_FOUND;
+    auto getClassObject =
+        reinterpret_cast<DllGetClassObjectFunction>(GetProcAddress(module, "DllGetClassObject"));
+    if (!getClassObject) {
+        FreeLibrary(module);
+        return CO_E_ERRORINDLL;
+    }
+    server = Server{module, getClassObject,
+                    reinterpret_cast<DllCanUnloadNowFunction>(GetProcAddress(module, "DllCanUnloadNow"))};
+    g_servers.emplace(path, server);
+    return S_OK;
+}
+
+}  // namespace
+
+HRESULT CLSIDFromString(LPCOLESTR text, LPCLSID clsid) {
+    if (!text || !clsid) return E_INVALIDARG;
+    auto guid = GuidFromString(NarrowFromWide(text));
+    if (!guid) return CO_E_CLASSSTRING;
+    *clsid = *guid;
+    return S_OK;
+}
+
+HRESULT CLSIDFromProgID(LPCOLESTR progId, LPCLSID clsid) {
+    if (!progId || !clsid) return E_INVALIDARG;
+    const std::string name = NarrowFromWide(progId);
+    if (name.empty()) return CO_E_CLASSSTRING;
+    const auto text = com::GetRegString(HKEY_CLASSES_ROOT, name + "\\CLSID");
+    if (!text) return CO_E_CLASSSTRING;
+    auto guid = GuidFromString(*text);
+    if (!guid) return CO_E_CLASSSTRING;
+    *clsid = *guid;
+    return S_OK;
+}
+
+std::string ProgIDFromCLSID(REFCLSID clsid) {
+    return com::GetRegString(HKEY_CLASSES_ROOT, ClassKey(clsid) + "\\ProgID").value_or("");
+}
+
+HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void*, REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if ((context & CLSCTX_INPROC_SERVER) == 0) return REGDB_E_CLASSNOTREG;
+    const auto path = com::GetRegString(HKEY_CLASSES_ROOT, ClassKey(clsid) + "\\InprocServer32");
+    if (!path || path->empty()) return REGDB_E_CLASSNOTREG;
+    std::lock_guard lock(g_mutex);
+    Server server{};
+    if (const HRESULT hr = ServerFor(*path, server); FAILED(hr)) return hr;
+    return server.getClassObject(clsid, iid, object);
+}
+
+HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid,
+                         void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    IClassFactory* factory = nullptr;
+    HRESULT hr = CoGetClassObject(clsid, context, nullptr, IID_IClassFactory,
+                                  reinterpret_cast<void**>(&factory));
+    if (FAILED(hr)) return hr;
+    hr = factory->CreateInstance(outer, iid, object);
+    factory->Release();
+    return hr;
+}
+
+void CoFreeUnusedLibraries() {
+    std::lock_guard lock(g_mutex);
+    for (auto it = g_servers.begin(); it != g_servers.end();) {
+        if (it->second.canUnloadNow && it->second.canUnloadNow() == S_OK) {
+            FreeLibrary(it->second.module);
+            it = g_servers.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+size_t LoadedServerCount() {
+    std::lock_guard lock(g_mutex);
+    return g_servers.size();
+}

@@ -1,0 +1,82 @@
+#pragma once
+// The interfaces through which a container asks a control about itself, cut
+// to the members this system uses, and the task allocator their out-strings
+// and arrays come from.
+
+#include <cstddef>
+
+#include "platform/automation/Unknown.h"
+
+using LPCLSID = CLSID*;
+
+void* CoTaskMemAlloc(size_t size);
+void CoTaskMemFree(void* memory);
+
+struct IPersist : IUnknown {
+    virtual HRESULT GetClassID(CLSID* clsid) = 0;
+
+protected:
+    ~IPersist() = default;
+};
+
+constexpr DWORD USERCLASSTYPE_FULL = 1;
+constexpr DWORD USERCLASSTYPE_SHORT = 2;
+constexpr DWORD USERCLASSTYPE_APPNAME = 3;
+constexpr DWORD DVASPECT_CONTENT = 1;
+
+constexpr DWORD OLEMISC_RECOMPOSEONRESIZE = 0x1;
+constexpr DWORD OLEMISC_CANTLINKINSIDE = 0x10;
+constexpr DWORD OLEMISC_INSIDEOUT = 0x80;
+constexpr DWORD OLEMISC_ACTIVATEWHENVISIBLE = 0x100;
+constexpr DWORD OLEMISC_SETCLIENTSITEFIRST = 0x20000;
+
+struct IOleObject : IUnknown {
+    virtual HRESULT GetUserClassID(CLSID* clsid) = 0;
+    // The name comes from CoTaskMemAlloc; the caller frees it.
+    virtual HRESULT GetUserType(DWORD form, LPOLESTR* name) = 0;
+    virtual HRESULT GetMiscStatus(DWORD aspect, DWORD* status) = 0;
+
+protected:
+    ~IOleObject() = default;
+};
+
+struct CAUUID {
+    ULONG cElems;
+    GUID* pElems;  // from CoTaskMemAlloc
+};
+
+struct ISpecifyPropertyPages : IUnknown {
+    virtual HRESULT GetPages(CAUUID* pages) = 0;
+
+protected:
+    ~ISpecifyPropertyPages() = default;
+};
+
+struct SIZE {
+    LONG cx;
+    LONG cy;
+};
+
+struct PROPPAGEINFO {
+    ULONG cb;
+    LPOLESTR pszTitle;  // from CoTaskMemAlloc
+    SIZE size;          // in pixels
+    LPOLESTR pszDocString;
+    LPOLESTR pszHelpFile;
+    DWORD dwHelpContext;
+};
+
+struct IPropertyPage : IUnknown {
+    virtual HRESULT GetPageInfo(PROPPAGEINFO* info) = 0;
+
+protected:
+    ~IPropertyPage() = default;
+};
+
+inline constexpr IID IID_IPersist = MakeGuid("{0000010C-0000-0000-C000-000000000046}");
+inline constexpr IID IID_IOleObject = MakeGuid("{00000112-0000-0000-C000-000000000046}");
+inline constexpr IID IID_ISpecifyPropertyPages = MakeGuid("{B196B28B-BAB4-101A-B69C-00AA00341D07}");
+inline constexpr IID IID_IPropertyPage = MakeGuid("{B196B28D-BAB4-101A-B69C-00AA00341D07}");
+
+// A task-allocated copy of a narrow string as an OLE string.
+LPOLESTR CoTaskMemString(const char* text);
