@@ -10,13 +10,41 @@
 #include "engine/EffectResult.h"
 #include "host/CHostApplication.h"
 #include "host/CHostElement.h"
+#include "platform/olectl/COleControl.h"
+#include "platform/olectl/COleObjectFactory.h"
 
-class CRastelCtrl {
+class CRastelCtrl : public COleControl {
 public:
     CRastelCtrl();
     virtual ~CRastelCtrl();
     CRastelCtrl(const CRastelCtrl&) = delete;
     CRastelCtrl& operator=(const CRastelCtrl&) = delete;
+
+    // Automation methods of _DRastelCtrl; the first three always return 0.
+    LONG OnInitialize(const VARIANT& tarselObject, VARIANT_BOOL* pStatus);
+    LONG Tintora(const VARIANT& menuItem);
+    LONG Execute(LPDISPATCH tarselObject, LPDISPATCH propertyObject);
+    void AboutBox();
+
+    // The control as its container sees it.
+    BOOL IsInvokeAllowed(DISPID dispid) override;
+    using COleControl::GetTypeInfoCount;
+    UINT GetTypeInfoCount() override;
+    HRESULT GetTypeLib(LCID lcid, ITypeLib** lib) override;
+    const AFX_DISPMAP* GetDispatchMap() const override;
+    void DoPropExchange(CPropExchange* pPX) override;
+    void OnResetState() override;
+    HRESULT GetClassID(LPCLSID clsid) override;
+    LPCLSID GetPropPageIDs(ULONG& cPropPages) override;
+    UINT GetUserTypeNameID() override;
+    DWORD GetMiscStatus() override;
+
+    class CRastelCtrlFactory : public COleObjectFactory {
+    public:
+        CRastelCtrlFactory();
+        BOOL UpdateRegistry(BOOL bRegister) override;
+    };
+    static CRastelCtrlFactory factory;
 
     // Working images and host transfer. Without a target element or an image
     // behind it, each returns at once and changes nothing.

@@ -14,8 +14,6 @@ constexpr const char* kOrderRgba = "RGBA";
 
 }  // namespace
 
-CRastelCtrl::CRastelCtrl() = default;
-
 CRastelCtrl::~CRastelCtrl() {
     delete[] m_pOriginal;
     delete[] m_pCheckpoint;
