@@ -1,0 +1,16 @@
+#include "control/CVOKSLetRastelApp.h"
+
+#include "control/ModuleResources.h"
+
+CVOKSLetRastelApp theApp;
+
+CVOKSLetRastelApp::CVOKSLetRastelApp() { AfxSetResources(&VOKSLetRastelResources()); }
+
+BOOL CVOKSLetRastelApp::InitInstance() {
+    const BOOL bInit = COleControlModule::InitInstance();
+    // The crop dialog hosts the ImageEnX view.
+    AfxEnableControlContainer();
+    return bInit;
+}
+
+int CVOKSLetRastelApp::ExitInstance() { return COleControlModule::ExitInstance(); }
