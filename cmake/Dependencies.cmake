@@ -7,3 +7,8 @@ endif()
 if(TINTORA_BUILD_BENCH)
   find_package(benchmark REQUIRED)
 endif()
+# Dialogs and the platform's user-interface stand-in.
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+if(TINTORA_BUILD_TESTS)
+  find_package(Qt6 REQUIRED COMPONENTS Test)
+endif()

@@ -4,6 +4,7 @@
 #include <string>
 
 inline constexpr const char* kEnterIntegerMessage = "Please enter an integer.";
+inline constexpr const char* kEnterPositiveIntegerMessage = "Please enter a positive integer.";
 
 inline std::string IntegerRangeMessage(long long low, long long high) {
     return "Please enter an integer between " + std::to_string(low) + " and " +

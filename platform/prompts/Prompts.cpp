@@ -2,6 +2,14 @@
 
 #include <cstdio>
 
+int Prompts::FileDialog(const FileDialogRequest&, std::string&) { return IDCANCEL; }
+
+BOOL Prompts::ChooseColor(CHOOSECOLOR&) { return FALSE; }
+
+BOOL Prompts::GetWindowPlacement(HWND, WINDOWPLACEMENT*) { return FALSE; }
+
+BOOL Prompts::SetWindowPlacement(HWND, const WINDOWPLACEMENT*) { return FALSE; }
+
 namespace {
 
 class StderrPrompts : public Prompts {
@@ -18,6 +26,8 @@ Prompts* g_current = nullptr;
 }  // namespace
 
 Prompts& CurrentPrompts() { return g_current ? *g_current : g_stderrPrompts; }
+
+bool PromptsInstalled() { return g_current != nullptr; }
 
 Prompts* InstallPrompts(Prompts* prompts) {
     Prompts* previous = g_current;

@@ -1,0 +1,71 @@
+#include "platform/ui/DialogUnits.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+#include "tests/ui/ProbeDialog.h"
+
+namespace {
+
+TEST(DialogUnits, MulDivRoundsHalvesAwayFromZero) {
+    EXPECT_EQ(MulDiv(125, 6, 4), 188);   // 187.5
+    EXPECT_EQ(MulDiv(330, 13, 8), 536);  // 536.25
+    EXPECT_EQ(MulDiv(7, 13, 8), 11);     // 11.375
+    EXPECT_EQ(MulDiv(5, 13, 8), 8);      // 8.125
+    EXPECT_EQ(MulDiv(-3, 3, 2), -5);     // -4.5
+    EXPECT_EQ(MulDiv(3, -3, 2), -5);
+}
+
+TEST(DialogUnits, BaseUnitsAreTheAverageCharacterWidthAndTheFontHeight) {
+    QFont font("DejaVu Sans", 8);
+    const QFontMetrics metrics(font);
+    const int alphabet =
+        metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const DialogBaseUnits units = BaseUnitsOf(font);
+    // The average is taken over both cases of the alphabet and rounded.
+    EXPECT_EQ(units.x, (alphabet / 26 + 1) / 2);
+    EXPECT_EQ(units.y, metrics.height());
+}
+
+TEST(DialogUnits, TheClassicDialogFontGetsAStandInWithItsMetrics) {
+    if (!QFontDatabase::hasFamily("DejaVu Sans Condensed")) GTEST_SKIP() << "no stand-in font";
+    const QFont font = TemplateFont("MS Sans Serif", 8);
+    const DialogBaseUnits units = BaseUnitsOf(font);
+    EXPECT_EQ(units.x, 6);
+    EXPECT_EQ(units.y, 13);
+}
+
+TEST(DialogUnits, EveryItemSitsAtItsTemplateRectangle) {
+    probe::ProbeDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    const DialogBaseUnits units = dialog.BaseUnits();
+    const DialogTemplate& t = dialog.Template();
+    EXPECT_EQ(dialog.Window()->size(),
+              QSize(MulDiv(t.cx, units.x, 4), MulDiv(t.cy, units.y, 8)));
+    for (const DialogItem& item : t.items) {
+        CWnd* control = dialog.GetDlgItem(item.id);
+        ASSERT_TRUE(control) << item.id;
+        const QRect expected = MapDialogRect(units, item.x, item.y, item.cx, item.cy);
+        const QRect actual = control->GetWidget()->geometry();
+        EXPECT_EQ(actual.topLeft(), expected.topLeft()) << item.id;
+        EXPECT_EQ(actual.width(), expected.width()) << item.id;
+        if (item.itemClass == ItemClass::ComboBox) {
+            // The template height includes the dropped-down list.
+            EXPECT_LE(actual.height(), expected.height());
+        } else {
+            EXPECT_EQ(actual.height(), expected.height()) << item.id;
+        }
+    }
+}
+
+TEST(DialogUnits, MapsEachSideOnItsOwn) {
+    const DialogBaseUnits units{6, 13};
+    EXPECT_EQ(MapDialogRect(units, 32, 21, 30, 14), QRect(48, 34, 45, 23));
+    EXPECT_EQ(MapDialogRect(units, 125, 12, 52, 51), QRect(188, 20, 78, 83));
+}
+
+}  // namespace
