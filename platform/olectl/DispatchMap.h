@@ -43,6 +43,20 @@ struct Arg<const VARIANT&> {
 };
 
 template <>
+struct Arg<LONG> {
+    LONG value = 0;
+    bool Load(VARIANT& arg) {
+        VARIANT converted;
+        VariantInit(&converted);
+        if (FAILED(VariantChangeType(&converted, &arg, 0, VT_I4))) return false;
+        value = converted.lVal;
+        return true;
+    }
+    LONG Get() { return value; }
+    void Finish() {}
+};
+
+template <>
 struct Arg<LPDISPATCH> {
     LPDISPATCH value = nullptr;
     bool Load(VARIANT& arg) {
