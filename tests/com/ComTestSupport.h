@@ -1,0 +1,19 @@
+#pragma once
+// A registry of its own for each test, and the test server module's file.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/support/TempDir.h"
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override { setenv("TARSEL_REGISTRY", m_folder.Path().c_str(), 1); }
+    void TearDown() override { unsetenv("TARSEL_REGISTRY"); }
+
+    TempDir m_folder;
+};
+
+inline const std::string kServerFile = TINTORA_TEST_SERVER_FILE;
