@@ -1,0 +1,45 @@
+#pragma once
+// Dialog runs for tests of the automation methods: the tools dialog "opens"
+// by running a script on the control, which records what it saw.
+
+#include <functional>
+#include <vector>
+
+#include "control/CRastelCtrl.h"
+#include "control/ControlDialogs.h"
+
+class ScriptedDialogs : public ControlDialogs {
+public:
+    ScriptedDialogs() : m_previous(InstallControlDialogs(this)) {}
+    ~ScriptedDialogs() override { InstallControlDialogs(m_previous); }
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+
+    void RunToolsDialog(CRastelCtrl& control) override {
+        targets.push_back(control.m_target.m_lpDispatch);
+        if (script) script(control);
+    }
+    void RunAboutBox() override { ++aboutBoxes; }
+
+    std::function<void(CRastelCtrl&)> script;
+    // The target element of each tools dialog run, null when there was none.
+    std::vector<LPDISPATCH> targets;
+    int aboutBoxes = 0;
+
+private:
+    ControlDialogs* m_previous;
+};
+
+// What the tools dialog's Apply of the Focus group does.
+inline void ApplyFocus(CRastelCtrl& control) {
+    control.m_nSize = 2;
+    control.m_nEffectCode = EFFECT_FOCUS;
+    control.m_nOpacity = 100;
+    control.ApplyEffect();
+}
+
+// Apply, then what the Cancel button does: the original goes back.
+inline void ApplyThenCancel(CRastelCtrl& control) {
+    ApplyFocus(control);
+    control.RestoreImage(SLOT_ORIGINAL);
+}
