@@ -1,0 +1,63 @@
+#pragma once
+// End-to-end tests see the module only as a host does: a file registered in
+// a registry of the test's own, created through the class registry.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/com/ClassObjects.h"
+#include "tests/support/TempDir.h"
+
+inline const std::string kModuleFile = TINTORA_MODULE_FILE;
+inline const std::string kRegsvr = TINTORA_REGSVR;
+
+struct ProgramRun {
+    int status;
+    std::string output;
+};
+
+// Runs a command line (the registry folder is inherited) and collects its standard output.
+inline ProgramRun RunProgram(const std::string& commandLine) {
+    ProgramRun run{-1, {}};
+    FILE* pipe = popen(commandLine.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+inline std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+class ModuleProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override { setenv("TARSEL_REGISTRY", m_folder.Path().c_str(), 1); }
+    void TearDown() override {
+        CoFreeUnusedLibraries();
+        unsetenv("TARSEL_REGISTRY");
+    }
+
+    ProgramRun Regsvr(const std::string& arguments) {
+        return RunProgram(Quoted(kRegsvr) + " " + arguments);
+    }
+    void Register() {
+        const ProgramRun run = Regsvr(Quoted(kModuleFile));
+        ASSERT_EQ(run.status, 0) << run.output;
+    }
+
+    template <class Interface>
+    Interface* CreateByProgId(const char16_t* progId, REFIID iid) {
+        CLSID clsid{};
+        EXPECT_EQ(CLSIDFromProgID(progId, &clsid), S_OK);
+        void* object = nullptr;
+        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, &object), S_OK);
+        return static_cast<Interface*>(object);
+    }
+
+    TempDir m_folder;
+};
