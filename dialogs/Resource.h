@@ -1,0 +1,79 @@
+#pragma once
+// Ids of the dialog templates and their controls.
+
+enum : int {
+    IDD_TINTORA_DIALOG = 203,
+    IDD_MATTE_FILE = 212,
+    IDD_SAVE_PRESET = 220,
+};
+
+// Tools dialog, template 203.
+enum : int {
+    IDC_PALETTE = 201,
+    IDC_GROUP_OFFSET = 202,
+    IDC_GROUP_BORDER = 203,
+    IDC_GROUP_FOCUS = 204,
+    IDC_APPLY_OFFSET = 205,
+    IDC_APPLY_BORDER = 206,
+    IDC_OFFSET_X = 207,
+    IDC_APPLY_FOCUS = 208,
+    IDC_BORDER_SIZE = 209,
+    IDC_APPLY_MOTION = 210,
+    IDC_OFFSET_Y = 211,
+    IDC_TRANSP = 212,
+    IDC_APPLY_MORE = 213,
+    IDC_FOCUS_SIZE = 215,
+    IDC_RESTORE = 216,
+    IDC_MOTION_X = 217,
+    IDC_MOTION_Y = 218,
+    IDC_TRANSP_LABEL = 222,
+    IDC_SPIN_OFFSET_X = 228,
+    IDC_SPIN_OFFSET_Y = 229,
+    IDC_SPIN_BORDER_SIZE = 230,
+    IDC_SPIN_FOCUS_SIZE = 231,
+    IDC_SPIN_MOTION_X = 232,
+    IDC_SPIN_MOTION_Y = 233,
+    IDC_SPIN_TRANSP = 234,
+    IDC_SPIN_OFFSET_BLUR = 235,
+    IDC_OFFSET_BLUR = 236,
+    IDC_CANCEL_RESTORE = 237,
+    IDC_PCT = 238,
+    IDC_EXPORT = 239,
+    IDC_DIR = 240,
+    IDC_SPIN_PCT = 241,
+    IDC_SPIN_DIR = 242,
+    IDC_MORE_EFFECTS = 243,
+    IDC_PCT_LABEL = 244,
+    IDC_MATTE = 245,
+    IDC_DIR_LABEL = 246,
+    IDC_BORDER_BLUR = 247,
+    IDC_SPIN_BORDER_BLUR = 248,
+    IDC_CROP = 255,
+    IDC_SAVE_PRESET = 306,
+    IDC_GROUP_PRESETS = 307,
+    IDC_PRESET1 = 308,
+    IDC_PRESET2 = 309,
+    IDC_PRESET3 = 310,
+    IDC_PRESET4 = 311,
+    IDC_COLOR_SHIFT = 312,
+};
+
+// Matte dialog, template 212.
+enum : int {
+    IDC_MATTE_BROWSE = 201,
+    IDC_MATTE_PATH = 207,
+    IDC_MATTE_CREATE = 246,
+    IDC_MATTE_INVERSE = 248,
+    IDC_MATTE_X = 249,
+    IDC_MATTE_Y = 250,
+    IDC_SPIN_MATTE_X = 251,
+    IDC_SPIN_MATTE_Y = 253,
+    IDC_MATTE_USE_ALPHA = 270,
+    IDC_MATTE_USE_RGB = 271,
+};
+
+// Save-preset dialog, template 220.
+enum : int {
+    IDC_PRESET_NUMBER = 310,
+    IDC_PRESET_PROMPT = 311,
+};
