@@ -133,6 +133,8 @@ LPCLSID COleControl::GetPropPageIDs(ULONG& cPropPages) {
     return nullptr;
 }
 
+void COleControl::OnDraw(CControlDC*, const RECT&, const RECT&) {}
+
 void COleControl::InitNew() {
     OnResetState();
     m_bInitialized = TRUE;

@@ -11,6 +11,7 @@
 
 #include "platform/com/ControlInterfaces.h"
 #include "platform/com/TypeLib.h"
+#include "platform/olectl/ControlDC.h"
 #include "platform/olectl/DispatchMap.h"
 
 // Persistent state of a control by property name, read or written.
@@ -55,6 +56,11 @@ public:
     virtual DWORD GetMiscStatus() = 0;
     // The CLSIDs of the control's property pages.
     virtual LPCLSID GetPropPageIDs(ULONG& cPropPages);
+    // Draws the control's picture within rcBounds; by default nothing.
+    virtual void OnDraw(CControlDC* pdc, const RECT& rcBounds, const RECT& rcInvalid);
+
+    // What a container calls to have the control draw itself into bounds.
+    void DrawContent(CControlDC* pdc, const RECT& bounds) { OnDraw(pdc, bounds, bounds); }
 
     // Starts the control with its default state, as a container does for a new one.
     void InitNew();
