@@ -34,6 +34,7 @@ public:
     const AFX_DISPMAP* GetDispatchMap() const override;
     void DoPropExchange(CPropExchange* pPX) override;
     void OnResetState() override;
+    void OnDraw(CControlDC* pdc, const RECT& rcBounds, const RECT& rcInvalid) override;
     HRESULT GetClassID(LPCLSID clsid) override;
     LPCLSID GetPropPageIDs(ULONG& cPropPages) override;
     UINT GetUserTypeNameID() override;

@@ -37,6 +37,11 @@ void CRastelEditor::DoPropExchange(CPropExchange* pPX) {
 
 void CRastelEditor::OnResetState() { COleControl::OnResetState(); }
 
+void CRastelEditor::OnDraw(CControlDC* pdc, const RECT& rcBounds, const RECT&) {
+    pdc->FillRect(rcBounds, pdc->GetStockBrush(WHITE_BRUSH));
+    pdc->Ellipse(rcBounds);
+}
+
 HRESULT CRastelEditor::GetClassID(LPCLSID clsid) {
     if (!clsid) return E_POINTER;
     *clsid = CLSID_RastelEditor;

@@ -12,6 +12,7 @@ public:
 
     void DoPropExchange(CPropExchange* pPX) override;
     void OnResetState() override;
+    void OnDraw(CControlDC* pdc, const RECT& rcBounds, const RECT& rcInvalid) override;
     HRESULT GetClassID(LPCLSID clsid) override;
     LPCLSID GetPropPageIDs(ULONG& cPropPages) override;
     UINT GetUserTypeNameID() override;

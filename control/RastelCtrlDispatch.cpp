@@ -64,6 +64,12 @@ void CRastelCtrl::DoPropExchange(CPropExchange* pPX) {
 
 void CRastelCtrl::OnResetState() { COleControl::OnResetState(); }
 
+// The host never needs to show the control; this is all it draws.
+void CRastelCtrl::OnDraw(CControlDC* pdc, const RECT& rcBounds, const RECT&) {
+    pdc->FillRect(rcBounds, pdc->GetStockBrush(WHITE_BRUSH));
+    pdc->Ellipse(rcBounds);
+}
+
 HRESULT CRastelCtrl::GetClassID(LPCLSID clsid) {
     if (!clsid) return E_POINTER;
     *clsid = CLSID_RastelCtrl;
