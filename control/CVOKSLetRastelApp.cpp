@@ -1,5 +1,6 @@
 #include "control/CVOKSLetRastelApp.h"
 
+#include "control/ModuleDialogs.h"
 #include "control/ModuleResources.h"
 
 CVOKSLetRastelApp theApp;
@@ -10,6 +11,7 @@ BOOL CVOKSLetRastelApp::InitInstance() {
     const BOOL bInit = COleControlModule::InitInstance();
     // The crop dialog hosts the ImageEnX view.
     AfxEnableControlContainer();
+    InstallControlDialogs(&TheModuleDialogs());
     return bInit;
 }
 
