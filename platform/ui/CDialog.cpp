@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -284,6 +285,15 @@ void CDialog::BuildItem(const DialogItem& item, QWidget*& previous, QWidget*& la
         const int row = std::max(1, combo->fontMetrics().height() + 2);
         combo->setMaxVisibleItems(std::max(1, (rect.height() - closed) / row));
         rect.setHeight(closed);
+    }
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        // A one-line label whose text is wider in the stand-in font than in the
+        // font the layout was drawn for runs on to the right instead of being cut.
+        const QFontMetrics metrics(m_window->font());
+        if (rect.height() < 2 * metrics.height()) {
+            label->setWordWrap(false);
+            rect.setWidth(std::max(rect.width(), metrics.horizontalAdvance(text) + 1));
+        }
     }
     widget->setGeometry(rect);
     widget->setEnabled(!(item.style & WS_DISABLED));
