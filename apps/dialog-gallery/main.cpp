@@ -1,0 +1,138 @@
+// dialog-gallery DIR: renders every dialog of the plug-in in its initial state,
+// off screen, to DIR/<template id>-<class>.png, framed with its caption.
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/CRastelCtrl.h"
+#include "dialogs/CMatteFile.h"
+#include "dialogs/CSavePreset.h"
+#include "dialogs/TintoraDlg.h"
+#include "platform/prompts/Prompts.h"
+#include "platform/ui/ModalDriver.h"
+
+namespace {
+
+struct GalleryEntry {
+    const char* className;
+    std::function<std::unique_ptr<CDialog>(CRastelCtrl&)> make;
+};
+
+std::vector<GalleryEntry> Entries() {
+    return {
+        {"TintoraDlg",
+         [](CRastelCtrl& control) {
+             auto dialog = std::make_unique<TintoraDlg>(&control);
+             // The initial state: no presets of an earlier run.
+             dialog->m_strDataFolder.clear();
+             return std::unique_ptr<CDialog>(std::move(dialog));
+         }},
+        {"CMatteFile",
+         [](CRastelCtrl& control) {
+             auto dialog = std::make_unique<CMatteFile>();
+             dialog->m_pCtrl = &control;
+             return std::unique_ptr<CDialog>(std::move(dialog));
+         }},
+        {"CSavePreset", [](CRastelCtrl&) { return std::unique_ptr<CDialog>(new CSavePreset); }},
+    };
+}
+
+// The client area inside a plain window frame with the caption and close box.
+QImage Framed(QDialog& window) {
+    const QImage client = window.grab().toImage();
+    constexpr int kBorder = 3;
+    constexpr int kCaption = 22;
+    QImage framed(client.width() + 2 * kBorder, client.height() + kCaption + 2 * kBorder,
+                  QImage::Format_ARGB32);
+    framed.fill(QColor(212, 208, 200));
+    QPainter painter(&framed);
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawRect(framed.rect().adjusted(0, 0, -1, -1));
+    const QRect caption(kBorder, kBorder, client.width(), kCaption - 2);
+    QLinearGradient gradient(caption.topLeft(), caption.topRight());
+    gradient.setColorAt(0, QColor(10, 36, 106));
+    gradient.setColorAt(1, QColor(166, 202, 240));
+    painter.fillRect(caption, gradient);
+    QFont font = window.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(caption.adjusted(4, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                     window.windowTitle());
+    const QRect close(caption.right() - 17, caption.top() + 2, 16, 14);
+    painter.fillRect(close, QColor(212, 208, 200));
+    painter.setPen(Qt::black);
+    painter.drawRect(close.adjusted(0, 0, -1, -1));
+    painter.drawLine(close.left() + 4, close.top() + 3, close.right() - 4, close.bottom() - 3);
+    painter.drawLine(close.left() + 4, close.bottom() - 3, close.right() - 4, close.top() + 3);
+    painter.drawImage(kBorder, kBorder + kCaption, client);
+    return framed;
+}
+
+// Renders each dialog as it stands when its modal run would begin, then ends it.
+class GalleryDriver : public ModalDriver {
+public:
+    GalleryDriver(QString folder, const char* className)
+        : m_folder(std::move(folder)), m_className(className) {}
+
+    void RunModal(CDialog& dialog) override {
+        const QString file = QDir(m_folder).filePath(
+            QString("%1-%2.png").arg(dialog.Template().id).arg(m_className));
+        ok = Framed(*dialog.Window()).save(file);
+        std::printf("%s %s\n", ok ? "wrote" : "could not write", file.toLocal8Bit().constData());
+        dialog.EndDialog(IDCANCEL);
+    }
+
+    bool ok = false;
+
+private:
+    QString m_folder;
+    const char* m_className;
+};
+
+// Nothing is asked while rendering; anything a dialog would say goes to stderr.
+class QuietPrompts : public Prompts {
+public:
+    int MessageBox(const std::string& text, UINT) override {
+        std::fprintf(stderr, "dialog-gallery: %s\n", text.c_str());
+        return IDOK;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: dialog-gallery DIR\n");
+        return 2;
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "dialog-gallery: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    QuietPrompts prompts;
+    ScopedPrompts scope(prompts);
+    CRastelCtrl control;
+    bool allWritten = true;
+    for (const GalleryEntry& entry : Entries()) {
+        GalleryDriver driver(folder, entry.className);
+        ModalDriver* previous = InstallModalDriver(&driver);
+        entry.make(control)->DoModal();
+        InstallModalDriver(previous);
+        allWritten = allWritten && driver.ok;
+    }
+    return allWritten ? 0 : 1;
+}

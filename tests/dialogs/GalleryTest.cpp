@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdlib>
+#include <string>
+
+#include "dialogs/DialogResources.h"
+#include "platform/ui/DialogUnits.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+// The gallery's pictures: the client area of the template's size inside a
+// 3-pixel frame with a 22-pixel caption.
+QSize FramedSize(const DialogTemplate& t) {
+    const DialogBaseUnits units = BaseUnitsOf(TemplateFont(t.fontFace, t.fontPoints));
+    return {MulDiv(t.cx, units.x, 4) + 6, MulDiv(t.cy, units.y, 8) + 22 + 6};
+}
+
+TEST(DialogGallery, RendersEveryDialogAtItsTemplateSize) {
+    TempDir folder;
+    const std::string command =
+        std::string(DIALOG_GALLERY) + " '" + folder.Path().string() + "' > /dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const struct {
+        const char* file;
+        const DialogTemplate& t;
+    } pictures[] = {
+        {"203-TintoraDlg.png", TintoraDialogTemplate()},
+        {"212-CMatteFile.png", MatteFileTemplate()},
+        {"220-CSavePreset.png", SavePresetTemplate()},
+    };
+    for (const auto& picture : pictures) {
+        const QImage image(QString::fromStdString(folder.File(picture.file)));
+        ASSERT_FALSE(image.isNull()) << picture.file;
+        EXPECT_EQ(image.size(), FramedSize(picture.t)) << picture.file;
+    }
+    // The swatch of the tools dialog shows black, the initial colour.
+    const QImage tools(QString::fromStdString(folder.File("203-TintoraDlg.png")));
+    EXPECT_EQ(tools.pixelColor(3 + 225, 3 + 22 + 65), QColor(0, 0, 0));
+}
+
+}  // namespace
