@@ -1,0 +1,138 @@
+// Tool runs started through IDispatch::Invoke on a control created from the
+// module file by its ProgID, with the module's own tools dialog worked on screen.
+
+#include "platform/automation/Bstr.h"
+#include "tests/module/DispatchCalls.h"
+#include "tests/module/ModalRobot.h"
+#include "tests/module/ModuleProcess.h"
+#include "tests/module/StandInHost.h"
+
+namespace {
+
+// The Apply buttons of the tools dialog from top to bottom: Offset Image,
+// Border Image, Motion Blur, Focus, More Effects.
+constexpr size_t kApplyFocus = 3;
+
+class EndToEndToolRunTest : public ModuleProcessTest {
+protected:
+    void SetUp() override {
+        ModuleProcessTest::SetUp();
+        Register();
+        control = CreateByProgId<IDispatch>(u"Pellux.VOKSlet.RastelCtrl.1", IID_IDispatch);
+        ASSERT_NE(control, nullptr);
+    }
+    void TearDown() override {
+        if (control) {
+            EXPECT_EQ(control->Release(), 0u);
+        }
+        ModuleProcessTest::TearDown();
+    }
+
+    void Initialize(StandInHost& host) {
+        VARIANT_BOOL status = VARIANT_FALSE;
+        CallResult result;
+        InvokeMethod(control, DispIdOf(control, "OnInitialize"),
+                     {DispatchArg(host.application), BoolOut(&status)}, result);
+        ASSERT_EQ(status, VARIANT_TRUE);
+        host.calls.clear();
+    }
+
+    CallResult Call(const char* method, std::vector<VARIANT> args) {
+        CallResult result;
+        InvokeMethod(control, DispIdOf(control, method), std::move(args), result);
+        return result;
+    }
+
+    IDispatch* control = nullptr;
+    ModalRobot robot;
+};
+
+}  // namespace
+
+TEST_F(EndToEndToolRunTest, TintoraWithAnElementEditsThatElementNotTheActiveOne) {
+    StandInHost host;
+    Initialize(host);
+    const auto counts = host.RefCounts();
+    robot.Then([](QWidget& dialog) {
+        ModalRobot::Click(dialog, "Apply", kApplyFocus);
+        ModalRobot::Click(dialog, "OK");
+    });
+    CallResult result = Call("Tintora", {DispatchArg(host.otherElement)});
+    EXPECT_EQ(result.hr, S_OK);
+    EXPECT_EQ(result.value.lVal, 0);
+    EXPECT_EQ(robot.titles, std::vector<std::string>{"Tintora"});
+    EXPECT_TRUE(robot.Finished());
+    EXPECT_NE(host.otherImage->Pixels(), StandInHost::Picture(90));
+    EXPECT_EQ(host.activeImage->Pixels(), StandInHost::Picture(10));
+    EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Application.ActiveCanvas"), 0);
+    EXPECT_TRUE(robot.messageBoxes.empty());
+    // The host is left as the dialog left it, holding no reference of the control's.
+    EXPECT_EQ(host.RefCounts(), counts);
+}
+
+TEST_F(EndToEndToolRunTest, WithAnActiveObjectOfType3TheDialogOpensWithoutATarget) {
+    StandInHost host(3);
+    Initialize(host);
+    const auto counts = host.RefCounts();
+    robot.Then([](QWidget& dialog) {
+        for (size_t i = 0; i < 5; ++i) ModalRobot::Click(dialog, "Apply", i);
+        ModalRobot::Click(dialog, "Restore");
+        ModalRobot::Click(dialog, "OK");
+    });
+    CallResult result = Call("Tintora", {Empty()});
+    EXPECT_EQ(result.hr, S_OK);
+    EXPECT_EQ(robot.titles, std::vector<std::string>{"Tintora"});
+    EXPECT_EQ(host.activeImage->Pixels(), StandInHost::Picture(10));
+    EXPECT_EQ(host.activeImage->FromRGBACalls(), 0);
+    EXPECT_EQ(host.activeImage->GetImageDataCalls(), 0);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"Application.ActiveCanvas", "Canvas.Scene",
+                                                     "Scene.ActiveObject", "SceneObject.Type"}));
+    EXPECT_TRUE(robot.messageBoxes.empty());
+    EXPECT_EQ(host.RefCounts(), counts);
+}
+
+TEST_F(EndToEndToolRunTest, TheTargetIsReleasedAfterCancel) {
+    StandInHost host;
+    Initialize(host);
+    const auto counts = host.RefCounts();
+    robot.Then([&](QWidget& dialog) {
+        ModalRobot::Click(dialog, "Apply", kApplyFocus);
+        EXPECT_NE(host.activeImage->Pixels(), StandInHost::Picture(10));
+        EXPECT_GT(host.activeElement->RefCount(), counts[5]);
+        ModalRobot::Click(dialog, "Cancel");
+    });
+    Call("Tintora", {Empty()});
+    EXPECT_TRUE(robot.Finished());
+    EXPECT_EQ(host.activeImage->Pixels(), StandInHost::Picture(10));
+    EXPECT_EQ(host.RefCounts(), counts);
+}
+
+TEST_F(EndToEndToolRunTest, ExecuteLeavesThePropertyObjectsCountAsItFoundIt) {
+    StandInHost host;
+    tarsel::TarselPropertyObject* property = tarsel::TarselPropertyObject::Create(host.otherElement);
+    const ULONG propertyRefs = property->RefCount();
+    robot.Then([&](QWidget& dialog) {
+        ModalRobot::Click(dialog, "Apply", kApplyFocus);
+        ModalRobot::Click(dialog, "OK");
+    });
+    CallResult result = Call("Execute", {DispatchArg(host.application), DispatchArg(property)});
+    EXPECT_EQ(result.hr, S_OK);
+    EXPECT_EQ(result.value.lVal, 0);
+    EXPECT_EQ(property->RefCount(), propertyRefs);
+    EXPECT_NE(host.otherImage->Pixels(), StandInHost::Picture(90));
+    EXPECT_EQ(host.otherElement->RefCount(), 2u);  // the host's own and the property's
+    property->Release();
+}
+
+TEST_F(EndToEndToolRunTest, AboutBoxShowsTheModulesVersion) {
+    std::vector<std::string> labels;
+    robot.Then([&](QWidget& dialog) {
+        labels = ModalRobot::Labels(dialog);
+        EXPECT_TRUE(ModalRobot::Buttons(dialog, "OK").empty());
+        dialog.close();
+    });
+    CallResult result = Call("AboutBox", {});
+    EXPECT_EQ(result.hr, S_OK);
+    EXPECT_EQ(robot.titles, std::vector<std::string>{"About Tintora"});
+    EXPECT_NE(std::find(labels.begin(), labels.end(), "Tintora v8.0.0.2"), labels.end());
+}
