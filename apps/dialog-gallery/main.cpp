@@ -1,5 +1,6 @@
 // dialog-gallery DIR: renders every dialog of the plug-in in its initial state,
-// off screen, to DIR/<template id>-<class>.png, framed with its caption.
+// off screen, to DIR/<template id>-<class>.png, framed with its caption, and
+// the pictures both controls draw to DIR/control-<class>.png.
 
 #include <QApplication>
 #include <QDialog>
@@ -14,14 +15,23 @@
 #include <string>
 #include <vector>
 
+#include "control/CAboutBox.h"
 #include "control/CRastelCtrl.h"
+#include "control/CRastelCtrlPropPage.h"
+#include "control/CRastelEditor.h"
+#include "control/CRastelEditorPropPage.h"
+#include "control/ModuleResources.h"
+#include "control/PropertyPageWindows.h"
 #include "dialogs/CMatteFile.h"
 #include "dialogs/CSavePreset.h"
 #include "dialogs/TintoraDlg.h"
+#include "platform/olectl/ui/CImageDC.h"
 #include "platform/prompts/Prompts.h"
 #include "platform/ui/ModalDriver.h"
 
 namespace {
+
+std::unique_ptr<CDialog> PageWindow(COlePropertyPage* page);
 
 struct GalleryEntry {
     const char* className;
@@ -44,7 +54,32 @@ std::vector<GalleryEntry> Entries() {
              return std::unique_ptr<CDialog>(std::move(dialog));
          }},
         {"CSavePreset", [](CRastelCtrl&) { return std::unique_ptr<CDialog>(new CSavePreset); }},
+        {"CAboutBox", [](CRastelCtrl&) { return std::unique_ptr<CDialog>(new CAboutBox); }},
+        {"CRastelCtrlPropPage", [](CRastelCtrl&) { return PageWindow(new CRastelCtrlPropPage); }},
+        {"CRastelEditorPropPage",
+         [](CRastelCtrl&) { return PageWindow(new CRastelEditorPropPage); }},
     };
+}
+
+// A property page's window, shown on its own; the page object is not needed after.
+std::unique_ptr<CDialog> PageWindow(COlePropertyPage* page) {
+    std::unique_ptr<CDialog> window = CreatePropertyPageWindow(*page);
+    page->Release();
+    return window;
+}
+
+// What a control draws at its default size of 100 x 50 pixels, on a grey container.
+bool WriteControlPicture(const QString& folder, const char* className, COleControl& control) {
+    QImage image(104, 54, QImage::Format_ARGB32);
+    image.fill(QColor(212, 208, 200));
+    {
+        CImageDC dc(image);
+        control.DrawContent(&dc, RECT{2, 2, 102, 52});
+    }
+    const QString file = QDir(folder).filePath(QString("control-%1.png").arg(className));
+    const bool ok = image.save(file);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", file.toLocal8Bit().constData());
+    return ok;
 }
 
 // The client area inside a plain window frame with the caption and close box.
@@ -125,6 +160,8 @@ int main(int argc, char** argv) {
     }
     QuietPrompts prompts;
     ScopedPrompts scope(prompts);
+    // The pages' captions come from the module's string table.
+    AfxSetResources(&VOKSLetRastelResources());
     CRastelCtrl control;
     bool allWritten = true;
     for (const GalleryEntry& entry : Entries()) {
@@ -134,5 +171,9 @@ int main(int argc, char** argv) {
         InstallModalDriver(previous);
         allWritten = allWritten && driver.ok;
     }
+    CRastelEditor* editor = new CRastelEditor();
+    allWritten = WriteControlPicture(folder, "CRastelCtrl", control) && allWritten;
+    allWritten = WriteControlPicture(folder, "CRastelEditor", *editor) && allWritten;
+    editor->Release();
     return allWritten ? 0 : 1;
 }
