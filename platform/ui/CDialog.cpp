@@ -441,8 +441,9 @@ void CDialog::MapHScroll(std::function<void(UINT, int, CWnd*)> handler) {
 }
 
 const CDialog::MapEntry* CDialog::FindEntry(UINT message, UINT nID, UINT nCode) const {
-    for (const MapEntry& entry : m_map) {
-        if (entry.message == message && entry.nID == nID && entry.nCode == nCode) return &entry;
+    // The latest binding wins, so a derived dialog's handler replaces its base's.
+    for (auto it = m_map.rbegin(); it != m_map.rend(); ++it) {
+        if (it->message == message && it->nID == nID && it->nCode == nCode) return &*it;
     }
     return nullptr;
 }

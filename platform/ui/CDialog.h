@@ -81,7 +81,7 @@ public:
     QImage* PaintSurface() override { return &m_surface; }
     CWnd* GetParent() const { return m_pParentWnd; }
 
-    // Message map: the first handler bound to a message is the one called.
+    // Message map: the handler bound last to a message is the one called.
     void MapCommand(UINT nID, UINT nCode, std::function<void()> handler);
     void MapNotify(UINT nID, UINT nCode, std::function<void(NMHDR*, LRESULT*)> handler);
     // WM_CLOSE and WM_PAINT.

@@ -161,6 +161,13 @@ TEST_F(PresetsTest, EscapeTouchesNeitherTheImageNorThePresetsFile) {
     EXPECT_FALSE(PresetsWritten());
 }
 
+TEST_F(PresetsTest, EnterInAnEditEndsTheDialogAsOk) {
+    ModalScript script;
+    script.Then([](CDialog& d) { PressKeyIn(d, IDC_BORDER_SIZE, Qt::Key_Return); });
+    EXPECT_EQ(RunTools(script), IDOK);
+    EXPECT_TRUE(PresetsWritten());
+}
+
 TEST_F(PresetsTest, TheDialogOpensWithTheValuesOfItsLastUse) {
     PresetRecord records[kPresetSlots];
     records[0] = Stored(40);

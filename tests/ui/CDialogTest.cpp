@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ModalScript.h"
@@ -171,6 +172,52 @@ TEST(CDialog, AMemberBoundToAControlForgetsItWhenTheWindowGoes) {
     dialog.DestroyWindow();
     EXPECT_FALSE(dialog.m_list.GetWidget());
     EXPECT_EQ(dialog.m_list.GetCurSel(), CB_ERR);
+}
+
+}  // namespace
+
+namespace {
+
+// The modal loop of the window system, without a driver.
+class WindowSystemLoop {
+public:
+    WindowSystemLoop() : m_previous(InstallModalDriver(nullptr)) {}
+    ~WindowSystemLoop() { InstallModalDriver(m_previous); }
+
+private:
+    ModalDriver* m_previous;
+};
+
+TEST(CDialogModalLoop, EscapeEndsTheRealModalLoop) {
+    WindowSystemLoop loop;
+    probe::ProbeDialog dialog;
+    QTimer::singleShot(0, [&] { ui_test::PressKey(dialog, Qt::Key_Escape); });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.cancelCalls, 1);
+}
+
+TEST(CDialogModalLoop, TheCloseBoxEndsTheRealModalLoopThroughWmClose) {
+    WindowSystemLoop loop;
+    probe::ProbeDialog dialog;
+    dialog.MapClose();
+    QTimer::singleShot(0, [&] { ui_test::ClickCloseBox(dialog); });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.closeRequests, 1);
+}
+
+TEST(CDialogModalLoop, ANestedDialogRunsItsOwnLoop) {
+    WindowSystemLoop loop;
+    probe::ProbeDialog outer;
+    INT_PTR inner = 0;
+    outer.MapCommand(probe::kPush, BN_CLICKED, [&] {
+        probe::ProbeDialog dialog(&outer);
+        QTimer::singleShot(0, [&] { ui_test::Click(dialog, IDOK); });
+        inner = dialog.DoModal();
+        outer.EndDialog(9);
+    });
+    QTimer::singleShot(0, [&] { ui_test::Click(outer, probe::kPush); });
+    EXPECT_EQ(outer.DoModal(), 9);
+    EXPECT_EQ(inner, IDOK);
 }
 
 }  // namespace
