@@ -146,6 +146,15 @@ TEST_F(EndToEndTest, RegsvrReportsWhatItCannotDo) {
     EXPECT_EQ(Regsvr("-x a b 2>/dev/null").status, 2);
 }
 
+TEST_F(EndToEndTest, ARegistryThatCannotBeWrittenFailsWithTheTypeLibraryCode) {
+    const std::string blocker = m_folder.File("blocker");
+    ASSERT_EQ(RunProgram("touch " + Quoted(blocker)).status, 0);
+    setenv("TARSEL_REGISTRY", (blocker + "/registry").c_str(), 1);
+    const ProgramRun run = Regsvr(Quoted(kModuleFile));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, "0x80040200\n");
+}
+
 TEST_F(EndToEndTest, NothingCanBeCreatedBeforeRegistration) {
     CLSID clsid{};
     EXPECT_EQ(CLSIDFromProgID(u"Pellux.VOKSlet.RastelCtrl.1", &clsid), CO_E_CLASSSTRING);

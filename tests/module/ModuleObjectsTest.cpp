@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "control/CRastelCtrl.h"
 #include "control/CRastelCtrlPropPage.h"
@@ -14,7 +15,9 @@
 #include "control/ModuleResources.h"
 #include "platform/automation/Bstr.h"
 #include "platform/olectl/COleObjectFactory.h"
+#include "platform/olectl/OleRegistration.h"
 #include "tests/module/DispatchCalls.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -104,6 +107,21 @@ TEST(ModuleObjectsTest, FourClassObjectsWithTheirProgIds) {
     };
     EXPECT_EQ(found, expected);
     EXPECT_EQ(&CRastelCtrl::factory.GetClassID(), &CRastelCtrl::factory.m_clsid);
+}
+
+TEST(ModuleObjectsTest, AClassWithoutItsTypeNameFailsToRegister) {
+    TempDir folder;
+    setenv("TARSEL_REGISTRY", folder.Path().c_str(), 1);
+    const AFX_MODULE_RESOURCES noStrings{{}, &VOKSLetRastelTypeLibrary()};
+    const AFX_MODULE_RESOURCES* previous = AfxGetModuleState()->m_pResources;
+    AfxSetResources(&noStrings);
+    EXPECT_TRUE(AfxOleRegisterTypeLib(AfxGetInstanceHandle(), LIBID_VOKSLETRASTELLib));
+    EXPECT_FALSE(COleObjectFactory::UpdateRegistryAll(TRUE));
+    AfxSetResources(previous);
+    EXPECT_TRUE(COleObjectFactory::UpdateRegistryAll(TRUE));
+    EXPECT_TRUE(COleObjectFactory::UpdateRegistryAll(FALSE));
+    EXPECT_TRUE(AfxOleUnregisterTypeLib(LIBID_VOKSLETRASTELLib, 1, 0));
+    unsetenv("TARSEL_REGISTRY");
 }
 
 TEST(ModuleObjectsTest, TheStringTable) {
