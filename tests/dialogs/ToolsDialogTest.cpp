@@ -250,6 +250,30 @@ TEST_F(ToolsDialogTest, EmbossCapsPctAt20AndRefusesMore) {
     EXPECT_EQ(Text(*dialog, IDC_PCT), "100");
 }
 
+TEST_F(ToolsDialogTest, TheDirSpinRunsTo359AndTheOthersTo100) {
+    auto dialog = Open();
+    Type(*dialog, IDC_DIR, "100");
+    ClickSpin(*dialog, IDC_SPIN_DIR, true);
+    EXPECT_EQ(Text(*dialog, IDC_DIR), "101");
+    Type(*dialog, IDC_DIR, "358");
+    ClickSpin(*dialog, IDC_SPIN_DIR, true, 3);
+    EXPECT_EQ(Text(*dialog, IDC_DIR), "359");
+    for (const auto& [edit, spin] : {std::pair{IDC_BORDER_SIZE, IDC_SPIN_BORDER_SIZE},
+                                    std::pair{IDC_FOCUS_SIZE, IDC_SPIN_FOCUS_SIZE},
+                                    std::pair{IDC_MOTION_X, IDC_SPIN_MOTION_X},
+                                    std::pair{IDC_MOTION_Y, IDC_SPIN_MOTION_Y},
+                                    std::pair{IDC_TRANSP, IDC_SPIN_TRANSP},
+                                    std::pair{IDC_OFFSET_BLUR, IDC_SPIN_OFFSET_BLUR},
+                                    std::pair{IDC_BORDER_BLUR, IDC_SPIN_BORDER_BLUR},
+                                    std::pair{IDC_PCT, IDC_SPIN_PCT}}) {
+        Type(*dialog, edit, "99");
+        ClickSpin(*dialog, spin, true, 2);
+        EXPECT_EQ(Text(*dialog, edit), "100") << edit;
+        ClickSpin(*dialog, spin, false);
+        EXPECT_EQ(Text(*dialog, edit), "99") << edit;
+    }
+}
+
 TEST_F(ToolsDialogTest, BevelWithPct20Runs) {
     auto dialog = Open();
     Type(*dialog, IDC_PCT, "20");
