@@ -16,7 +16,8 @@ std::string VersionString(const std::vector<char>& block, const char* path) {
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    for (size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size())) {
         text.replace(at, from.size(), to);
     }
     return text;
@@ -39,7 +40,8 @@ AboutLabels ReadAboutLabels(const std::string& modulePath) {
     }
     labels.copyright = VersionString(block, "\\StringFileInfo\\040904b0\\LegalCopyright");
 
-    labels.product = labels.product.empty() ? kFallbackProduct : ReplaceAll(labels.product, ", ", ".");
+    labels.product =
+        labels.product.empty() ? kFallbackProduct : ReplaceAll(labels.product, ", ", ".");
     if (labels.copyright.empty()) labels.copyright = kFallbackCopyright;
     return labels;
 }

@@ -5,14 +5,17 @@
 
 namespace {
 
-IUnknown* CreateCRastelCtrlPropPage() { return static_cast<IDispatch*>(new CRastelCtrlPropPage()); }
+IUnknown* CreateCRastelCtrlPropPage() {
+    return static_cast<IDispatch*>(new CRastelCtrlPropPage());
+}
 
 }  // namespace
 
 CRastelCtrlPropPage::CRastelCtrlPropPageFactory CRastelCtrlPropPage::factory;
 
 CRastelCtrlPropPage::CRastelCtrlPropPageFactory::CRastelCtrlPropPageFactory()
-    : COleObjectFactory(CLSID_RastelCtrlPropPage, &CreateCRastelCtrlPropPage, kProgIdRastelCtrlPropPage) {}
+    : COleObjectFactory(CLSID_RastelCtrlPropPage, &CreateCRastelCtrlPropPage,
+                        kProgIdRastelCtrlPropPage) {}
 
 // A page registers its class and user type name; its ProgID stays in its class object.
 BOOL CRastelCtrlPropPage::CRastelCtrlPropPageFactory::UpdateRegistry(BOOL bRegister) {
@@ -20,6 +23,7 @@ BOOL CRastelCtrlPropPage::CRastelCtrlPropPageFactory::UpdateRegistry(BOOL bRegis
     return AfxOleRegisterPropertyPageClass(AfxGetInstanceHandle(), m_clsid, IDS_RASTEL_PPG);
 }
 
-CRastelCtrlPropPage::CRastelCtrlPropPage() : COlePropertyPage("RastelCtrlPropPage", IDD_PROPPAGE_RASTEL, IDS_RASTEL_PPG_CAPTION) {}
+CRastelCtrlPropPage::CRastelCtrlPropPage()
+    : COlePropertyPage("RastelCtrlPropPage", IDD_PROPPAGE_RASTEL, IDS_RASTEL_PPG_CAPTION) {}
 
 CRastelCtrlPropPage::~CRastelCtrlPropPage() = default;

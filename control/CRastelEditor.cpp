@@ -5,7 +5,9 @@
 
 namespace {
 
-IUnknown* CreateRastelEditor() { return static_cast<IDispatch*>(new CRastelEditor()); }
+IUnknown* CreateRastelEditor() {
+    return static_cast<IDispatch*>(new CRastelEditor());
+}
 
 const CLSID kEditorPropPages[] = {CLSID_RastelEditorPropPage};
 
@@ -18,10 +20,9 @@ CRastelEditor::CRastelEditorFactory::CRastelEditorFactory()
 
 BOOL CRastelEditor::CRastelEditorFactory::UpdateRegistry(BOOL bRegister) {
     if (!bRegister) return AfxOleUnregisterClass(m_clsid, m_lpszProgID);
-    return AfxOleRegisterControlClass(AfxGetInstanceHandle(), m_clsid, m_lpszProgID,
-                                      IDS_RASTELEDITOR, IDB_RASTELEDITOR, afxRegApartmentThreading,
-                                      kRastelOleMisc, LIBID_VOKSLETRASTELLib, _wVerMajor,
-                                      _wVerMinor);
+    return AfxOleRegisterControlClass(
+        AfxGetInstanceHandle(), m_clsid, m_lpszProgID, IDS_RASTELEDITOR, IDB_RASTELEDITOR,
+        afxRegApartmentThreading, kRastelOleMisc, LIBID_VOKSLETRASTELLib, _wVerMajor, _wVerMinor);
 }
 
 CRastelEditor::CRastelEditor() : COleControl("RastelEditor") {
@@ -35,7 +36,9 @@ void CRastelEditor::DoPropExchange(CPropExchange* pPX) {
     COleControl::DoPropExchange(pPX);
 }
 
-void CRastelEditor::OnResetState() { COleControl::OnResetState(); }
+void CRastelEditor::OnResetState() {
+    COleControl::OnResetState();
+}
 
 void CRastelEditor::OnDraw(CControlDC* pdc, const RECT& rcBounds, const RECT&) {
     pdc->FillRect(rcBounds, pdc->GetStockBrush(WHITE_BRUSH));
@@ -53,6 +56,10 @@ LPCLSID CRastelEditor::GetPropPageIDs(ULONG& cPropPages) {
     return const_cast<LPCLSID>(kEditorPropPages);
 }
 
-UINT CRastelEditor::GetUserTypeNameID() { return IDS_RASTELEDITOR; }
+UINT CRastelEditor::GetUserTypeNameID() {
+    return IDS_RASTELEDITOR;
+}
 
-DWORD CRastelEditor::GetMiscStatus() { return kRastelOleMisc; }
+DWORD CRastelEditor::GetMiscStatus() {
+    return kRastelOleMisc;
+}

@@ -5,7 +5,9 @@
 
 CVOKSLetRastelApp theApp;
 
-CVOKSLetRastelApp::CVOKSLetRastelApp() { AfxSetResources(&VOKSLetRastelResources()); }
+CVOKSLetRastelApp::CVOKSLetRastelApp() {
+    AfxSetResources(&VOKSLetRastelResources());
+}
 
 BOOL CVOKSLetRastelApp::InitInstance() {
     const BOOL bInit = COleControlModule::InitInstance();
@@ -15,4 +17,6 @@ BOOL CVOKSLetRastelApp::InitInstance() {
     return bInit;
 }
 
-int CVOKSLetRastelApp::ExitInstance() { return COleControlModule::ExitInstance(); }
+int CVOKSLetRastelApp::ExitInstance() {
+    return COleControlModule::ExitInstance();
+}

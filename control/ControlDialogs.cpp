@@ -10,4 +10,6 @@ ControlDialogs* InstallControlDialogs(ControlDialogs* dialogs) {
     return previous;
 }
 
-ControlDialogs* CurrentControlDialogs() { return g_dialogs; }
+ControlDialogs* CurrentControlDialogs() {
+    return g_dialogs;
+}

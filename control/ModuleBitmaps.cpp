@@ -91,7 +91,8 @@ ModuleBitmap AboutPicture() {
             const double shadow = std::hypot(x - 56.0, y - 58.0) / 34.0;
             if (shadow < 1.0) {
                 const double dark = 0.55 * (1.0 - shadow * shadow);
-                c = {uint8_t(c.r * (1 - dark)), uint8_t(c.g * (1 - dark)), uint8_t(c.b * (1 - dark))};
+                c = {uint8_t(c.r * (1 - dark)), uint8_t(c.g * (1 - dark)),
+                     uint8_t(c.b * (1 - dark))};
             }
             const double disc = std::hypot(x - 48.0, y - 50.0) / 30.0;
             if (disc < 1.0) {
@@ -111,9 +112,13 @@ ModuleBitmap AboutPicture() {
 
 ModuleBitmap LoadModuleBitmap(UINT id) {
     switch (id) {
-        case IDB_RASTEL: return ControlToolboxImage();
-        case IDB_RASTELEDITOR: return EditorToolboxImage();
-        case IDB_ABOUT: return AboutPicture();
-        default: return {};
+        case IDB_RASTEL:
+            return ControlToolboxImage();
+        case IDB_RASTELEDITOR:
+            return EditorToolboxImage();
+        case IDB_ABOUT:
+            return AboutPicture();
+        default:
+            return {};
     }
 }

@@ -16,7 +16,8 @@ inline constexpr CLSID CLSID_RastelCtrl = MakeGuid("{F8950808-4E78-4D90-8BDF-193
 inline constexpr IID IID_DRastelEditor = MakeGuid("{AF753F1D-4164-4F02-B1AA-519393FF69A7}");
 inline constexpr IID IID_DRastelEditorEvents = MakeGuid("{577B082B-E065-4C3B-AE44-E2DDE62A5346}");
 inline constexpr CLSID CLSID_RastelEditor = MakeGuid("{C824BAD4-CE45-47A2-AC17-773E8D5178C8}");
-inline constexpr CLSID CLSID_RastelCtrlPropPage = MakeGuid("{607FBF69-CC03-4D2B-BDF6-AE116AD0A315}");
+inline constexpr CLSID CLSID_RastelCtrlPropPage =
+    MakeGuid("{607FBF69-CC03-4D2B-BDF6-AE116AD0A315}");
 inline constexpr CLSID CLSID_RastelEditorPropPage =
     MakeGuid("{C3C28C39-565E-4EAC-8546-834026E615EA}");
 

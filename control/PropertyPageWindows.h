@@ -10,4 +10,5 @@
 DialogTemplate PropertyPageTemplate(UINT idTemplate);
 
 // The page's window, with the caption from the page's string.
-std::unique_ptr<CDialog> CreatePropertyPageWindow(const COlePropertyPage& page, CWnd* pParent = nullptr);
+std::unique_ptr<CDialog> CreatePropertyPageWindow(const COlePropertyPage& page,
+                                                  CWnd* pParent = nullptr);

@@ -6,7 +6,9 @@
 
 namespace {
 
-IUnknown* CreateRastelCtrl() { return static_cast<IDispatch*>(new CRastelCtrl()); }
+IUnknown* CreateRastelCtrl() {
+    return static_cast<IDispatch*>(new CRastelCtrl());
+}
 
 }  // namespace
 

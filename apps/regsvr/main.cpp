@@ -34,8 +34,8 @@ std::string FormatValue(DWORD type, const std::vector<BYTE>& data) {
     }
     char buffer[16];
     if (type == REG_DWORD && data.size() == 4) {
-        DWORD value = DWORD(data[0]) | DWORD(data[1]) << 8 | DWORD(data[2]) << 16 |
-                      DWORD(data[3]) << 24;
+        DWORD value =
+            DWORD(data[0]) | DWORD(data[1]) << 8 | DWORD(data[2]) << 16 | DWORD(data[3]) << 24;
         std::snprintf(buffer, sizeof buffer, "0x%08x", value);
         return buffer;
     }
@@ -109,7 +109,8 @@ int CallServer(const std::string& modulePath, bool unregister) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && args[0] == "--dump") return Dump();
-    if (args.size() == 1 && !args[0].empty() && args[0][0] != '-') return CallServer(args[0], false);
+    if (args.size() == 1 && !args[0].empty() && args[0][0] != '-')
+        return CallServer(args[0], false);
     if (args.size() == 2 && args[0] == "-u") return CallServer(args[1], true);
     return Usage();
 }

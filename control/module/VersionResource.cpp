@@ -21,6 +21,7 @@ constexpr VS_FIXEDFILEINFO kFixed{
     0,
 };
 
+// clang-format off
 constexpr char kStrings[] =
     VERSION_STRING("040904b0", "CompanyName", "Pellux")
     VERSION_STRING("040904b0", "FileDescription", "Pellux Tintora")
@@ -30,6 +31,7 @@ constexpr char kStrings[] =
     VERSION_STRING("040904b0", "ProductName", "Pellux Tintora")
     VERSION_STRING("040904b0", "ProductVersion", "8, 0, 0, 2")
     VERSION_STRING("040904b0", "SpecialBuild", "for Tarsel v8.0 RU2 and later");
+// clang-format on
 
 [[gnu::section(TINTORA_VERSION_SECTION), gnu::used]] constexpr auto kVersionResource =
     MakeVersionResource(kFixed, kStrings);

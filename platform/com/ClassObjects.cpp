@@ -18,7 +18,9 @@ struct Server {
 std::recursive_mutex g_mutex;
 std::map<std::string, Server> g_servers;  // by module path
 
-std::string ClassKey(REFCLSID clsid) { return "CLSID\\" + GuidToString(clsid); }
+std::string ClassKey(REFCLSID clsid) {
+    return "CLSID\\" + GuidToString(clsid);
+}
 
 // The loaded server for a path, loading it on first use.
 HRESULT ServerFor(const std::string& path, Server& server) {
@@ -34,8 +36,9 @@ HRESULT ServerFor(const std::string& path, Server& server) {
         FreeLibrary(module);
         return CO_E_ERRORINDLL;
     }
-    server = Server{module, getClassObject,
-                    reinterpret_cast<DllCanUnloadNowFunction>(GetProcAddress(module, "DllCanUnloadNow"))};
+    server = Server{
+        module, getClassObject,
+        reinterpret_cast<DllCanUnloadNowFunction>(GetProcAddress(module, "DllCanUnloadNow"))};
     g_servers.emplace(path, server);
     return S_OK;
 }

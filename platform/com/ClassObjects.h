@@ -14,8 +14,7 @@ HRESULT CLSIDFromString(LPCOLESTR text, LPCLSID clsid);
 std::string ProgIDFromCLSID(REFCLSID clsid);
 
 HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void* reserved, REFIID iid, void** object);
-HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid,
-                         void** object);
+HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid, void** object);
 // Unloads every loaded server whose DllCanUnloadNow answers S_OK.
 void CoFreeUnusedLibraries();
 // How many server modules are loaded now.

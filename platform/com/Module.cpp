@@ -56,7 +56,8 @@ std::string ModuleFileName(HMODULE module) {
             for (int i = 0; i < info->dlpi_phnum; ++i) {
                 if (info->dlpi_phdr[i].p_type != PT_LOAD) continue;
                 const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
-                const uintptr_t start = (info->dlpi_addr + info->dlpi_phdr[i].p_vaddr) & ~(page - 1);
+                const uintptr_t start =
+                    (info->dlpi_addr + info->dlpi_phdr[i].p_vaddr) & ~(page - 1);
                 if (start == uintptr_t(s.base)) {
                     s.found = true;
                     s.name = info->dlpi_name ? info->dlpi_name : "";

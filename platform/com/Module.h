@@ -14,7 +14,6 @@ using HMODULE = HINSTANCE;
 // The platform's limit for a file path, terminating zero included.
 constexpr DWORD MAX_PATH = 260;
 
-
 // The module that holds the address, or null.
 HMODULE ModuleFromAddress(const void* address);
 

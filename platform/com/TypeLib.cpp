@@ -102,8 +102,8 @@ public:
     }
     HRESULT GetLibAttr(TLIBATTR** attr) override {
         if (!attr) return E_POINTER;
-        *attr = new TLIBATTR{m_data.libid, m_data.lcid, SYS_WIN32, m_data.major, m_data.minor,
-                             m_data.flags};
+        *attr = new TLIBATTR{m_data.libid, m_data.lcid,  SYS_WIN32,
+                             m_data.major, m_data.minor, m_data.flags};
         return S_OK;
     }
     void ReleaseTLibAttr(TLIBATTR* attr) override { delete attr; }
@@ -142,7 +142,9 @@ ULONG DataTypeInfo::Release() {
     return left;
 }
 
-const typelib::Type& DataTypeInfo::Type() const { return m_lib->Data().types[m_index]; }
+const typelib::Type& DataTypeInfo::Type() const {
+    return m_lib->Data().types[m_index];
+}
 
 const typelib::Member* DataTypeInfo::FindMember(MEMBERID id) const {
     const auto& members = Type().members;
@@ -194,9 +196,11 @@ HRESULT DataTypeInfo::GetIDsOfNames(LPOLESTR* names, UINT count, MEMBERID* ids) 
         ids[0] = member.id;
         HRESULT hr = S_OK;
         for (UINT i = 1; i < count; ++i) {
-            const std::string param = NarrowFromWide(names[i] ? std::u16string_view(names[i]) : u"");
-            auto it = std::find_if(member.params.begin(), member.params.end(),
-                                   [&](const typelib::Param& p) { return EqualNoCase(p.name, param); });
+            const std::string param =
+                NarrowFromWide(names[i] ? std::u16string_view(names[i]) : u"");
+            auto it =
+                std::find_if(member.params.begin(), member.params.end(),
+                             [&](const typelib::Param& p) { return EqualNoCase(p.name, param); });
             if (it == member.params.end()) {
                 hr = DISP_E_UNKNOWNNAME;
             } else {
@@ -257,7 +261,9 @@ HRESULT DataTypeInfo::GetContainingTypeLib(ITypeLib** lib, UINT* index) {
     return S_OK;
 }
 
-std::string LibraryKey(REFGUID libid) { return "TypeLib\\" + GuidToString(libid); }
+std::string LibraryKey(REFGUID libid) {
+    return "TypeLib\\" + GuidToString(libid);
+}
 
 std::string VersionName(WORD major, WORD minor) {
     char text[16];
@@ -295,21 +301,22 @@ HRESULT RegisterTypeLib(ITypeLib* lib, LPCSTR fullPath, LPCSTR helpDir) {
     BSTR name = nullptr;
     BSTR doc = nullptr;
     lib->GetDocumentation(-1, &name, &doc, nullptr, nullptr);
-    const std::string description = NarrowFromBstr(doc).empty() ? NarrowFromBstr(name)
-                                                                : NarrowFromBstr(doc);
+    const std::string description =
+        NarrowFromBstr(doc).empty() ? NarrowFromBstr(name) : NarrowFromBstr(doc);
     SysFreeString(name);
     SysFreeString(doc);
 
-    const std::string version = LibraryKey(libAttr.guid) + "\\" +
-                                VersionName(libAttr.wMajorVerNum, libAttr.wMinorVerNum);
+    const std::string version =
+        LibraryKey(libAttr.guid) + "\\" + VersionName(libAttr.wMajorVerNum, libAttr.wMinorVerNum);
     const std::string folder =
         helpDir ? std::string(helpDir) : std::filesystem::path(fullPath).parent_path().string();
-    bool ok = com::SetRegString(HKEY_CLASSES_ROOT, version, nullptr, description) &&
-              com::SetRegString(HKEY_CLASSES_ROOT, version + "\\" + LocaleName(libAttr.lcid) + "\\win32",
-                                nullptr, fullPath) &&
-              com::SetRegString(HKEY_CLASSES_ROOT, version + "\\FLAGS", nullptr,
-                                std::to_string(libAttr.wLibFlags)) &&
-              com::SetRegString(HKEY_CLASSES_ROOT, version + "\\HELPDIR", nullptr, folder);
+    bool ok =
+        com::SetRegString(HKEY_CLASSES_ROOT, version, nullptr, description) &&
+        com::SetRegString(HKEY_CLASSES_ROOT, version + "\\" + LocaleName(libAttr.lcid) + "\\win32",
+                          nullptr, fullPath) &&
+        com::SetRegString(HKEY_CLASSES_ROOT, version + "\\FLAGS", nullptr,
+                          std::to_string(libAttr.wLibFlags)) &&
+        com::SetRegString(HKEY_CLASSES_ROOT, version + "\\HELPDIR", nullptr, folder);
 
     const std::string libid = GuidToString(libAttr.guid);
     const std::string interfaceVersion =
@@ -346,7 +353,8 @@ HRESULT UnRegisterTypeLib(REFGUID libid, WORD major, WORD minor, LCID lcid, SYSK
     std::string locale;
     if (lcid == 0) {
         for (const auto& name : com::RegSubkeys(HKEY_CLASSES_ROOT, version)) {
-            if (IsHexNumber(name) && com::RegKeyExists(HKEY_CLASSES_ROOT, version + "\\" + name + "\\win32")) {
+            if (IsHexNumber(name) &&
+                com::RegKeyExists(HKEY_CLASSES_ROOT, version + "\\" + name + "\\win32")) {
                 locale = name;
                 break;
             }
@@ -369,7 +377,8 @@ HRESULT UnRegisterTypeLib(REFGUID libid, WORD major, WORD minor, LCID lcid, SYSK
             return TYPE_E_REGISTRYACCESS;
         }
     }
-    if (!com::DeleteRegTree(HKEY_CLASSES_ROOT, version + "\\" + locale)) return TYPE_E_REGISTRYACCESS;
+    if (!com::DeleteRegTree(HKEY_CLASSES_ROOT, version + "\\" + locale))
+        return TYPE_E_REGISTRYACCESS;
 
     // The version goes when no locale is left, the library when no version is left.
     const auto remaining = com::RegSubkeys(HKEY_CLASSES_ROOT, version);

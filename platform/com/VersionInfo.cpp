@@ -97,7 +97,8 @@ BOOL VerQueryValue(const void* block, LPCSTR subBlock, void** buffer, UINT* leng
         const char* keyEnd = static_cast<const char*>(std::memchr(p, '\0', size_t(end - p)));
         if (!keyEnd || keyEnd + 1 >= end) break;
         const char* value = keyEnd + 1;
-        const char* valueEnd = static_cast<const char*>(std::memchr(value, '\0', size_t(end - value)));
+        const char* valueEnd =
+            static_cast<const char*>(std::memchr(value, '\0', size_t(end - value)));
         if (!valueEnd) break;
         std::string_view key(p, size_t(keyEnd - p));
         if (!key.empty() && key.front() == '\\') key.remove_prefix(1);

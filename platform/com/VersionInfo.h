@@ -34,12 +34,13 @@ constexpr DWORD VS_FF_SPECIALBUILD = 0x00000020;
 constexpr DWORD VOS__WINDOWS32 = 0x00000004;
 constexpr DWORD VFT_DLL = 0x00000002;
 
-constexpr DWORD MakeVersionWord(WORD high, WORD low) { return DWORD(high) << 16 | low; }
+constexpr DWORD MakeVersionWord(WORD high, WORD low) {
+    return DWORD(high) << 16 | low;
+}
 
 // Prefixes one string value's path: VERSION_STRING("040904b0", "FileVersion", "8, 0, 0, 2").
 // The parts stay separate literals so that no escape runs into the next text.
-#define VERSION_STRING(block, name, value) \
-    "\\StringFileInfo\\" block "\\" name "\0" value "\0"
+#define VERSION_STRING(block, name, value) "\\StringFileInfo\\" block "\\" name "\0" value "\0"
 
 template <size_t N>
 struct VersionResource {

@@ -26,7 +26,9 @@ COleControl::COleControl(std::string className) : DispatchObject(std::move(class
     AfxOleLockApp();
 }
 
-COleControl::~COleControl() { AfxOleUnlockApp(); }
+COleControl::~COleControl() {
+    AfxOleUnlockApp();
+}
 
 void COleControl::InitializeIIDs(const IID* piidPrimary, const IID* piidEvents) {
     m_piidPrimary = piidPrimary;
@@ -40,31 +42,34 @@ void COleControl::LoadDispatchMap() {
     if (!map) return;
     for (size_t i = 0; i < map->nCount; ++i) {
         const AFX_DISPMAP_ENTRY& entry = map->lpEntries[i];
-        AddMember(entry.lDispID, entry.lpszName, entry.wFlags, [this, fn = entry.pfn](Invocation& call) {
-            try {
-                return fn(this, call);
-            } catch (const COleDispatchException& e) {
-                EXCEPINFO info;
-                info.wCode = e.m_wCode;
-                info.scode = e.m_scError;
-                info.bstrDescription = BstrFromNarrow(e.m_strDescription.empty() ? e.what()
-                                                                                 : e.m_strDescription);
-                info.bstrSource = BstrFromNarrow(e.m_strSource);
-                m_pendingException = info;
-            } catch (const std::bad_alloc&) {
-                return E_OUTOFMEMORY;
-            } catch (const std::exception& e) {
-                EXCEPINFO info;
-                info.scode = E_FAIL;
-                info.bstrDescription = BstrFromNarrow(e.what());
-                m_pendingException = info;
-            }
-            return DISP_E_EXCEPTION;
-        });
+        AddMember(
+            entry.lDispID, entry.lpszName, entry.wFlags, [this, fn = entry.pfn](Invocation& call) {
+                try {
+                    return fn(this, call);
+                } catch (const COleDispatchException& e) {
+                    EXCEPINFO info;
+                    info.wCode = e.m_wCode;
+                    info.scode = e.m_scError;
+                    info.bstrDescription =
+                        BstrFromNarrow(e.m_strDescription.empty() ? e.what() : e.m_strDescription);
+                    info.bstrSource = BstrFromNarrow(e.m_strSource);
+                    m_pendingException = info;
+                } catch (const std::bad_alloc&) {
+                    return E_OUTOFMEMORY;
+                } catch (const std::exception& e) {
+                    EXCEPINFO info;
+                    info.scode = E_FAIL;
+                    info.bstrDescription = BstrFromNarrow(e.what());
+                    m_pendingException = info;
+                }
+                return DISP_E_EXCEPTION;
+            });
     }
 }
 
-const AFX_DISPMAP* COleControl::GetDispatchMap() const { return nullptr; }
+const AFX_DISPMAP* COleControl::GetDispatchMap() const {
+    return nullptr;
+}
 
 HRESULT COleControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
                                    DISPID* ids) {
@@ -91,9 +96,13 @@ HRESULT COleControl::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISP
     return hr;
 }
 
-BOOL COleControl::IsInvokeAllowed(DISPID) { return m_bInitialized; }
+BOOL COleControl::IsInvokeAllowed(DISPID) {
+    return m_bInitialized;
+}
 
-UINT COleControl::GetTypeInfoCount() { return 0; }
+UINT COleControl::GetTypeInfoCount() {
+    return 0;
+}
 
 HRESULT COleControl::GetTypeInfoCount(UINT* count) {
     if (!count) return E_POINTER;
@@ -170,9 +179,13 @@ HRESULT COleControl::QueryOtherInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-HRESULT COleControl::XPersist::GetClassID(CLSID* clsid) { return outer->GetClassID(clsid); }
+HRESULT COleControl::XPersist::GetClassID(CLSID* clsid) {
+    return outer->GetClassID(clsid);
+}
 
-HRESULT COleControl::XOleObject::GetUserClassID(CLSID* clsid) { return outer->GetClassID(clsid); }
+HRESULT COleControl::XOleObject::GetUserClassID(CLSID* clsid) {
+    return outer->GetClassID(clsid);
+}
 
 HRESULT COleControl::XOleObject::GetUserType(DWORD, LPOLESTR* name) {
     if (!name) return E_POINTER;

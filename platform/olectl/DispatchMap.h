@@ -84,7 +84,8 @@ struct Arg<VARIANT_BOOL*> {
             target = arg.pboolVal;
         } else if (arg.vt == (VT_BYREF | VT_VARIANT) && arg.pvarVal) {
             variantTarget = arg.pvarVal;
-            if (auto v = VariantToInteger(*variantTarget)) local = *v ? VARIANT_TRUE : VARIANT_FALSE;
+            if (auto v = VariantToInteger(*variantTarget))
+                local = *v ? VARIANT_TRUE : VARIANT_FALSE;
         } else {
             return false;
         }
@@ -134,5 +135,7 @@ struct Thunk<Method> {
 }  // namespace afx_dispatch
 
 // An entry for a method: DISP_FUNCTION_ID("Execute", 3, &CRastelCtrl::Execute).
-#define DISP_FUNCTION_ID(name, dispid, method) \
-    AFX_DISPMAP_ENTRY { name, dispid, DISPATCH_METHOD, &afx_dispatch::Thunk<method>::Call }
+#define DISP_FUNCTION_ID(name, dispid, method)                            \
+    AFX_DISPMAP_ENTRY {                                                   \
+        name, dispid, DISPATCH_METHOD, &afx_dispatch::Thunk<method>::Call \
+    }

@@ -7,7 +7,9 @@
 
 namespace {
 
-std::string ClassKey(REFCLSID clsid) { return "CLSID\\" + GuidToString(clsid); }
+std::string ClassKey(REFCLSID clsid) {
+    return "CLSID\\" + GuidToString(clsid);
+}
 
 bool Set(const std::string& key, const std::string& value, LPCSTR name = nullptr) {
     return com::SetRegString(HKEY_CLASSES_ROOT, key, name, value);
@@ -25,25 +27,26 @@ bool RegisterInproc(HINSTANCE instance, const std::string& classKey, int regFlag
 
 }  // namespace
 
-BOOL AfxOleRegisterControlClass(HINSTANCE instance, REFCLSID clsid, LPCSTR progId,
-                                UINT idTypeName, UINT idBitmap, int regFlags, DWORD miscStatus,
-                                REFGUID tlid, WORD verMajor, WORD verMinor) {
+BOOL AfxOleRegisterControlClass(HINSTANCE instance, REFCLSID clsid, LPCSTR progId, UINT idTypeName,
+                                UINT idBitmap, int regFlags, DWORD miscStatus, REFGUID tlid,
+                                WORD verMajor, WORD verMinor) {
     const std::string typeName = AfxLoadString(idTypeName);
     const std::string key = ClassKey(clsid);
     std::string path;
     if (typeName.empty() || !progId || !*progId) return FALSE;
     const std::string progIdText = progId;
-    const bool ok = Set(key, typeName) && Set(key + "\\ProgID", progIdText) &&
-                    RegisterInproc(instance, key, regFlags, path) &&
-                    Set(key + "\\ToolboxBitmap32", path + ", " + std::to_string(idBitmap)) &&
-                    Set(key + "\\MiscStatus", "0") &&
-                    Set(key + "\\MiscStatus\\1", std::to_string(miscStatus)) &&
-                    Set(key + "\\TypeLib", GuidToString(tlid)) &&
-                    Set(key + "\\Version", std::to_string(verMajor) + "." + std::to_string(verMinor)) &&
-                    com::CreateRegKey(HKEY_CLASSES_ROOT, key + "\\Control") &&
-                    ((regFlags & afxRegInsertable) == 0 ||
-                     com::CreateRegKey(HKEY_CLASSES_ROOT, key + "\\Insertable")) &&
-                    Set(progIdText, typeName) && Set(progIdText + "\\CLSID", GuidToString(clsid));
+    const bool ok =
+        Set(key, typeName) && Set(key + "\\ProgID", progIdText) &&
+        RegisterInproc(instance, key, regFlags, path) &&
+        Set(key + "\\ToolboxBitmap32", path + ", " + std::to_string(idBitmap)) &&
+        Set(key + "\\MiscStatus", "0") &&
+        Set(key + "\\MiscStatus\\1", std::to_string(miscStatus)) &&
+        Set(key + "\\TypeLib", GuidToString(tlid)) &&
+        Set(key + "\\Version", std::to_string(verMajor) + "." + std::to_string(verMinor)) &&
+        com::CreateRegKey(HKEY_CLASSES_ROOT, key + "\\Control") &&
+        ((regFlags & afxRegInsertable) == 0 ||
+         com::CreateRegKey(HKEY_CLASSES_ROOT, key + "\\Insertable")) &&
+        Set(progIdText, typeName) && Set(progIdText + "\\CLSID", GuidToString(clsid));
     return ok ? TRUE : FALSE;
 }
 

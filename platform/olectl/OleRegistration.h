@@ -13,9 +13,9 @@ constexpr int afxRegApartmentThreading = 0x0002;
 // with ThreadingModel), ToolboxBitmap32, MiscStatus, TypeLib, Version and
 // Control; and the ProgID key naming the class. Strings come from the module's
 // string table.
-BOOL AfxOleRegisterControlClass(HINSTANCE instance, REFCLSID clsid, LPCSTR progId,
-                                UINT idTypeName, UINT idBitmap, int regFlags, DWORD miscStatus,
-                                REFGUID tlid, WORD verMajor, WORD verMinor);
+BOOL AfxOleRegisterControlClass(HINSTANCE instance, REFCLSID clsid, LPCSTR progId, UINT idTypeName,
+                                UINT idBitmap, int regFlags, DWORD miscStatus, REFGUID tlid,
+                                WORD verMajor, WORD verMinor);
 // CLSID\{clsid} with its user type name and InprocServer32; no ProgID.
 BOOL AfxOleRegisterPropertyPageClass(HINSTANCE instance, REFCLSID clsid, UINT idTypeName,
                                      int regFlags = afxRegDefault);

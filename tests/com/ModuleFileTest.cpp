@@ -12,10 +12,19 @@
 
 namespace {
 
-constexpr VS_FIXEDFILEINFO kFixed{VS_FFI_SIGNATURE, VS_FFI_STRUCVERSION, MakeVersionWord(3, 1),
-                                  MakeVersionWord(4, 1), MakeVersionWord(3, 0),
-                                  MakeVersionWord(0, 0), VS_FFI_FILEFLAGSMASK, 0, VOS__WINDOWS32,
-                                  VFT_DLL, 0, 0, 0};
+constexpr VS_FIXEDFILEINFO kFixed{VS_FFI_SIGNATURE,
+                                  VS_FFI_STRUCVERSION,
+                                  MakeVersionWord(3, 1),
+                                  MakeVersionWord(4, 1),
+                                  MakeVersionWord(3, 0),
+                                  MakeVersionWord(0, 0),
+                                  VS_FFI_FILEFLAGSMASK,
+                                  0,
+                                  VOS__WINDOWS32,
+                                  VFT_DLL,
+                                  0,
+                                  0,
+                                  0};
 constexpr char kStrings[] = VERSION_STRING("040904b0", "FileVersion", "3, 1, 4, 1")
     VERSION_STRING("040904b0", "ProductName", "Test Program");
 
@@ -72,7 +81,8 @@ TEST(VersionInfoTest, AShortBufferKeepsOnlyTheStringsThatFit) {
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSize(self.c_str(), &handle);
     // Room for the fixed part and the first pair only.
-    const DWORD firstPair = DWORD(sizeof VERSION_STRING("040904b0", "FileVersion", "3, 1, 4, 1") - 1);
+    const DWORD firstPair =
+        DWORD(sizeof VERSION_STRING("040904b0", "FileVersion", "3, 1, 4, 1") - 1);
     const DWORD shortSize = size - DWORD(sizeof kStrings) + firstPair;
     std::vector<char> block(shortSize);
     ASSERT_TRUE(GetFileVersionInfo(self.c_str(), handle, shortSize, block.data()));
@@ -85,7 +95,8 @@ TEST(VersionInfoTest, FilesWithoutVersionInformationHaveNone) {
     const std::string text = folder.File("plain.txt");
     std::ofstream(text) << "not a module";
     const std::string truncated = folder.File("truncated.so");
-    std::ofstream(truncated, std::ios::binary) << "\x7f" "ELF\x02\x01\x01";
+    std::ofstream(truncated, std::ios::binary) << "\x7f"
+                                                  "ELF\x02\x01\x01";
     char buffer[64];
     for (const std::string& file : {kServerFile, text, truncated, folder.File("missing.so")}) {
         DWORD handle = 0;

@@ -13,10 +13,28 @@
 namespace {
 
 const typelib::Library kLibrary{
-    "TestServerLib", kTestLibId, 1, 0, 0x409, LIBFLAG_FCONTROL, "Test server", "", {},
-    {{"_DAdder", TKIND_DISPATCH, kTestDispatchIid, TYPEFLAG_FDISPATCHABLE, "Adder interface",
-      {{1, "Add", {{"a", VT_I4}, {"b", VT_I4}}, VT_I4}, {2, "Fail", {}, VT_EMPTY}}, {}},
-     {"Adder", TKIND_COCLASS, kTestClsid, TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL, "Adder", {},
+    "TestServerLib",
+    kTestLibId,
+    1,
+    0,
+    0x409,
+    LIBFLAG_FCONTROL,
+    "Test server",
+    "",
+    {},
+    {{"_DAdder",
+      TKIND_DISPATCH,
+      kTestDispatchIid,
+      TYPEFLAG_FDISPATCHABLE,
+      "Adder interface",
+      {{1, "Add", {{"a", VT_I4}, {"b", VT_I4}}, VT_I4}, {2, "Fail", {}, VT_EMPTY}},
+      {}},
+     {"Adder",
+      TKIND_COCLASS,
+      kTestClsid,
+      TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL,
+      "Adder",
+      {},
       {{kTestDispatchIid, IMPLTYPEFLAG_FDEFAULT}}}}};
 
 const AFX_MODULE_RESOURCES kResources{{{1, "Adder Control"}}, &kLibrary};
@@ -48,8 +66,10 @@ public:
 class CAdderFactory : public COleObjectFactory {
 public:
     CAdderFactory()
-        : COleObjectFactory(kTestClsid, [] { return static_cast<IUnknown*>(static_cast<IDispatch*>(new CAdder())); },
-                            kTestProgId) {}
+        : COleObjectFactory(
+              kTestClsid,
+              [] { return static_cast<IUnknown*>(static_cast<IDispatch*>(new CAdder())); },
+              kTestProgId) {}
     BOOL UpdateRegistry(BOOL bRegister) override {
         if (!bRegister) return AfxOleUnregisterClass(m_clsid, m_lpszProgID);
         return AfxOleRegisterControlClass(AfxGetInstanceHandle(), m_clsid, m_lpszProgID, 1, 1,

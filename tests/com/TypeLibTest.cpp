@@ -13,14 +13,29 @@ constexpr IID kEvents = MakeGuid("{11111111-2222-3333-4444-555555555557}");
 constexpr CLSID kClass = MakeGuid("{11111111-2222-3333-4444-555555555558}");
 
 const typelib::Library kLibrary{
-    "SampleLib", kLib, 2, 1, 0x409, LIBFLAG_FCONTROL, "Sample library", "sample.hlp",
+    "SampleLib",
+    kLib,
+    2,
+    1,
+    0x409,
+    LIBFLAG_FCONTROL,
+    "Sample library",
+    "sample.hlp",
     {"stdole2.tlb"},
-    {{"_DSample", TKIND_DISPATCH, kDisp, TYPEFLAG_FHIDDEN | TYPEFLAG_FDISPATCHABLE, "Sample interface",
+    {{"_DSample",
+      TKIND_DISPATCH,
+      kDisp,
+      TYPEFLAG_FHIDDEN | TYPEFLAG_FDISPATCHABLE,
+      "Sample interface",
       {{1, "Run", {{"first", VT_VARIANT}, {"second", VT_BYREF | VT_BOOL}}, VT_I4},
        {-552, "AboutBox", {}, VT_EMPTY}},
       {}},
      {"_DSampleEvents", TKIND_DISPATCH, kEvents, TYPEFLAG_FHIDDEN, "Sample events", {}, {}},
-     {"Sample", TKIND_COCLASS, kClass, TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL, "Sample control",
+     {"Sample",
+      TKIND_COCLASS,
+      kClass,
+      TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL,
+      "Sample control",
       {},
       {{kDisp, IMPLTYPEFLAG_FDEFAULT}, {kEvents, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}}}}};
 
@@ -156,8 +171,9 @@ TEST_F(TypeLibRegistryTest, RegistersTheLibraryAndItsDispinterfaces) {
 
 TEST_F(TypeLibRegistryTest, UnregisteringRemovesOnlyThatLibrary) {
     constexpr IID kOther = MakeGuid("{99999999-2222-3333-4444-555555555556}");
-    ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT, "Interface\\" + GuidToString(kOther) + "\\TypeLib",
-                                  nullptr, "{99999999-2222-3333-4444-555555555555}"));
+    ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT,
+                                  "Interface\\" + GuidToString(kOther) + "\\TypeLib", nullptr,
+                                  "{99999999-2222-3333-4444-555555555555}"));
     ITypeLib* lib = nullptr;
     CreateTypeLibFromData(kLibrary, &lib);
     ASSERT_EQ(RegisterTypeLib(lib, "/opt/plugins/sample.so", "/opt/help"), S_OK);

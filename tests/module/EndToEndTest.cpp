@@ -33,7 +33,9 @@ std::string Reg(const std::string& key, LPCSTR name = nullptr) {
     return com::GetRegString(HKEY_CLASSES_ROOT, key, name).value_or("<missing>");
 }
 
-bool Exists(const std::string& key) { return com::RegKeyExists(HKEY_CLASSES_ROOT, key); }
+bool Exists(const std::string& key) {
+    return com::RegKeyExists(HKEY_CLASSES_ROOT, key);
+}
 
 std::string ModulePath() {
     char path[PATH_MAX];
@@ -79,8 +81,9 @@ TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibrary) {
         const char* name;
         const char* bitmap;
     };
-    for (const Control& c : {Control{kClasses[0], "Pellux.VOKSlet.RastelCtrl.1", "Rastel Control", "1"},
-                             Control{kClasses[2], "Pellux.VOKSlet.RastelEditor.1", "RastelEditor", "2"}}) {
+    for (const Control& c :
+         {Control{kClasses[0], "Pellux.VOKSlet.RastelCtrl.1", "Rastel Control", "1"},
+          Control{kClasses[2], "Pellux.VOKSlet.RastelEditor.1", "RastelEditor", "2"}}) {
         const std::string key = std::string("CLSID\\") + c.clsid;
         EXPECT_EQ(Reg(key), c.name);
         EXPECT_EQ(Reg(key + "\\ProgID"), c.progId);
@@ -124,8 +127,10 @@ TEST_F(EndToEndTest, UnregisteringLeavesNothingBehind) {
     Register();
     const ProgramRun run = Regsvr("-u " + Quoted(kModuleFile));
     ASSERT_EQ(run.status, 0) << run.output;
-    for (const char* clsid : kClasses) EXPECT_FALSE(Exists(std::string("CLSID\\") + clsid)) << clsid;
-    for (const char* iid : kInterfaces) EXPECT_FALSE(Exists(std::string("Interface\\") + iid)) << iid;
+    for (const char* clsid : kClasses)
+        EXPECT_FALSE(Exists(std::string("CLSID\\") + clsid)) << clsid;
+    for (const char* iid : kInterfaces)
+        EXPECT_FALSE(Exists(std::string("Interface\\") + iid)) << iid;
     EXPECT_FALSE(Exists("Pellux.VOKSlet.RastelCtrl.1"));
     EXPECT_FALSE(Exists("Pellux.VOKSlet.RastelEditor.1"));
     EXPECT_FALSE(Exists(kLibrary));
@@ -225,8 +230,9 @@ TEST_F(EndToEndTest, TheControlsReportTheirIdentityAcrossTheModuleBoundary) {
         const char* userType;
         const char* page;
     };
-    for (const Expected& e : {Expected{u"Pellux.VOKSlet.RastelCtrl.1", "Rastel Control", kClasses[1]},
-                              Expected{u"Pellux.VOKSlet.RastelEditor.1", "RastelEditor", kClasses[3]}}) {
+    for (const Expected& e :
+         {Expected{u"Pellux.VOKSlet.RastelCtrl.1", "Rastel Control", kClasses[1]},
+          Expected{u"Pellux.VOKSlet.RastelEditor.1", "RastelEditor", kClasses[3]}}) {
         IOleObject* object = CreateByProgId<IOleObject>(e.progId, IID_IOleObject);
         ASSERT_NE(object, nullptr);
         LPOLESTR name = nullptr;
@@ -237,7 +243,9 @@ TEST_F(EndToEndTest, TheControlsReportTheirIdentityAcrossTheModuleBoundary) {
         object->GetMiscStatus(DVASPECT_CONTENT, &misc);
         EXPECT_EQ(misc, 0x20091u);
         ISpecifyPropertyPages* specify = nullptr;
-        ASSERT_EQ(object->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify)), S_OK);
+        ASSERT_EQ(
+            object->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify)),
+            S_OK);
         CAUUID pages{};
         specify->GetPages(&pages);
         ASSERT_EQ(pages.cElems, 1u);
@@ -281,7 +289,8 @@ TEST_F(EndToEndTest, DllCanUnloadNowAnswersTruly) {
     Register();
     HMODULE module = LoadLibrary(kModuleFile.c_str());
     ASSERT_NE(module, nullptr);
-    auto canUnloadNow = reinterpret_cast<DllCanUnloadNowFunction>(GetProcAddress(module, "DllCanUnloadNow"));
+    auto canUnloadNow =
+        reinterpret_cast<DllCanUnloadNowFunction>(GetProcAddress(module, "DllCanUnloadNow"));
     ASSERT_NE(canUnloadNow, nullptr);
     EXPECT_EQ(canUnloadNow(), S_OK);
 

@@ -86,7 +86,7 @@ TEST_F(EndToEndToolRunTest, WithAnActiveObjectOfType3TheDialogOpensWithoutATarge
     EXPECT_EQ(host.activeImage->FromRGBACalls(), 0);
     EXPECT_EQ(host.activeImage->GetImageDataCalls(), 0);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"Application.ActiveCanvas", "Canvas.Scene",
-                                                     "Scene.ActiveObject", "SceneObject.Type"}));
+                                                    "Scene.ActiveObject", "SceneObject.Type"}));
     EXPECT_TRUE(robot.messageBoxes.empty());
     EXPECT_EQ(host.RefCounts(), counts);
 }
@@ -109,7 +109,8 @@ TEST_F(EndToEndToolRunTest, TheTargetIsReleasedAfterCancel) {
 
 TEST_F(EndToEndToolRunTest, ExecuteLeavesThePropertyObjectsCountAsItFoundIt) {
     StandInHost host;
-    tarsel::TarselPropertyObject* property = tarsel::TarselPropertyObject::Create(host.otherElement);
+    tarsel::TarselPropertyObject* property =
+        tarsel::TarselPropertyObject::Create(host.otherElement);
     const ULONG propertyRefs = property->RefCount();
     robot.Then([&](QWidget& dialog) {
         ModalRobot::Click(dialog, "Apply", kApplyFocus);

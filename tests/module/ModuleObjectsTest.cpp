@@ -65,7 +65,8 @@ template <class T>
 T* Create(REFCLSID clsid, REFIID iid) {
     void* object = nullptr;
     IClassFactory* factory = nullptr;
-    EXPECT_EQ(AfxDllGetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    EXPECT_EQ(AfxDllGetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+              S_OK);
     if (!factory) return nullptr;
     EXPECT_EQ(factory->CreateInstance(nullptr, iid, &object), S_OK);
     factory->Release();

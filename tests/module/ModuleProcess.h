@@ -32,7 +32,9 @@ inline ProgramRun RunProgram(const std::string& commandLine) {
     return run;
 }
 
-inline std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+inline std::string Quoted(const std::string& text) {
+    return "'" + text + "'";
+}
 
 class ModuleProcessTest : public ::testing::Test {
 protected:

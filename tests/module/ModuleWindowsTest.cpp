@@ -141,7 +141,8 @@ TEST(AboutBoxTest, WithoutVersionInformationTheFallbacksShow) {
     });
     CAboutBox box;
     EXPECT_EQ(box.DoModal(), IDCANCEL);
-    EXPECT_EQ(AboutLabels(ReadAboutLabels("/nonexistent/VOKSLETRASTEL.OCX")).product, "Tintora v7.2");
+    EXPECT_EQ(AboutLabels(ReadAboutLabels("/nonexistent/VOKSLETRASTEL.OCX")).product,
+              "Tintora v7.2");
 }
 
 TEST(AboutBoxTest, EnterAndTheCloseBoxCloseIt) {
@@ -234,7 +235,7 @@ TEST_F(ToolRunTest, WithoutATargetApplyChangesNothing) {
     EXPECT_EQ(host.activeImage->Pixels(), StandInHost::Picture(10));
     EXPECT_EQ(host.activeImage->FromRGBACalls(), 0);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"Application.ActiveCanvas", "Canvas.Scene",
-                                                     "Scene.ActiveObject", "SceneObject.Type"}));
+                                                    "Scene.ActiveObject", "SceneObject.Type"}));
     EXPECT_EQ(host.RefCounts(), counts);
 }
 

@@ -97,8 +97,8 @@ TEST_F(RastelCtrlTest, OnInitializeRegistersMenuItemPropertyAndEditor) {
     ExpectClassList(editor.classes);
 
     EXPECT_EQ(host.calls, (std::vector<std::string>{"Application.RegisterMenuItem",
-                                                     "Application.RegisterObjectProperty",
-                                                     "Application.RegisterObjectPropertyEditor"}));
+                                                    "Application.RegisterObjectProperty",
+                                                    "Application.RegisterObjectPropertyEditor"}));
 }
 
 TEST_F(RastelCtrlTest, OnInitializeWithoutAnApplicationRegistersNothing) {
@@ -208,10 +208,9 @@ TEST_F(RastelCtrlTest, TintoraWithoutAnElementFindsTheActiveObjectsFirstElement)
 
     Tintora(Empty());
     EXPECT_EQ(dialogs.targets, std::vector<LPDISPATCH>{host.activeElement});
-    const std::vector<std::string> search{"Application.ActiveCanvas", "Canvas.Scene",
-                                          "Scene.ActiveObject", "SceneObject.Type",
-                                          "SceneObject.Element", "Element.RGBAImage",
-                                          "Image.GetImageData"};
+    const std::vector<std::string> search{
+        "Application.ActiveCanvas", "Canvas.Scene",      "Scene.ActiveObject", "SceneObject.Type",
+        "SceneObject.Element",      "Element.RGBAImage", "Image.GetImageData"};
     ASSERT_GE(host.calls.size(), search.size());
     EXPECT_EQ(std::vector<std::string>(host.calls.begin(), host.calls.begin() + 7), search);
     EXPECT_NE(host.activeImage->Pixels(), StandInHost::Picture(10));
@@ -230,7 +229,7 @@ TEST_F(RastelCtrlTest, AnActiveObjectOfAnotherTypeOpensTheDialogWithoutATarget) 
     Tintora(Empty());
     EXPECT_EQ(dialogs.targets, std::vector<LPDISPATCH>{nullptr});
     EXPECT_EQ(other.calls, (std::vector<std::string>{"Application.ActiveCanvas", "Canvas.Scene",
-                                                      "Scene.ActiveObject", "SceneObject.Type"}));
+                                                     "Scene.ActiveObject", "SceneObject.Type"}));
     EXPECT_EQ(other.activeImage->Pixels(), StandInHost::Picture(10));
     EXPECT_EQ(other.activeImage->FromRGBACalls(), 0);
     EXPECT_TRUE(prompts.messages.empty());
@@ -244,8 +243,8 @@ TEST_F(RastelCtrlTest, NoActiveObjectEndsTheSearchAtOnce) {
     host.calls.clear();
     Tintora(Empty());
     EXPECT_EQ(dialogs.targets, std::vector<LPDISPATCH>{nullptr});
-    EXPECT_EQ(host.calls,
-              (std::vector<std::string>{"Application.ActiveCanvas", "Canvas.Scene", "Scene.ActiveObject"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"Application.ActiveCanvas", "Canvas.Scene",
+                                                    "Scene.ActiveObject"}));
 }
 
 TEST_F(RastelCtrlTest, WithoutAnApplicationTheDialogOpensWithoutATarget) {
@@ -269,7 +268,8 @@ TEST_F(RastelCtrlTest, TheTargetIsReleasedAfterCancel) {
 }
 
 TEST_F(RastelCtrlTest, ExecuteRunsOnThePropertysOwnerAndLeavesItsCountAlone) {
-    tarsel::TarselPropertyObject* property = tarsel::TarselPropertyObject::Create(host.otherElement);
+    tarsel::TarselPropertyObject* property =
+        tarsel::TarselPropertyObject::Create(host.otherElement);
     const ULONG propertyRefs = property->RefCount();
     const auto counts = host.RefCounts();
     const ULONG applicationRefs = host.application->RefCount();

@@ -70,7 +70,7 @@ inline std::vector<uint8_t> StandInHost::Picture(uint8_t seed) {
 }
 
 inline std::vector<ULONG> StandInHost::RefCounts() const {
-    return {application->RefCount(), canvas->RefCount(), scene->RefCount(),
+    return {application->RefCount(), canvas->RefCount(),      scene->RefCount(),
             active->RefCount(),      activeImage->RefCount(), activeElement->RefCount(),
             otherImage->RefCount(),  otherElement->RefCount()};
 }
