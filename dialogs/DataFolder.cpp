@@ -2,13 +2,6 @@
 
 #include "platform/com/Module.h"
 
-namespace {
-
-// The platform's limit for a module path, terminating zero included.
-constexpr DWORD kModulePathLimit = 260;
-
-}  // namespace
-
 std::string DataFolderFromModulePath(const std::string& modulePath) {
     std::string folder = modulePath;
     if (const size_t cut = folder.rfind('/'); cut != std::string::npos) folder.erase(cut);
@@ -17,10 +10,10 @@ std::string DataFolderFromModulePath(const std::string& modulePath) {
 }
 
 std::string ModuleDataFolder() {
-    char path[kModulePathLimit];
+    char path[MAX_PATH];
     const DWORD length = GetModuleFileName(
-        ModuleFromAddress(reinterpret_cast<const void*>(&ModuleDataFolder)), path, kModulePathLimit);
+        ModuleFromAddress(reinterpret_cast<const void*>(&ModuleDataFolder)), path, MAX_PATH);
     // A path cut to the limit would name some other folder.
-    if (length == 0 || length >= kModulePathLimit) return {};
+    if (length == 0 || length >= MAX_PATH) return {};
     return DataFolderFromModulePath(path);
 }
