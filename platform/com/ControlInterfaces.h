@@ -30,7 +30,13 @@ constexpr DWORD OLEMISC_INSIDEOUT = 0x80;
 constexpr DWORD OLEMISC_ACTIVATEWHENVISIBLE = 0x100;
 constexpr DWORD OLEMISC_SETCLIENTSITEFIRST = 0x20000;
 
+constexpr LONG OLEIVERB_PRIMARY = 0;
+constexpr LONG OLEIVERB_PROPERTIES = -7;
+constexpr HRESULT OLEOBJ_S_INVALIDVERB = 0x00040180;
+
 struct IOleObject : IUnknown {
+    // Carries out a verb; OLEIVERB_PROPERTIES shows the object's property pages.
+    virtual HRESULT DoVerb(LONG verb) = 0;
     virtual HRESULT GetUserClassID(CLSID* clsid) = 0;
     // The name comes from CoTaskMemAlloc; the caller frees it.
     virtual HRESULT GetUserType(DWORD form, LPOLESTR* name) = 0;

@@ -11,8 +11,12 @@
 #include "platform/com/Module.h"
 #include "platform/com/TypeLib.h"
 
+class COleControl;
 class COleObjectFactory;
 class CWinApp;
+
+// Shows a control's property pages, given by CLSID, in the module's windows.
+using AfxPropertyFrame = void (*)(COleControl& control, const CLSID* pages, ULONG count);
 
 // What a module carries besides code: its string table and its type library
 // (resource "TYPELIB" 1).
@@ -29,6 +33,7 @@ struct AFX_MODULE_STATE {
     long m_nObjectCount = 0;
     bool m_bInitialized = false;
     bool m_bControlContainer = false;
+    AfxPropertyFrame m_pfnPropertyFrame = nullptr;
 };
 
 // The state of the module whose code is running now.

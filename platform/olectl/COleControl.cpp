@@ -144,6 +144,15 @@ LPCLSID COleControl::GetPropPageIDs(ULONG& cPropPages) {
 
 void COleControl::OnDraw(CControlDC*, const RECT&, const RECT&) {}
 
+BOOL COleControl::OnProperties() {
+    const AfxPropertyFrame frame = AfxGetModuleState()->m_pfnPropertyFrame;
+    if (!frame) return FALSE;
+    ULONG count = 0;
+    const CLSID* pages = GetPropPageIDs(count);
+    frame(*this, pages, count);
+    return TRUE;
+}
+
 void COleControl::InitNew() {
     OnResetState();
     m_bInitialized = TRUE;
@@ -181,6 +190,12 @@ HRESULT COleControl::QueryOtherInterface(REFIID iid, void** object) {
 
 HRESULT COleControl::XPersist::GetClassID(CLSID* clsid) {
     return outer->GetClassID(clsid);
+}
+
+// The message map's one entry: the Properties verb.
+HRESULT COleControl::XOleObject::DoVerb(LONG verb) {
+    if (verb != OLEIVERB_PROPERTIES) return verb >= 0 ? OLEOBJ_S_INVALIDVERB : E_NOTIMPL;
+    return outer->OnProperties() ? S_OK : E_NOTIMPL;
 }
 
 HRESULT COleControl::XOleObject::GetUserClassID(CLSID* clsid) {

@@ -56,6 +56,9 @@ public:
     virtual DWORD GetMiscStatus() = 0;
     // The CLSIDs of the control's property pages.
     virtual LPCLSID GetPropPageIDs(ULONG& cPropPages);
+    // The standard Properties verb: the control's property pages in the module's
+    // property frame; FALSE when the module has none.
+    virtual BOOL OnProperties();
     // Draws the control's picture within rcBounds; by default nothing.
     virtual void OnDraw(CControlDC* pdc, const RECT& rcBounds, const RECT& rcInvalid);
 
@@ -96,6 +99,7 @@ private:
         HRESULT GetClassID(CLSID* clsid) override;
     };
     struct XOleObject : Part<IOleObject> {
+        HRESULT DoVerb(LONG verb) override;
         HRESULT GetUserClassID(CLSID* clsid) override;
         HRESULT GetUserType(DWORD form, LPOLESTR* name) override;
         HRESULT GetMiscStatus(DWORD aspect, DWORD* status) override;
