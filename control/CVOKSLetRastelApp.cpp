@@ -14,6 +14,7 @@ BOOL CVOKSLetRastelApp::InitInstance() {
     // The crop dialog hosts the ImageEnX view.
     AfxEnableControlContainer();
     InstallControlDialogs(&TheModuleDialogs());
+    AfxGetModuleState()->m_pfnPropertyFrame = &ShowPropertyFrame;
     return bInit;
 }
 

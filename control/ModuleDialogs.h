@@ -3,6 +3,7 @@
 // control for a tool run, and the about box.
 
 #include "control/ControlDialogs.h"
+#include "platform/olectl/COleControl.h"
 
 class ModuleDialogs : public ControlDialogs {
 public:
@@ -11,3 +12,7 @@ public:
 };
 
 ModuleDialogs& TheModuleDialogs();
+
+// The module's property frame: each page of the control, made by its class
+// object in this module, shown in its window in turn.
+void ShowPropertyFrame(COleControl& control, const CLSID* pages, ULONG count);

@@ -2,6 +2,7 @@
 // module file by its ProgID, with the module's own tools dialog worked on screen.
 
 #include "platform/automation/Bstr.h"
+#include "platform/com/ControlInterfaces.h"
 #include "tests/module/DispatchCalls.h"
 #include "tests/module/ModalRobot.h"
 #include "tests/module/ModuleProcess.h"
@@ -123,6 +124,15 @@ TEST_F(EndToEndToolRunTest, ExecuteLeavesThePropertyObjectsCountAsItFoundIt) {
     EXPECT_NE(host.otherImage->Pixels(), StandInHost::Picture(90));
     EXPECT_EQ(host.otherElement->RefCount(), 2u);  // the host's own and the property's
     property->Release();
+}
+
+TEST_F(EndToEndToolRunTest, ThePropertiesVerbShowsThePage) {
+    robot.Then([](QWidget& dialog) { dialog.close(); });
+    IOleObject* object = nullptr;
+    ASSERT_EQ(control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object)), S_OK);
+    EXPECT_EQ(object->DoVerb(OLEIVERB_PROPERTIES), S_OK);
+    object->Release();
+    EXPECT_EQ(robot.titles, std::vector<std::string>{"General"});
 }
 
 TEST_F(EndToEndToolRunTest, AboutBoxShowsTheModulesVersion) {

@@ -11,6 +11,7 @@
 #include "control/CRastelEditor.h"
 #include "control/CRastelEditorPropPage.h"
 #include "control/CVOKSLetRastelApp.h"
+#include "control/ControlDialogs.h"
 #include "control/ModuleIds.h"
 #include "control/ModuleResources.h"
 #include "platform/automation/Bstr.h"
@@ -91,7 +92,12 @@ TEST(ModuleObjectsTest, TheModuleObjectEnablesControlContainment) {
     AfxGetModuleState()->m_bControlContainer = false;
     EXPECT_TRUE(theApp.InitInstance());
     EXPECT_TRUE(AfxGetModuleState()->m_bControlContainer);
+    // It also puts the module's dialogs and property frame in place.
+    EXPECT_NE(CurrentControlDialogs(), nullptr);
+    EXPECT_NE(AfxGetModuleState()->m_pfnPropertyFrame, nullptr);
     EXPECT_EQ(theApp.ExitInstance(), 0);
+    InstallControlDialogs(nullptr);
+    AfxGetModuleState()->m_pfnPropertyFrame = nullptr;
 }
 
 TEST(ModuleObjectsTest, FourClassObjectsWithTheirProgIds) {

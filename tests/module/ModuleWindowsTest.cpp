@@ -184,6 +184,30 @@ TEST(PropertyPageWindowTest, BothPagesAreGeneral) {
     editor->Release();
 }
 
+TEST(PropertyPageWindowTest, ThePropertiesVerbShowsEachControlsPage) {
+    AfxGetModuleState()->m_pfnPropertyFrame = &ShowPropertyFrame;
+    ModalScript script;
+    std::vector<std::string> captions;
+    for (int i = 0; i < 2; ++i) {
+        script.Then([&](CDialog& dialog) {
+            captions.push_back(dialog.Window()->windowTitle().toStdString());
+            ui_test::PressKey(dialog, Qt::Key_Escape);
+        });
+    }
+    for (COleControl* control :
+         std::initializer_list<COleControl*>{new CRastelCtrl(), new CRastelEditor()}) {
+        IOleObject* object = nullptr;
+        ASSERT_EQ(control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object)), S_OK);
+        EXPECT_EQ(object->DoVerb(OLEIVERB_PROPERTIES), S_OK);
+        EXPECT_EQ(object->DoVerb(OLEIVERB_PRIMARY), OLEOBJ_S_INVALIDVERB);
+        object->Release();
+        control->Release();
+    }
+    EXPECT_EQ(script.opened, (std::vector<int>{200, 201}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"General", "General"}));
+    AfxGetModuleState()->m_pfnPropertyFrame = nullptr;
+}
+
 class ToolRunTest : public ::testing::Test {
 protected:
     ToolRunTest() : control(new CRastelCtrl()) {}
