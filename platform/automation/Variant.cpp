@@ -120,7 +120,8 @@ const VARIANT* Dereference(const VARIANT* v, VARIANT& scratch) {
 template <class T>
 bool InRange(LONGLONG value) {
     return value >= static_cast<LONGLONG>(std::numeric_limits<T>::min()) &&
-           static_cast<ULONGLONG>(value) <= static_cast<ULONGLONG>(std::numeric_limits<T>::max());
+           (value < 0 ||
+            static_cast<ULONGLONG>(value) <= static_cast<ULONGLONG>(std::numeric_limits<T>::max()));
 }
 
 }  // namespace

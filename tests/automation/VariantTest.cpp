@@ -49,6 +49,15 @@ TEST(Variant, ChangeTypeConvertsIntegersAndReportsOverflow) {
     EXPECT_EQ(out.llVal, 1LL << 40);
     COleVariant small(LONG{-5});
     EXPECT_EQ(VariantChangeType(&out, &small, 0, VT_UI4), DISP_E_OVERFLOW);
+    EXPECT_EQ(VariantChangeType(&out, &small, 0, VT_I2), S_OK);
+    EXPECT_EQ(out.iVal, -5);
+    COleVariant shortValue;
+    shortValue.vt = VT_I2;
+    shortValue.iVal = -3;
+    EXPECT_EQ(VariantChangeType(&out, &shortValue, 0, VT_I4), S_OK);
+    EXPECT_EQ(out.lVal, -3);
+    EXPECT_EQ(VariantChangeType(&out, &shortValue, 0, VT_I1), S_OK);
+    EXPECT_EQ(out.cVal, -3);
     EXPECT_EQ(VariantChangeType(&out, &small, 0, VT_BOOL), S_OK);
     EXPECT_EQ(out.boolVal, VARIANT_TRUE);
     COleVariant text("12");
