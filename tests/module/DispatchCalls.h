@@ -16,46 +16,44 @@ inline DISPID DispIdOf(IDispatch* object, const std::string& name) {
     return id;
 }
 
+// One method call and what came back. The arguments stay the caller's; the
+// callee sees them last to first.
 struct CallResult {
-    HRESULT hr;
-    VARIANT value;
-    EXCEPINFO exception;
-
+    CallResult(IDispatch* object, DISPID id, std::vector<VARIANT> args) {
+        std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+        DISPPARAMS params{reversed.data(), nullptr, UINT(reversed.size()), 0};
+        hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &value,
+                            &exception, nullptr);
+    }
+    CallResult(IDispatch* object, const std::string& method, std::vector<VARIANT> args)
+        : CallResult(object, DispIdOf(object, method), std::move(args)) {}
+    CallResult(const CallResult&) = delete;
+    CallResult& operator=(const CallResult&) = delete;
     ~CallResult() {
         VariantClear(&value);
         SysFreeString(exception.bstrDescription);
         SysFreeString(exception.bstrSource);
     }
+
+    HRESULT hr = E_FAIL;
+    VARIANT value{};
+    EXCEPINFO exception{};
 };
 
-// The arguments stay the caller's; the callee sees them last to first.
-inline void InvokeMethod(IDispatch* object, DISPID id, std::vector<VARIANT> args, CallResult& out) {
-    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-    DISPPARAMS params{reversed.data(), nullptr, UINT(reversed.size()), 0};
-    VariantInit(&out.value);
-    out.exception = EXCEPINFO{};
-    out.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &out.value,
-                            &out.exception, nullptr);
-}
-
 inline VARIANT DispatchArg(IDispatch* object) {
-    VARIANT v;
-    VariantInit(&v);
+    VARIANT v{};
     v.vt = VT_DISPATCH;
     v.pdispVal = object;  // borrowed, as a host passes its own objects
     return v;
 }
 
 inline VARIANT BoolOut(VARIANT_BOOL* status) {
-    VARIANT v;
-    VariantInit(&v);
+    VARIANT v{};
     v.vt = VT_BYREF | VT_BOOL;
     v.pboolVal = status;
     return v;
 }
 
 inline VARIANT Empty() {
-    VARIANT v;
-    VariantInit(&v);
-    return v;
+    return VARIANT{};
 }

@@ -31,17 +31,13 @@ protected:
 
     void Initialize(StandInHost& host) {
         VARIANT_BOOL status = VARIANT_FALSE;
-        CallResult result;
-        InvokeMethod(control, DispIdOf(control, "OnInitialize"),
-                     {DispatchArg(host.application), BoolOut(&status)}, result);
+        CallResult(control, "OnInitialize", {DispatchArg(host.application), BoolOut(&status)});
         ASSERT_EQ(status, VARIANT_TRUE);
         host.calls.clear();
     }
 
     CallResult Call(const char* method, std::vector<VARIANT> args) {
-        CallResult result;
-        InvokeMethod(control, DispIdOf(control, method), std::move(args), result);
-        return result;
+        return CallResult(control, method, std::move(args));
     }
 
     IDispatch* control = nullptr;
@@ -65,6 +61,7 @@ TEST_F(EndToEndToolRunTest, TintoraWithAnElementEditsThatElementNotTheActiveOne)
     EXPECT_TRUE(robot.Finished());
     EXPECT_NE(host.otherImage->Pixels(), StandInHost::Picture(90));
     EXPECT_EQ(host.activeImage->Pixels(), StandInHost::Picture(10));
+    EXPECT_EQ(host.otherElement->Redraws(), 1);
     EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Application.ActiveCanvas"), 0);
     EXPECT_TRUE(robot.messageBoxes.empty());
     // The host is left as the dialog left it, holding no reference of the control's.
@@ -113,6 +110,8 @@ TEST_F(EndToEndToolRunTest, ExecuteLeavesThePropertyObjectsCountAsItFoundIt) {
     tarsel::TarselPropertyObject* property =
         tarsel::TarselPropertyObject::Create(host.otherElement);
     const ULONG propertyRefs = property->RefCount();
+    auto counts = host.RefCounts();
+    ++counts[0];  // the application is kept, as after OnInitialize; nothing else is
     robot.Then([&](QWidget& dialog) {
         ModalRobot::Click(dialog, "Apply", kApplyFocus);
         ModalRobot::Click(dialog, "OK");
@@ -122,28 +121,40 @@ TEST_F(EndToEndToolRunTest, ExecuteLeavesThePropertyObjectsCountAsItFoundIt) {
     EXPECT_EQ(result.value.lVal, 0);
     EXPECT_EQ(property->RefCount(), propertyRefs);
     EXPECT_NE(host.otherImage->Pixels(), StandInHost::Picture(90));
-    EXPECT_EQ(host.otherElement->RefCount(), 2u);  // the host's own and the property's
+    EXPECT_EQ(host.RefCounts(), counts);
     property->Release();
 }
 
-TEST_F(EndToEndToolRunTest, ThePropertiesVerbShowsThePage) {
-    robot.Then([](QWidget& dialog) { dialog.close(); });
+TEST_F(EndToEndToolRunTest, ThePropertiesVerbShowsEachControlsPage) {
+    robot.Then([](QWidget& dialog) { dialog.close(); }).Then([](QWidget& dialog) {
+        dialog.close();
+    });
+    IOleObject* editor =
+        CreateByProgId<IOleObject>(u"Pellux.VOKSlet.RastelEditor.1", IID_IOleObject);
+    ASSERT_NE(editor, nullptr);
     IOleObject* object = nullptr;
     ASSERT_EQ(control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object)), S_OK);
-    EXPECT_EQ(object->DoVerb(OLEIVERB_PROPERTIES), S_OK);
-    object->Release();
-    EXPECT_EQ(robot.titles, std::vector<std::string>{"General"});
+    for (IOleObject* each : {object, editor}) {
+        EXPECT_EQ(each->DoVerb(OLEIVERB_PROPERTIES), S_OK);
+        EXPECT_EQ(each->DoVerb(OLEIVERB_PRIMARY), OLEOBJ_S_INVALIDVERB);
+        each->Release();
+    }
+    EXPECT_EQ(robot.titles, (std::vector<std::string>{"General", "General"}));
 }
 
+// The module file's FileVersion makes the product label; it has no copyright of its own.
 TEST_F(EndToEndToolRunTest, AboutBoxShowsTheModulesVersion) {
     std::vector<std::string> labels;
     robot.Then([&](QWidget& dialog) {
         labels = ModalRobot::Labels(dialog);
-        EXPECT_TRUE(ModalRobot::Buttons(dialog, "OK").empty());
+        EXPECT_TRUE(dialog.findChildren<QPushButton*>().empty()) << "the about box has no button";
         dialog.close();
     });
     CallResult result = Call("AboutBox", {});
     EXPECT_EQ(result.hr, S_OK);
+    EXPECT_EQ(result.value.vt, VT_EMPTY);
     EXPECT_EQ(robot.titles, std::vector<std::string>{"About Tintora"});
-    EXPECT_NE(std::find(labels.begin(), labels.end(), "Tintora v8.0.0.2"), labels.end());
+    for (const char* label : {"Tintora v8.0.0.2", "Copyright (C) Pellux"}) {
+        EXPECT_NE(std::find(labels.begin(), labels.end(), label), labels.end()) << label;
+    }
 }

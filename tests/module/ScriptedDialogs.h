@@ -19,12 +19,11 @@ public:
         targets.push_back(control.m_target.m_lpDispatch);
         if (script) script(control);
     }
-    void RunAboutBox() override { ++aboutBoxes; }
+    void RunAboutBox() override {}
 
     std::function<void(CRastelCtrl&)> script;
     // The target element of each tools dialog run, null when there was none.
     std::vector<LPDISPATCH> targets;
-    int aboutBoxes = 0;
 
 private:
     ControlDialogs* m_previous;
@@ -36,10 +35,4 @@ inline void ApplyFocus(CRastelCtrl& control) {
     control.m_nEffectCode = EFFECT_FOCUS;
     control.m_nOpacity = 100;
     control.ApplyEffect();
-}
-
-// Apply, then what the Cancel button does: the original goes back.
-inline void ApplyThenCancel(CRastelCtrl& control) {
-    ApplyFocus(control);
-    control.RestoreImage(SLOT_ORIGINAL);
 }
