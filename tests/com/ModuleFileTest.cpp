@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "platform/com/Module.h"
 #include "platform/com/VersionInfo.h"
@@ -45,20 +46,15 @@ std::string Query(const std::vector<char>& block, const char* path) {
     return static_cast<char*>(value);
 }
 
-std::vector<char> ReadVersion(const std::string& file) {
-    DWORD handle = 99;
-    const DWORD size = GetFileVersionInfoSize(file.c_str(), &handle);
-    EXPECT_EQ(handle, 0u);
-    std::vector<char> block(size);
-    if (size && !GetFileVersionInfo(file.c_str(), handle, size, block.data())) block.clear();
-    return block;
-}
-
 }  // namespace
 
-TEST(VersionInfoTest, ReadsTheStringsAndFixedPartFromTheFile) {
-    const auto block = ReadVersion(SelfPath());
-    ASSERT_FALSE(block.empty());
+TEST(VersionInfoTest, ReadsTheStringsAndFixedPartFromTheFileAsFarAsTheyFit) {
+    const std::string self = SelfPath();
+    DWORD handle = 99;
+    const DWORD size = GetFileVersionInfoSize(self.c_str(), &handle);
+    EXPECT_EQ(handle, 0u);
+    std::vector<char> block(size);
+    ASSERT_TRUE(size && GetFileVersionInfo(self.c_str(), handle, size, block.data()));
     EXPECT_EQ(Query(block, "\\StringFileInfo\\040904b0\\FileVersion"), "3, 1, 4, 1");
     EXPECT_EQ(Query(block, "StringFileInfo\\040904b0\\ProductName"), "Test Program");
     EXPECT_EQ(Query(block, "\\stringfileinfo\\040904B0\\productname"), "Test Program");
@@ -70,40 +66,39 @@ TEST(VersionInfoTest, ReadsTheStringsAndFixedPartFromTheFile) {
     ASSERT_TRUE(VerQueryValue(block.data(), "\\", &fixed, &length));
     ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
     const auto* info = static_cast<VS_FIXEDFILEINFO*>(fixed);
-    EXPECT_EQ(info->dwSignature, VS_FFI_SIGNATURE);
-    EXPECT_EQ(info->dwFileVersionMS, 0x00030001u);
-    EXPECT_EQ(info->dwFileVersionLS, 0x00040001u);
-    EXPECT_EQ(info->dwFileType, VFT_DLL);
-}
+    EXPECT_EQ(
+        std::tie(info->dwSignature, info->dwFileVersionMS, info->dwFileVersionLS, info->dwFileType),
+        std::make_tuple(VS_FFI_SIGNATURE, 0x00030001u, 0x00040001u, VFT_DLL));
 
-TEST(VersionInfoTest, AShortBufferKeepsOnlyTheStringsThatFit) {
-    const std::string self = SelfPath();
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSize(self.c_str(), &handle);
-    // Room for the fixed part and the first pair only.
+    // A buffer with room for the fixed part and the first pair only keeps that pair.
     const DWORD firstPair =
         DWORD(sizeof VERSION_STRING("040904b0", "FileVersion", "3, 1, 4, 1") - 1);
-    const DWORD shortSize = size - DWORD(sizeof kStrings) + firstPair;
-    std::vector<char> block(shortSize);
-    ASSERT_TRUE(GetFileVersionInfo(self.c_str(), handle, shortSize, block.data()));
+    block.assign(size - DWORD(sizeof kStrings) + firstPair, 0);
+    ASSERT_TRUE(GetFileVersionInfo(self.c_str(), handle, DWORD(block.size()), block.data()));
     EXPECT_EQ(Query(block, "\\StringFileInfo\\040904b0\\FileVersion"), "3, 1, 4, 1");
     EXPECT_EQ(Query(block, "\\StringFileInfo\\040904b0\\ProductName"), "<none>");
 }
 
-TEST(VersionInfoTest, FilesWithoutVersionInformationHaveNone) {
+// The test server is a module without version information; the other files are no modules.
+TEST(VersionInfoTest, FilesWithoutVersionInformationHaveNoneAndNoModulesDoNotLoad) {
     TempDir folder;
-    const std::string text = folder.File("plain.txt");
+    const std::string text = folder.File("plain.so");
     std::ofstream(text) << "not a module";
     const std::string truncated = folder.File("truncated.so");
     std::ofstream(truncated, std::ios::binary) << "\x7f"
                                                   "ELF\x02\x01\x01";
     char buffer[64];
     for (const std::string& file : {kServerFile, text, truncated, folder.File("missing.so")}) {
+        SCOPED_TRACE(file);
         DWORD handle = 0;
-        EXPECT_EQ(GetFileVersionInfoSize(file.c_str(), &handle), 0u) << file;
-        EXPECT_FALSE(GetFileVersionInfo(file.c_str(), 0, sizeof buffer, buffer)) << file;
+        EXPECT_EQ(GetFileVersionInfoSize(file.c_str(), &handle), 0u);
+        EXPECT_FALSE(GetFileVersionInfo(file.c_str(), 0, sizeof buffer, buffer));
+        if (file == kServerFile) continue;
+        EXPECT_EQ(LoadLibrary(file.c_str()), nullptr);
+        EXPECT_FALSE(LastLoadError().empty());
     }
     EXPECT_EQ(GetFileVersionInfoSize(nullptr, nullptr), 0u);
+    EXPECT_EQ(LoadLibrary(""), nullptr);
 }
 
 TEST(ModuleTest, AnAddressNamesTheFileOfItsModule) {
@@ -143,14 +138,4 @@ TEST(ModuleTest, LoadsAModuleOnceAndCountsItsLoads) {
     EXPECT_TRUE(FreeLibrary(second));
     EXPECT_FALSE(FreeLibrary(first));
     EXPECT_EQ(GetProcAddress(first, "DllGetClassObject"), nullptr);
-}
-
-TEST(ModuleTest, AFileThatIsNoModuleDoesNotLoad) {
-    TempDir folder;
-    const std::string text = folder.File("plain.so");
-    std::ofstream(text) << "not a module";
-    EXPECT_EQ(LoadLibrary(text.c_str()), nullptr);
-    EXPECT_FALSE(LastLoadError().empty());
-    EXPECT_EQ(LoadLibrary(folder.File("missing.so").c_str()), nullptr);
-    EXPECT_EQ(LoadLibrary(""), nullptr);
 }

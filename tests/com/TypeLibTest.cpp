@@ -147,12 +147,14 @@ TEST(TypeLibTest, ResolvesMemberAndParameterNames) {
     lib->Release();
 }
 
-TEST_F(TypeLibRegistryTest, RegistersTheLibraryAndItsDispinterfaces) {
+TEST_F(TypeLibRegistryTest, RegistersTheLibraryAndItsDispinterfacesAndRemovesOnlyThem) {
+    constexpr IID kOther = MakeGuid("{99999999-2222-3333-4444-555555555556}");
+    ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT,
+                                  "Interface\\" + GuidToString(kOther) + "\\TypeLib", nullptr,
+                                  "{99999999-2222-3333-4444-555555555555}"));
     ITypeLib* lib = nullptr;
     CreateTypeLibFromData(kLibrary, &lib);
     ASSERT_EQ(RegisterTypeLib(lib, "/opt/plugins/sample.so", nullptr), S_OK);
-    lib->Release();
-
     const std::string version = "TypeLib\\" + GuidToString(kLib) + "\\2.1";
     EXPECT_EQ(Reg(version), "Sample library");
     EXPECT_EQ(Reg(version + "\\409\\win32"), "/opt/plugins/sample.so");
@@ -167,37 +169,23 @@ TEST_F(TypeLibRegistryTest, RegistersTheLibraryAndItsDispinterfaces) {
     EXPECT_EQ(Reg("Interface\\" + GuidToString(kDisp)), "_DSample");
     // A coclass is no interface.
     EXPECT_FALSE(com::RegKeyExists(HKEY_CLASSES_ROOT, "Interface\\" + GuidToString(kClass)));
-}
-
-TEST_F(TypeLibRegistryTest, UnregisteringRemovesOnlyThatLibrary) {
-    constexpr IID kOther = MakeGuid("{99999999-2222-3333-4444-555555555556}");
-    ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT,
-                                  "Interface\\" + GuidToString(kOther) + "\\TypeLib", nullptr,
-                                  "{99999999-2222-3333-4444-555555555555}"));
-    ITypeLib* lib = nullptr;
-    CreateTypeLibFromData(kLibrary, &lib);
+    // Registered again with a help folder of its own.
     ASSERT_EQ(RegisterTypeLib(lib, "/opt/plugins/sample.so", "/opt/help"), S_OK);
     lib->Release();
-    EXPECT_EQ(Reg("TypeLib\\" + GuidToString(kLib) + "\\2.1\\HELPDIR"), "/opt/help");
+    EXPECT_EQ(Reg(version + "\\HELPDIR"), "/opt/help");
 
-    EXPECT_EQ(UnRegisterTypeLib(kLib, 2, 0, 0, SYS_WIN32), TYPE_E_REGISTRYACCESS);  // other version
+    ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT, version + "\\407\\win32", nullptr, "/x.so"));
+    EXPECT_EQ(UnRegisterTypeLib(kLib, 2, 0, 0, SYS_WIN32), TYPE_E_REGISTRYACCESS);
+    EXPECT_EQ(UnRegisterTypeLib(kLib, 2, 1, 0x40C, SYS_WIN32), TYPE_E_REGISTRYACCESS);
+    // One locale goes; the version stays for the other.
+    ASSERT_EQ(UnRegisterTypeLib(kLib, 2, 1, 0x409, SYS_WIN32), S_OK);
+    EXPECT_FALSE(com::RegKeyExists(HKEY_CLASSES_ROOT, version + "\\409"));
+    EXPECT_EQ(Reg(version + "\\407\\win32"), "/x.so");
+    // Locale 0 takes the one left, and with it the library and its interfaces only.
     ASSERT_EQ(UnRegisterTypeLib(kLib, 2, 1, 0, SYS_WIN32), S_OK);
     EXPECT_FALSE(com::RegKeyExists(HKEY_CLASSES_ROOT, "TypeLib\\" + GuidToString(kLib)));
     EXPECT_FALSE(com::RegKeyExists(HKEY_CLASSES_ROOT, "Interface\\" + GuidToString(kDisp)));
     EXPECT_FALSE(com::RegKeyExists(HKEY_CLASSES_ROOT, "Interface\\" + GuidToString(kEvents)));
     EXPECT_TRUE(com::RegKeyExists(HKEY_CLASSES_ROOT, "Interface\\" + GuidToString(kOther)));
     EXPECT_EQ(UnRegisterTypeLib(kLib, 2, 1, 0, SYS_WIN32), TYPE_E_REGISTRYACCESS);
-}
-
-TEST_F(TypeLibRegistryTest, AnotherLocaleKeepsTheVersion) {
-    ITypeLib* lib = nullptr;
-    CreateTypeLibFromData(kLibrary, &lib);
-    ASSERT_EQ(RegisterTypeLib(lib, "/opt/plugins/sample.so", nullptr), S_OK);
-    lib->Release();
-    const std::string version = "TypeLib\\" + GuidToString(kLib) + "\\2.1";
-    ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT, version + "\\407\\win32", nullptr, "/x.so"));
-    EXPECT_EQ(UnRegisterTypeLib(kLib, 2, 1, 0x40C, SYS_WIN32), TYPE_E_REGISTRYACCESS);
-    ASSERT_EQ(UnRegisterTypeLib(kLib, 2, 1, 0x409, SYS_WIN32), S_OK);
-    EXPECT_EQ(Reg(version + "\\407\\win32"), "/x.so");
-    EXPECT_FALSE(com::RegKeyExists(HKEY_CLASSES_ROOT, version + "\\409"));
 }
