@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
-#include <QLineEdit>
 #include <QTimer>
 
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ModalScript.h"
-#include "tests/support/RecordingPrompts.h"
 #include "tests/ui/ProbeDialog.h"
 
 namespace {
@@ -17,23 +15,17 @@ using namespace probe;
 using namespace ui_test;
 
 TEST(CDialog, DoModalReturnsWhatEndDialogWasGiven) {
-    ModalScript script;
-    script.Then([](CDialog& dialog) { dialog.EndDialog(42); });
-    ProbeDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), 42);
-    EXPECT_EQ(script.opened, std::vector<int>{999});
-    EXPECT_FALSE(dialog.Window());
-}
-
-TEST(CDialog, ADialogLeftOpenByItsRunEndsWithMinusOne) {
-    ModalScript script;
-    script.Then([](CDialog&) {});
-    ProbeDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), -1);
-}
-
-TEST(CDialog, EndingInOnInitDialogSkipsTheModalRun) {
-    ModalScript script;  // no step: the run must not start
+    {
+        ModalScript script;
+        script.Then([](CDialog& dialog) { dialog.EndDialog(42); }).Then([](CDialog&) {});
+        ProbeDialog dialog;
+        EXPECT_EQ(dialog.DoModal(), 42);
+        EXPECT_FALSE(dialog.Window());
+        // A dialog left open by its run ends with -1.
+        EXPECT_EQ(ProbeDialog().DoModal(), -1);
+        EXPECT_EQ(script.opened, (std::vector<int>{999, 999}));
+    }
+    ModalScript script;  // no step: ending in OnInitDialog skips the modal run
     ProbeDialog dialog;
     dialog.endInInit = true;
     EXPECT_EQ(dialog.DoModal(), 77);
@@ -52,170 +44,84 @@ TEST(CDialog, InitialisationShowsTheMembersAndFocusesTheFirstTabStop) {
     EXPECT_TRUE(dialog.m_list.GetWidget()) << "bound by the first exchange";
 }
 
-TEST(CDialog, EscapeIssuesTheCancelCommand) {
+// A probe dialog, created.
+class CreatedDialog : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dialog.Create()); }
     ProbeDialog dialog;
-    dialog.MapClose();
-    ASSERT_TRUE(dialog.Create());
-    PressKey(dialog, Qt::Key_Escape);
-    EXPECT_EQ(dialog.cancelCalls, 1);
-    EXPECT_EQ(dialog.closeRequests, 0);
-    EXPECT_TRUE(dialog.HasEnded());
-    EXPECT_EQ(dialog.ModalResult(), IDCANCEL);
-}
+};
 
-TEST(CDialog, TheCloseBoxAsksWmCloseWhoseDefaultIsTheCancelCommand) {
-    ProbeDialog dialog;
-    dialog.MapClose();
-    ASSERT_TRUE(dialog.Create());
-    ClickCloseBox(dialog);
-    EXPECT_EQ(dialog.closeRequests, 1);
-    EXPECT_EQ(dialog.cancelCalls, 1);
-    EXPECT_EQ(dialog.ModalResult(), IDCANCEL);
-}
-
-TEST(CDialog, TheCloseBoxWithoutAHandlerCancels) {
-    ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    ClickCloseBox(dialog);
-    EXPECT_EQ(dialog.cancelCalls, 1);
-}
-
-TEST(CDialog, EnterInAnEditIssuesTheDefaultButtonsCommand) {
-    ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    PressKeyIn(dialog, kText, Qt::Key_Return);
-    EXPECT_EQ(dialog.okCalls, 1);
-    EXPECT_EQ(dialog.ModalResult(), IDOK);
-}
-
-TEST(CDialog, EnterOnAFocusedButtonClicksThatButton) {
-    ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    dialog.commands.clear();
-    dialog.GotoDlgCtrl(dialog.GetDlgItem(kPush));
-    PressKey(dialog, Qt::Key_Return);
-    EXPECT_EQ(dialog.okCalls, 0);
-    ASSERT_EQ(dialog.commands.size(), 1u);
-    EXPECT_EQ(dialog.commands[0], std::make_pair(UINT(kPush), BN_CLICKED));
-}
-
-TEST(CDialog, OkStaysOpenWhenTheExchangeFails) {
-    RecordingPrompts prompts;
-    ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    Type(dialog, kSigned, "9");
-    Click(dialog, IDOK);
-    EXPECT_FALSE(dialog.HasEnded());
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{"Please enter an integer between -5 and 5."});
-    Type(dialog, kSigned, "4");
-    Click(dialog, IDOK);
-    EXPECT_TRUE(dialog.HasEnded());
-    EXPECT_EQ(dialog.m_nSigned, 4);
-}
-
-TEST(CDialog, ButtonsReachTheirHandlersByIdAndDisabledOnesDoNothing) {
-    ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+TEST_F(CreatedDialog, ButtonsReachTheirHandlersByIdByClickOrEnterAndDisabledOnesDoNothing) {
     dialog.commands.clear();
     Click(dialog, kPush);
     Click(dialog, kDisabled);
-    ASSERT_EQ(dialog.commands.size(), 1u);
-    EXPECT_EQ(dialog.commands[0].first, UINT(kPush));
     EXPECT_FALSE(Enabled(dialog, kDisabled));
     EXPECT_FALSE(dialog.GetDlgItem(kHidden)->IsWindowVisible());
+    // Enter on a focused button clicks that button, not the default one.
+    dialog.GotoDlgCtrl(dialog.GetDlgItem(kPush));
+    PressKey(dialog, Qt::Key_Return);
+    EXPECT_EQ(dialog.okCalls, 0);
+    EXPECT_EQ(dialog.commands,
+              (std::vector<std::pair<UINT, UINT>>{{kPush, BN_CLICKED}, {kPush, BN_CLICKED}}));
 }
 
-TEST(CDialog, NestedDialogsRunInTheOrderTheyOpen) {
-    ModalScript script;
-    std::vector<std::string> trace;
-    script
-        .Then([&](CDialog& outer) {
-            trace.push_back("outer");
-            ProbeDialog inner(&outer);
-            trace.push_back("inner returned " + std::to_string(inner.DoModal()));
-            outer.EndDialog(1);
-        })
-        .Then([&](CDialog& inner) {
-            trace.push_back("inner");
-            EXPECT_EQ(inner.GetParent()->GetWidget(), inner.Window()->parentWidget());
-            inner.EndDialog(5);
-        });
-    ProbeDialog outer;
-    EXPECT_EQ(outer.DoModal(), 1);
-    EXPECT_EQ(trace, (std::vector<std::string>{"outer", "inner", "inner returned 5"}));
-}
-
-TEST(CDialog, GetDlgItemIntReadsOnlyWholeNumbers) {
-    ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    BOOL ok = FALSE;
-    dialog.SetDlgItemText(kText, " -12 ");
-    EXPECT_EQ(int(dialog.GetDlgItemInt(kText, &ok, TRUE)), -12);
-    EXPECT_TRUE(ok);
-    dialog.SetDlgItemText(kText, "12a");
-    EXPECT_EQ(dialog.GetDlgItemInt(kText, &ok, TRUE), 0u);
-    EXPECT_FALSE(ok);
-    dialog.SetDlgItemText(kText, "");
-    EXPECT_EQ(dialog.GetDlgItemInt(kText, &ok, TRUE), 0u);
-    EXPECT_FALSE(ok);
-    dialog.SetDlgItemText(kText, "-1");
-    EXPECT_EQ(dialog.GetDlgItemInt(kText, &ok, FALSE), 0u);
-    EXPECT_FALSE(ok);
+TEST_F(CreatedDialog, GetDlgItemIntReadsOnlyWholeNumbers) {
+    // clang-format off
+    const struct { const char* text; BOOL isSigned; int value; BOOL ok; } cases[] = {
+        {" -12 ", TRUE, -12, TRUE}, {"12a", TRUE, 0, FALSE}, {"", TRUE, 0, FALSE},
+        {"-1", FALSE, 0, FALSE}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        BOOL ok = !c.ok;
+        dialog.SetDlgItemText(kText, c.text);
+        EXPECT_EQ(int(dialog.GetDlgItemInt(kText, &ok, c.isSigned)), c.value);
+        EXPECT_EQ(ok, c.ok);
+    }
     dialog.SetDlgItemInt(kText, UINT(-7), TRUE);
     EXPECT_EQ(Text(dialog, kText), "-7");
 }
 
-TEST(CDialog, AMemberBoundToAControlForgetsItWhenTheWindowGoes) {
-    ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+TEST_F(CreatedDialog, AMemberBoundToAControlForgetsItWhenTheWindowGoes) {
     EXPECT_EQ(dialog.m_list.GetCount(), 4);
     dialog.DestroyWindow();
     EXPECT_FALSE(dialog.m_list.GetWidget());
     EXPECT_EQ(dialog.m_list.GetCurSel(), CB_ERR);
 }
 
-}  // namespace
-
-namespace {
-
 // The modal loop of the window system, without a driver.
-class WindowSystemLoop {
-public:
-    WindowSystemLoop() : m_previous(InstallModalDriver(nullptr)) {}
-    ~WindowSystemLoop() { InstallModalDriver(m_previous); }
+class CDialogModalLoop : public ::testing::Test {
+protected:
+    CDialogModalLoop() : m_previous(InstallModalDriver(nullptr)) {}
+    ~CDialogModalLoop() override { InstallModalDriver(m_previous); }
 
 private:
     ModalDriver* m_previous;
 };
 
-TEST(CDialogModalLoop, EscapeEndsTheRealModalLoop) {
-    WindowSystemLoop loop;
-    probe::ProbeDialog dialog;
-    QTimer::singleShot(0, [&] { ui_test::PressKey(dialog, Qt::Key_Escape); });
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(dialog.cancelCalls, 1);
+TEST_F(CDialogModalLoop, EscapeAndTheCloseBoxEndTheRealModalLoop) {
+    for (bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Escape");
+        ProbeDialog dialog;
+        dialog.MapClose();
+        QTimer::singleShot(
+            0, [&] { closeBox ? ClickCloseBox(dialog) : PressKey(dialog, Qt::Key_Escape); });
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+        EXPECT_EQ(dialog.closeRequests, closeBox ? 1 : 0);
+        EXPECT_EQ(dialog.cancelCalls, 1);
+    }
 }
 
-TEST(CDialogModalLoop, TheCloseBoxEndsTheRealModalLoopThroughWmClose) {
-    WindowSystemLoop loop;
-    probe::ProbeDialog dialog;
-    dialog.MapClose();
-    QTimer::singleShot(0, [&] { ui_test::ClickCloseBox(dialog); });
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(dialog.closeRequests, 1);
-}
-
-TEST(CDialogModalLoop, ANestedDialogRunsItsOwnLoop) {
-    WindowSystemLoop loop;
-    probe::ProbeDialog outer;
+TEST_F(CDialogModalLoop, ANestedDialogRunsItsOwnLoop) {
+    ProbeDialog outer;
     INT_PTR inner = 0;
-    outer.MapCommand(probe::kPush, BN_CLICKED, [&] {
-        probe::ProbeDialog dialog(&outer);
-        QTimer::singleShot(0, [&] { ui_test::Click(dialog, IDOK); });
+    outer.MapCommand(kPush, BN_CLICKED, [&] {
+        ProbeDialog dialog(&outer);
+        QTimer::singleShot(0, [&] { Click(dialog, IDOK); });
         inner = dialog.DoModal();
         outer.EndDialog(9);
     });
-    QTimer::singleShot(0, [&] { ui_test::Click(outer, probe::kPush); });
+    QTimer::singleShot(0, [&] { Click(outer, kPush); });
     EXPECT_EQ(outer.DoModal(), 9);
     EXPECT_EQ(inner, IDOK);
 }

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFontDatabase>
-#include <QFontMetrics>
 
 #include "tests/ui/ProbeDialog.h"
 
@@ -20,21 +19,9 @@ TEST(DialogUnits, MulDivRoundsHalvesAwayFromZero) {
     EXPECT_EQ(MulDiv(3, -3, 2), -5);
 }
 
-TEST(DialogUnits, BaseUnitsAreTheAverageCharacterWidthAndTheFontHeight) {
-    QFont font("DejaVu Sans", 8);
-    const QFontMetrics metrics(font);
-    const int alphabet =
-        metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const DialogBaseUnits units = BaseUnitsOf(font);
-    // The average is taken over both cases of the alphabet and rounded.
-    EXPECT_EQ(units.x, (alphabet / 26 + 1) / 2);
-    EXPECT_EQ(units.y, metrics.height());
-}
-
 TEST(DialogUnits, TheClassicDialogFontGetsAStandInWithItsMetrics) {
     if (!QFontDatabase::hasFamily("DejaVu Sans Condensed")) GTEST_SKIP() << "no stand-in font";
-    const QFont font = TemplateFont("MS Sans Serif", 8);
-    const DialogBaseUnits units = BaseUnitsOf(font);
+    const DialogBaseUnits units = BaseUnitsOf(TemplateFont("MS Sans Serif", 8));
     EXPECT_EQ(units.x, 6);
     EXPECT_EQ(units.y, 13);
 }
@@ -44,8 +31,7 @@ TEST(DialogUnits, EveryItemSitsAtItsTemplateRectangle) {
     ASSERT_TRUE(dialog.Create());
     const DialogBaseUnits units = dialog.BaseUnits();
     const DialogTemplate& t = dialog.Template();
-    EXPECT_EQ(dialog.Window()->size(),
-              QSize(MulDiv(t.cx, units.x, 4), MulDiv(t.cy, units.y, 8)));
+    EXPECT_EQ(dialog.Window()->size(), QSize(MulDiv(t.cx, units.x, 4), MulDiv(t.cy, units.y, 8)));
     for (const DialogItem& item : t.items) {
         CWnd* control = dialog.GetDlgItem(item.id);
         ASSERT_TRUE(control) << item.id;

@@ -39,7 +39,7 @@ public:
     int paints = 0;
 };
 
-TEST(Drawing, APaintRequestPaintsTheDialogsClientArea) {
+TEST(Drawing, PaintRequestsAndClientContextsDrawOnTheDialogsClientArea) {
     SquareDialog dialog;
     ASSERT_TRUE(dialog.Create());
     ui_test::Repaint(dialog);
@@ -50,17 +50,12 @@ TEST(Drawing, APaintRequestPaintsTheDialogsClientArea) {
     EXPECT_EQ(Painted(dialog, 225, 90), QColor(0, 0, 0));
     EXPECT_NE(Painted(dialog, 199, 65), QColor(10, 20, 30));
     EXPECT_NE(Painted(dialog, 251, 65), QColor(10, 20, 30));
-}
-
-TEST(Drawing, AClientContextDrawsAtOnceAndThePictureReachesTheWindow) {
-    SquareDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+    // A client context draws at once; the next paint request paints anew.
     {
         CClientDC dc(&dialog);
         SquareDialog::Square(dc, RGB(255, 0, 0));
     }
     EXPECT_EQ(Painted(dialog, 225, 65), QColor(255, 0, 0));
-    // The next paint request paints anew.
     const QImage shown = dialog.Window()->grab().toImage();
     EXPECT_EQ(shown.pixelColor(225, 65), QColor(10, 20, 30));
 }

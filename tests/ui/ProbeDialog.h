@@ -13,8 +13,8 @@
 namespace probe {
 
 enum : int {
-    kSigned = 100,     // -5 .. 5
-    kUnsigned = 101,   // 0 .. 10
+    kSigned = 100,    // -5 .. 5
+    kUnsigned = 101,  // 0 .. 10
     kText = 102,
     kCheck = 103,
     kBuddySpin = 104,  // buddy 101, sets its number
@@ -82,8 +82,8 @@ public:
         MapNotify(kOwnSpin, UDN_DELTAPOS, [this](NMHDR* header, LRESULT* result) {
             auto* change = reinterpret_cast<NMUPDOWN*>(header);
             deltas.push_back(change->iDelta);
-            if (refuseSteps) *result = 1;
-            else SetDlgItemInt(kSigned + 100, GetDlgItemInt(kSigned + 100) + change->iDelta);
+            SetDlgItemInt(kSigned + 100, GetDlgItemInt(kSigned + 100) + change->iDelta);
+            *result = 0;
         });
         MapHScroll([this](UINT, int pos, CWnd* slider) {
             scrolls.push_back({slider ? slider->GetDlgCtrlID() : 0, pos});
@@ -106,7 +106,6 @@ public:
     std::vector<std::pair<UINT, UINT>> commands;
     std::vector<int> deltas;
     std::vector<std::pair<int, int>> scrolls;
-    bool refuseSteps = false;
     int okCalls = 0;
     int cancelCalls = 0;
     int closeRequests = 0;
