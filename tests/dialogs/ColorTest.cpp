@@ -19,12 +19,13 @@ protected:
     // The swatch's fill, read from what the dialog painted.
     static QColor Swatch(TintoraDlg& dialog) { return Painted(dialog, 225, 65); }
 
-    static void SetValue(const char* name, DWORD value) {
+    static void SetValue(const char* name, const void* value, DWORD size = 4) {
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                                  &key, nullptr),
                   ERROR_SUCCESS);
-        RegSetValueEx(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
+        RegSetValueEx(key, name, 0, size == 4 ? REG_DWORD : REG_BINARY,
+                      static_cast<const BYTE*>(value), size);
         RegCloseKey(key);
     }
     static bool GetValue(const std::string& name, DWORD& value) {
@@ -38,58 +39,44 @@ protected:
     }
 };
 
-TEST_F(ColorTest, TypingTranspRedrawsTheSwatchAtOnce) {
+TEST_F(ColorTest, TypingTranspRedrawsTheSwatchAtOnceAsThePaintRequestsDo) {
     auto dialog = Open();
+    // A value failing the quiet refresh before Transp leaves the swatch on the members.
+    Type(*dialog, IDC_FOCUS_SIZE, "0");
     Type(*dialog, IDC_TRANSP, "30");
-    EXPECT_EQ(Swatch(*dialog), QColor(63, 63, 63));
+    EXPECT_EQ(dialog->m_nTransp, 0u);
+    EXPECT_EQ(Swatch(*dialog), QColor(0, 0, 0));
+    Type(*dialog, IDC_FOCUS_SIZE, "1");
+    // clang-format off
+    const struct { COLORREF color; const char* transp; QColor shown; } cases[] = {
+        {RGB(0, 0, 0), "30", QColor(63, 63, 63)},
+        {RGB(0, 0, 0), "50", QColor(105, 105, 105)},
+        {RGB(255, 255, 255), "30", QColor(241, 241, 241)},
+        {RGB(12, 34, 56), "0", QColor(12, 34, 56)},
+        {RGB(12, 34, 56), "100", QColor(210, 210, 210)},
+        {RGB(12, 34, 56), "150", QColor(210, 210, 210)}};  // drawn as 100
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.transp);
+        dialog->m_crColor = c.color;
+        Type(*dialog, IDC_TRANSP, c.transp);
+        EXPECT_EQ(Swatch(*dialog), c.shown);
+    }
+    EXPECT_EQ(dialog->m_nTransp, 100u);
+    EXPECT_TRUE(prompts.messages.empty());
+    // A black outline, and the spin redraws too.
     EXPECT_EQ(Painted(*dialog, 200, 65), QColor(0, 0, 0));
     EXPECT_EQ(Painted(*dialog, 225, 90), QColor(0, 0, 0));
-    Type(*dialog, IDC_TRANSP, "50");
-    EXPECT_EQ(Swatch(*dialog), QColor(105, 105, 105));
-    dialog->m_crColor = RGB(255, 255, 255);
-    Type(*dialog, IDC_TRANSP, "30");
-    EXPECT_EQ(Swatch(*dialog), QColor(241, 241, 241));
-    dialog->m_crColor = RGB(12, 34, 56);
-    Type(*dialog, IDC_TRANSP, "0");
-    EXPECT_EQ(Swatch(*dialog), QColor(12, 34, 56));
-    Type(*dialog, IDC_TRANSP, "100");
-    EXPECT_EQ(Swatch(*dialog), QColor(210, 210, 210));
-}
-
-TEST_F(ColorTest, TheTranspSpinRedrawsTheSwatch) {
-    auto dialog = Open();
+    dialog->m_crColor = 0;
     Type(*dialog, IDC_TRANSP, "29");
     ClickSpin(*dialog, IDC_SPIN_TRANSP, true);
     EXPECT_EQ(Text(*dialog, IDC_TRANSP), "30");
     EXPECT_EQ(Swatch(*dialog), QColor(63, 63, 63));
-}
-
-TEST_F(ColorTest, ATranspAbove100IsDrawnAs100WithoutAMessage) {
-    auto dialog = Open();
-    Type(*dialog, IDC_TRANSP, "150");
-    EXPECT_EQ(Swatch(*dialog), QColor(210, 210, 210));
-    EXPECT_EQ(dialog->m_nTransp, 100u);
-    EXPECT_TRUE(prompts.messages.empty());
-}
-
-TEST_F(ColorTest, AFailingEarlierValueLeavesTheSwatchOnTheMembers) {
-    auto dialog = Open();
-    Type(*dialog, IDC_FOCUS_SIZE, "0");
-    Type(*dialog, IDC_TRANSP, "30");
-    // The quiet refresh stopped at the focus size: Transp was never read.
-    EXPECT_EQ(dialog->m_nTransp, 0u);
-    EXPECT_EQ(Swatch(*dialog), QColor(0, 0, 0));
-    EXPECT_TRUE(prompts.messages.empty());
-}
-
-TEST_F(ColorTest, APaintRequestDrawsTheSwatchOnlyAfterInitialisation) {
-    auto dialog = Open();
-    Type(*dialog, IDC_TRANSP, "50");
+    // Paint requests draw the swatch only after initialisation.
     Repaint(*dialog);
-    EXPECT_EQ(Swatch(*dialog), QColor(105, 105, 105));
+    EXPECT_EQ(Swatch(*dialog), QColor(63, 63, 63));
     dialog->m_bInitialized = false;
     Repaint(*dialog);
-    EXPECT_NE(Swatch(*dialog), QColor(105, 105, 105));
     EXPECT_EQ(Swatch(*dialog), dialog->Window()->palette().color(QPalette::Window));
 }
 
@@ -102,8 +89,7 @@ TEST_F(ColorTest, TheSwatchLiesInsideTheColorGroupBox) {
     ASSERT_TRUE(group);
     const QRect box = MapDialogRect(dialog->BaseUnits(), group->x, group->y, group->cx, group->cy);
     EXPECT_TRUE(box.contains(QRect(200, 40, 51, 51))) << box.x() << "," << box.y();
-    const QRect palette = dialog->GetDlgItem(IDC_PALETTE)->GetWidget()->geometry();
-    EXPECT_GT(palette.top(), 90);
+    EXPECT_GT(dialog->GetDlgItem(IDC_PALETTE)->GetWidget()->geometry().top(), 90);
 }
 
 TEST_F(ColorTest, FirstUseOpensOnBlackAndOkStoresTheColourAndAllCustomColours) {
@@ -112,7 +98,8 @@ TEST_F(ColorTest, FirstUseOpensOnBlackAndOkStoresTheColourAndAllCustomColours) {
     Click(*dialog, IDC_PALETTE);
     ASSERT_EQ(prompts.colorRequests.size(), 1u);
     EXPECT_EQ(prompts.colorRequests[0].initial, 0u);
-    EXPECT_EQ(prompts.colorRequests[0].flags & (CC_FULLOPEN | CC_RGBINIT), CC_FULLOPEN | CC_RGBINIT);
+    EXPECT_EQ(prompts.colorRequests[0].flags & (CC_FULLOPEN | CC_RGBINIT),
+              CC_FULLOPEN | CC_RGBINIT);
     EXPECT_EQ(prompts.colorRequests[0].owner, nullptr);
     EXPECT_EQ(dialog->m_crColor, RGB(10, 20, 30));
     DWORD value = 0;
@@ -120,68 +107,32 @@ TEST_F(ColorTest, FirstUseOpensOnBlackAndOkStoresTheColourAndAllCustomColours) {
     EXPECT_EQ(value, RGB(10, 20, 30));
     for (int i = 0; i < 16; ++i) {
         ASSERT_TRUE(GetValue("CustomColor" + std::to_string(i), value)) << i;
-        EXPECT_EQ(value, CColorDialog::GetSavedCustomColors()[i]) << i;
+        EXPECT_EQ(value, i == 3 ? RGB(1, 1, 1) : CColorDialog::GetSavedCustomColors()[i]) << i;
     }
-    ASSERT_TRUE(GetValue("CustomColor3", value));
-    EXPECT_EQ(value, RGB(1, 1, 1));
-
-    // The Apply commands pass the chosen colour on.
-    Click(*dialog, IDC_APPLY_BORDER);
-    EXPECT_EQ(control.m_crEffect, RGB(10, 20, 30));
 }
 
-TEST_F(ColorTest, StoredColoursAreReadWithTheirHighByteCleared) {
-    SetValue("CurColor", 0xFF0000FFu);
-    SetValue("CustomColor7", 0x80123456u);
+TEST_F(ColorTest, StoredColoursOpenTheDialogWithTheirHighByteClearedAndCancelKeepsThem) {
+    const DWORD current = 0xFF0000FFu;
+    const DWORD custom = 0x80123456u;
+    const BYTE two[2] = {0x12, 0x34};
+    SetValue("CurColor", &current);
+    SetValue("CustomColor7", &custom);
+    SetValue("CustomColor5", two, 2);  // not four bytes: ignored
+    const COLORREF custom5 = CColorDialog::GetSavedCustomColors()[5];
     auto dialog = Open();
-    prompts.colorAnswers = {{false, 0, {}}};
+    // Not the dialog's own colour: the one stored.
+    dialog->m_crColor = RGB(9, 9, 9);
+    prompts.colorAnswers = {{false, RGB(200, 200, 200), {}}};
     Click(*dialog, IDC_PALETTE);
     ASSERT_EQ(prompts.colorRequests.size(), 1u);
     EXPECT_EQ(prompts.colorRequests[0].initial, 0x000000FFu);
     EXPECT_EQ(prompts.colorRequests[0].custom[7], 0x00123456u);
-}
-
-TEST_F(ColorTest, CancelChangesNeitherTheColourNorTheRegistry) {
-    SetValue("CurColor", RGB(1, 2, 3));
-    auto dialog = Open();
-    dialog->m_crColor = RGB(9, 9, 9);
-    prompts.colorAnswers = {{false, RGB(200, 200, 200), {}}};
-    Click(*dialog, IDC_PALETTE);
+    EXPECT_EQ(prompts.colorRequests[0].custom[5], custom5);
     EXPECT_EQ(dialog->m_crColor, RGB(9, 9, 9));
     DWORD value = 0;
     ASSERT_TRUE(GetValue("CurColor", value));
-    EXPECT_EQ(value, RGB(1, 2, 3));
+    EXPECT_EQ(value, current);
     EXPECT_FALSE(GetValue("CustomColor0", value));
-}
-
-TEST_F(ColorTest, TheColourDialogOpensOnTheStoredColourNotTheRecalledOne) {
-    auto first = Open();
-    prompts.colorAnswers = {{true, RGB(0, 128, 0), {}}};
-    Click(*first, IDC_PALETTE);
-    first.reset();
-
-    // A later run: the colour dialog opens on the colour chosen before, even
-    // though the dialog's own colour is another one now.
-    auto second = Open();
-    second->m_crColor = RGB(255, 0, 0);
-    prompts.colorAnswers = {{false, 0, {}}};
-    Click(*second, IDC_PALETTE);
-    ASSERT_EQ(prompts.colorRequests.size(), 2u);
-    EXPECT_EQ(prompts.colorRequests[1].initial, RGB(0, 128, 0));
-}
-
-TEST_F(ColorTest, AStoredValueThatIsNotFourBytesIsIgnored) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                             nullptr),
-              ERROR_SUCCESS);
-    const BYTE two[2] = {0x12, 0x34};
-    RegSetValueEx(key, "CurColor", 0, REG_BINARY, two, 2);
-    RegCloseKey(key);
-    auto dialog = Open();
-    prompts.colorAnswers = {{false, 0, {}}};
-    Click(*dialog, IDC_PALETTE);
-    EXPECT_EQ(prompts.colorRequests[0].initial, 0u);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "dialogs/PresetRecord.h"
@@ -39,8 +40,8 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path) {
 }
 
 inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 inline uint32_t WordAt(const std::vector<uint8_t>& bytes, size_t offset) {
@@ -48,8 +49,14 @@ inline uint32_t WordAt(const std::vector<uint8_t>& bytes, size_t offset) {
            uint32_t(bytes[offset + 2]) << 16 | uint32_t(bytes[offset + 3]) << 24;
 }
 
+// Word w of a slot's 20-word record in a presets file, after the format word.
+inline uint32_t SlotWord(const std::vector<uint8_t>& bytes, int slot, int w) {
+    return WordAt(bytes, 4 + 80 * size_t(slot) + 4 * size_t(w));
+}
+
 // A presets file: format word, then the five records.
-inline std::vector<uint8_t> PresetsBytes(uint32_t format, const PresetRecord (&records)[kPresetSlots]) {
+inline std::vector<uint8_t> PresetsBytes(uint32_t format,
+                                         const PresetRecord (&records)[kPresetSlots]) {
     std::vector<uint8_t> bytes;
     auto put = [&](uint32_t word) {
         for (int shift = 0; shift < 32; shift += 8) bytes.push_back(uint8_t(word >> shift));

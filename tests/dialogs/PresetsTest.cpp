@@ -12,52 +12,67 @@ using namespace ui_test;
 
 class PresetsTest : public ToolsDialogTest {
 protected:
-    // Runs the tools dialog modally with its data folder, the given steps
-    // scripting it and any sub-dialogs it opens.
+    // Runs the tools dialog modally, the script working it and its sub-dialogs.
     INT_PTR RunTools(ModalScript&) {
         TintoraDlg dialog(&control);
         dialog.m_strDataFolder = data.Path().string();
         return dialog.DoModal();
     }
 
-    static PresetRecord Stored(int pct) {
+    // A stored slot: Pct, Dir 90, focus 3, border 4, motion 5 and 6, Transp 30,
+    // blurs 8 and 9, offsets -10 and 11, the list entry and a colour.
+    static PresetRecord Stored(int pct, int entry = kMoreEffectGrayscale) {
+        const uint32_t words[] = {
+            kPresetStored,   uint32_t(pct), 90, 3, 4, 5, 6, 30, 8, 9, uint32_t(-10), 11,
+            uint32_t(entry), 0x00123456};
         PresetRecord record;
-        record.dwFlag = kPresetStored;
-        record.nPct = pct;
-        record.nDir = 90;
-        record.nFocusSize = 3;
-        record.nBorderSize = 4;
-        record.nMotionX = 5;
-        record.nMotionY = 6;
-        record.nTransp = 30;
-        record.nOffsetBlur = 8;
-        record.nBorderBlur = 9;
-        record.nOffsetX = -10;
-        record.nOffsetY = 11;
-        record.nEffectIndex = kMoreEffectGrayscale;
-        record.crColor = 0x00123456;
+        for (int w = 0; w < int(std::size(words)); ++w) record.SetWord(w, words[w]);
         return record;
     }
+    // The controls and members show Stored(pct).
+    static void ExpectShown(TintoraDlg& d, int pct) {
+        // clang-format off
+        const std::pair<int, std::string> shown[] = {
+            {IDC_PCT, std::to_string(pct)}, {IDC_DIR, "90"}, {IDC_FOCUS_SIZE, "3"},
+            {IDC_BORDER_SIZE, "4"}, {IDC_MOTION_X, "5"}, {IDC_MOTION_Y, "6"}, {IDC_TRANSP, "30"},
+            {IDC_OFFSET_BLUR, "8"}, {IDC_BORDER_BLUR, "9"}, {IDC_OFFSET_X, "-10"},
+            {IDC_OFFSET_Y, "11"}};
+        // clang-format on
+        for (const auto& [id, text] : shown) EXPECT_EQ(Text(d, id), text) << id;
+        // The swatch's redraw while the values go in must not undo the blurs.
+        EXPECT_EQ(d.m_nOffsetBlur, 8u);
+        EXPECT_EQ(d.m_nBorderBlur, 9u);
+        EXPECT_EQ(d.m_nOffsetX, -10);
+        EXPECT_EQ(d.m_crColor, 0x00123456u);
+    }
 
-    void WritePresets(uint32_t format, const PresetRecord (&records)[kPresetSlots]) {
-        WriteBytes(PresetsPath(), PresetsBytes(format, records));
+    // Save, then the save-preset dialog given the slot and OK.
+    static void SaveTo(CDialog& tools, const char* slot) {
+        ModalScript script;
+        script.Then([slot](CDialog& save) {
+            Type(save, IDC_PRESET_NUMBER, slot);
+            Click(save, IDOK);
+        });
+        Click(tools, IDC_SAVE_PRESET);
+    }
+    std::string Crop(const char* suffix = "") const {
+        return data.File(std::string("TintoraPresetCrop") + suffix);
+    }
+    size_t FilesInData() const {
+        return size_t(std::distance(std::filesystem::directory_iterator(data.Path()),
+                                    std::filesystem::directory_iterator()));
     }
 };
 
-TEST_F(PresetsTest, OkWritesA404ByteFileWithSlot0StoredAndTheOthersEmpty) {
+TEST_F(PresetsTest, OkWritesA404ByteFileWithSlot0StoredThatTheNextRunOpensWith) {
+    const std::pair<int, const char*> typed[] = {
+        {IDC_PCT, "12"},        {IDC_DIR, "270"},       {IDC_FOCUS_SIZE, "5"},
+        {IDC_BORDER_SIZE, "6"}, {IDC_MOTION_X, "7"},    {IDC_MOTION_Y, "8"},
+        {IDC_TRANSP, "30"},     {IDC_OFFSET_BLUR, "9"}, {IDC_BORDER_BLUR, "10"},
+        {IDC_OFFSET_X, "-3"},   {IDC_OFFSET_Y, "4"}};
     ModalScript script;
-    script.Then([](CDialog& d) {
-        Type(d, IDC_PCT, "12");
-        Type(d, IDC_DIR, "270");
-        Type(d, IDC_FOCUS_SIZE, "5");
-        Type(d, IDC_BORDER_SIZE, "6");
-        Type(d, IDC_MOTION_X, "7");
-        Type(d, IDC_MOTION_Y, "8");
-        Type(d, IDC_TRANSP, "30");
-        Type(d, IDC_OFFSET_BLUR, "9");
-        Type(d, IDC_BORDER_BLUR, "10");
-        Type(d, IDC_OFFSET_X, "-3");
-        Type(d, IDC_OFFSET_Y, "4");
+    script.Then([&](CDialog& d) {
+        for (const auto& [id, text] : typed) Type(d, id, text);
         Pick(d, IDC_MORE_EFFECTS, 3);
         static_cast<TintoraDlg&>(d).m_crColor = 0x00A0B0C0;
         Click(d, IDC_APPLY_MORE);  // the exchange takes the typed values in
@@ -68,29 +83,50 @@ TEST_F(PresetsTest, OkWritesA404ByteFileWithSlot0StoredAndTheOthersEmpty) {
     ASSERT_EQ(bytes.size(), kPresetsFileBytes);
     EXPECT_EQ(WordAt(bytes, 0), 0u);
     const uint32_t slot0[] = {1, 12, 270, 5, 6, 7, 8, 30, 9, 10, uint32_t(-3), 4, 3, 0x00A0B0C0};
-    for (size_t w = 0; w < std::size(slot0); ++w) {
-        EXPECT_EQ(WordAt(bytes, 4 + 4 * w), slot0[w]) << "word " << w;
-    }
+    for (int w = 0; w < int(std::size(slot0)); ++w) EXPECT_EQ(SlotWord(bytes, 0, w), slot0[w]) << w;
     for (int slot = 1; slot < kPresetSlots; ++slot) {
-        EXPECT_EQ(WordAt(bytes, 4 + 80 * size_t(slot)), kPresetEmpty) << slot;
+        EXPECT_EQ(SlotWord(bytes, slot, 0), kPresetEmpty) << slot;
     }
-    // No temporary file is left beside it.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data.Path()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(FilesInData(), 1u) << "a temporary file left beside it";
+
+    auto dialog = Open();
+    for (const auto& [id, text] : typed) EXPECT_EQ(Text(*dialog, id), text) << id;
+    EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), 3);
+    EXPECT_EQ(dialog->m_crColor, 0x00A0B0C0u);
 }
 
-TEST_F(PresetsTest, OkStoresTheMembersAsTheyStandBeforeItsOwnExchange) {
-    ModalScript script;
-    script.Then([&](CDialog& d) {
-        Type(d, IDC_FOCUS_SIZE, "9");
-        Click(d, IDOK);
-    });
-    TintoraDlg dialog(&control);
-    dialog.m_strDataFolder = data.Path().string();
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(WordAt(ReadBytes(PresetsPath()), 4 + 12), 1u);
-    EXPECT_EQ(dialog.m_nFocusSize, 9u);
+TEST_F(PresetsTest, EachEndingKeepsOrRestoresTheImageAndWritesTheMembersAsTheyStand) {
+    // clang-format off
+    const struct { const char* name; ModalScript::Step end; INT_PTR result; bool keeps, writes; }
+    endings[] = {
+        {"OK", [](CDialog& d) { Click(d, IDOK); }, IDOK, true, true},
+        {"Enter", [](CDialog& d) { PressKeyIn(d, IDC_BORDER_SIZE, Qt::Key_Return); }, IDOK, true,
+         true},
+        {"Cancel", [](CDialog& d) { Click(d, IDC_CANCEL_RESTORE); }, IDCANCEL, false, true},
+        {"close box", [](CDialog& d) { ClickCloseBox(d); }, IDCANCEL, true, true},
+        {"Escape", [](CDialog& d) { PressKey(d, Qt::Key_Escape); }, IDCANCEL, true, false}};
+    // clang-format on
+    for (const auto& ending : endings) {
+        SCOPED_TRACE(ending.name);
+        std::filesystem::remove(PresetsPath());
+        std::vector<uint8_t> processed;
+        ModalScript script;
+        script.Then([&](CDialog& d) {
+            Type(d, IDC_FOCUS_SIZE, "2");
+            Click(d, IDC_APPLY_FOCUS);
+            processed = HostPixels();
+            // Typed but never exchanged: the presets keep the member's 2.
+            Type(d, IDC_FOCUS_SIZE, "9");
+            ending.end(d);
+        });
+        EXPECT_EQ(RunTools(script), ending.result);
+        EXPECT_NE(processed, Original());
+        EXPECT_EQ(HostPixels(), ending.keeps ? processed : Original());
+        ASSERT_EQ(PresetsWritten(), ending.writes);
+        if (ending.writes) {
+            EXPECT_EQ(SlotWord(ReadBytes(PresetsPath()), 0, 3), 2u);
+        }
+    }
 }
 
 TEST_F(PresetsTest, OkWithAFailingValueWritesThePresetsButStaysOpen) {
@@ -108,123 +144,68 @@ TEST_F(PresetsTest, OkWithAFailingValueWritesThePresetsButStaysOpen) {
               std::vector<std::string>{"Please enter an integer between 0 and 100."});
 }
 
-TEST_F(PresetsTest, TheCancelButtonRestoresTheOriginalAndWritesThePresets) {
-    ModalScript script;
-    script.Then([&](CDialog& d) {
-        Type(d, IDC_FOCUS_SIZE, "2");
-        Click(d, IDC_APPLY_FOCUS);
-        EXPECT_NE(HostPixels(), Original());
-        Click(d, IDC_CANCEL_RESTORE);
-    });
-    EXPECT_EQ(RunTools(script), IDCANCEL);
-    EXPECT_EQ(HostPixels(), Original());
-    const std::vector<uint8_t> bytes = ReadBytes(PresetsPath());
-    ASSERT_EQ(bytes.size(), kPresetsFileBytes);
-    EXPECT_EQ(WordAt(bytes, 4), kPresetStored);
-    EXPECT_EQ(WordAt(bytes, 4 + 12), 2u);
-}
-
-TEST_F(PresetsTest, TheCloseBoxKeepsTheProcessedImageAndWritesThePresets) {
-    std::vector<uint8_t> processed;
-    ModalScript script;
-    script.Then([&](CDialog& d) {
-        Type(d, IDC_FOCUS_SIZE, "2");
-        Click(d, IDC_APPLY_FOCUS);
-        processed = HostPixels();
-        ClickCloseBox(d);
-    });
-    EXPECT_EQ(RunTools(script), IDCANCEL);
-    EXPECT_EQ(HostPixels(), processed);
-    EXPECT_NE(processed, Original());
-    ASSERT_TRUE(PresetsWritten());
-    EXPECT_EQ(WordAt(ReadBytes(PresetsPath()), 4 + 12), 2u);
-}
-
-TEST_F(PresetsTest, EscapeTouchesNeitherTheImageNorThePresetsFile) {
-    std::vector<uint8_t> processed;
-    ModalScript script;
-    script
-        .Then([&](CDialog& d) {
-            Type(d, IDC_FOCUS_SIZE, "2");
-            Click(d, IDC_APPLY_FOCUS);
-            processed = HostPixels();
-            Click(d, IDC_SAVE_PRESET);
-            EXPECT_TRUE(static_cast<TintoraDlg&>(d).m_Presets[1].dwFlag == kPresetStored);
-            PressKey(d, Qt::Key_Escape);
-        })
-        .Then([](CDialog& save) {
-            Type(save, IDC_PRESET_NUMBER, "1");
-            Click(save, IDOK);
-        });
-    EXPECT_EQ(RunTools(script), IDCANCEL);
-    EXPECT_EQ(HostPixels(), processed);
-    EXPECT_FALSE(PresetsWritten());
-}
-
-TEST_F(PresetsTest, EnterInAnEditEndsTheDialogAsOk) {
-    ModalScript script;
-    script.Then([](CDialog& d) { PressKeyIn(d, IDC_BORDER_SIZE, Qt::Key_Return); });
-    EXPECT_EQ(RunTools(script), IDOK);
-    EXPECT_TRUE(PresetsWritten());
-}
-
-TEST_F(PresetsTest, TheDialogOpensWithTheValuesOfItsLastUse) {
+TEST_F(PresetsTest, TheDialogOpensWithSlot0AndRecallsStoredSlots) {
     PresetRecord records[kPresetSlots];
     records[0] = Stored(40);
-    WritePresets(0, records);
+    records[1] = Stored(5, kMoreEffectNone);
+    records[2] = Stored(17, kMoreEffectEmboss);
+    records[3] = Stored(6, -1);
+    records[4] = Stored(61, 99);
+    records[4].dwFlag = 0;  // counts as stored
+    std::vector<uint8_t> file = PresetsBytes(0, records);
+    file.push_back(0xEE);  // bytes past the records are ignored
+    WriteBytes(PresetsPath(), file);
     auto dialog = Open();
-    EXPECT_EQ(Text(*dialog, IDC_PCT), "40");
-    EXPECT_EQ(Text(*dialog, IDC_DIR), "90");
-    EXPECT_EQ(Text(*dialog, IDC_FOCUS_SIZE), "3");
-    EXPECT_EQ(Text(*dialog, IDC_BORDER_SIZE), "4");
-    EXPECT_EQ(Text(*dialog, IDC_MOTION_X), "5");
-    EXPECT_EQ(Text(*dialog, IDC_MOTION_Y), "6");
-    EXPECT_EQ(Text(*dialog, IDC_TRANSP), "30");
-    EXPECT_EQ(Text(*dialog, IDC_OFFSET_BLUR), "8");
-    EXPECT_EQ(Text(*dialog, IDC_BORDER_BLUR), "9");
-    EXPECT_EQ(Text(*dialog, IDC_OFFSET_X), "-10");
-    EXPECT_EQ(Text(*dialog, IDC_OFFSET_Y), "11");
-    EXPECT_EQ(dialog->m_nOffsetX, -10);
+    ExpectShown(*dialog, 40);
     EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kMoreEffectGrayscale);
     EXPECT_FALSE(Enabled(*dialog, IDC_PCT));
-    EXPECT_EQ(dialog->m_crColor, 0x00123456u);
     // Preset buttons start off and Save proposes slot 1.
     EXPECT_FALSE(Checked(*dialog, IDC_PRESET1));
     EXPECT_EQ(dialog->m_nCurrentPreset, 1);
-}
 
-TEST_F(PresetsTest, AnEmptySlot0LeavesTheInitialValuesAndCopiesNoSideFile) {
-    PresetRecord records[kPresetSlots];
-    WritePresets(0, records);
-    WriteBytes(data.File("TintoraPresetCrop.0"), {1, 2, 3});
-    auto dialog = Open();
-    EXPECT_EQ(Text(*dialog, IDC_FOCUS_SIZE), "1");
-    EXPECT_FALSE(std::filesystem::exists(data.File("TintoraPresetCrop")));
+    Click(*dialog, IDC_PRESET1);
+    EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kMoreEffectNone);
+    EXPECT_TRUE(Enabled(*dialog, IDC_PCT));
+    EXPECT_FALSE(Enabled(*dialog, IDC_DIR));
+    Click(*dialog, IDC_PRESET2);
+    EXPECT_TRUE(Checked(*dialog, IDC_PRESET2));
+    EXPECT_EQ(dialog->m_nCurrentPreset, 2);
+    ExpectShown(*dialog, 17);
+    EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kMoreEffectEmboss);
+    EXPECT_TRUE(Enabled(*dialog, IDC_DIR));
+    // Entries outside the list clear the selection.
+    for (int button : {IDC_PRESET3, IDC_PRESET4}) {
+        Pick(*dialog, IDC_MORE_EFFECTS, 4);
+        Click(*dialog, button);
+        EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), -1) << button;
+    }
+    EXPECT_EQ(Text(*dialog, IDC_PCT), "61");
     EXPECT_TRUE(prompts.messages.empty());
+    Click(*dialog, IDOK);
+    EXPECT_EQ(ReadBytes(PresetsPath()).size(), kPresetsFileBytes);
 }
 
-TEST_F(PresetsTest, AnIncompatibleFileIsReportedAndReplacedAtTheEnd) {
+TEST_F(PresetsTest, AnIncompatibleOrTooShortFileIsReportedAndReplacedAtTheEnd) {
     PresetRecord records[kPresetSlots];
     records[0] = Stored(40);
-    WritePresets(1, records);
-    ModalScript script;
-    script.Then([&](CDialog& d) {
-        EXPECT_EQ(Text(d, IDC_PCT), "0");
-        EXPECT_TRUE(static_cast<TintoraDlg&>(d).m_Presets[0].IsEmpty());
-        Click(d, IDOK);
-    });
-    EXPECT_EQ(RunTools(script), IDOK);
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{"Incompatible File Format"});
-    const std::vector<uint8_t> bytes = ReadBytes(PresetsPath());
-    ASSERT_EQ(bytes.size(), kPresetsFileBytes);
-    EXPECT_EQ(WordAt(bytes, 0), 0u);
-    EXPECT_EQ(WordAt(bytes, 4 + 4), 0u);  // Pct of the new slot 0
-}
-
-TEST_F(PresetsTest, AFileTooShortForItsFormatWordIsIncompatible) {
-    WriteBytes(PresetsPath(), {0, 0});
-    auto dialog = Open();
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{"Incompatible File Format"});
+    for (const std::vector<uint8_t>& file :
+         {PresetsBytes(1, records), std::vector<uint8_t>{0, 0}}) {
+        SCOPED_TRACE(file.size());
+        prompts.messages.clear();
+        WriteBytes(PresetsPath(), file);
+        ModalScript script;
+        script.Then([&](CDialog& d) {
+            EXPECT_EQ(Text(d, IDC_PCT), "0");
+            EXPECT_TRUE(static_cast<TintoraDlg&>(d).m_Presets[0].IsEmpty());
+            Click(d, IDOK);
+        });
+        EXPECT_EQ(RunTools(script), IDOK);
+        EXPECT_EQ(prompts.messages, std::vector<std::string>{"Incompatible File Format"});
+        const std::vector<uint8_t> bytes = ReadBytes(PresetsPath());
+        ASSERT_EQ(bytes.size(), kPresetsFileBytes);
+        EXPECT_EQ(WordAt(bytes, 0), 0u);
+        EXPECT_EQ(SlotWord(bytes, 0, 1), 0u);  // Pct of the new slot 0
+    }
 }
 
 TEST_F(PresetsTest, AShortFileFillsOnlyTheWholeWordsItHolds) {
@@ -241,62 +222,17 @@ TEST_F(PresetsTest, AShortFileFillsOnlyTheWholeWordsItHolds) {
     EXPECT_TRUE(prompts.messages.empty());
 }
 
-TEST_F(PresetsTest, ReservedWordsAndBytesPastTheRecordsAreHandledAsWritten) {
+TEST_F(PresetsTest, EmptySlotsChangeNoValueAndCopyNoSideFileButSaveProposesThem) {
     PresetRecord records[kPresetSlots];
-    records[2].dwReserved = {1, 2, 3, 4, 5, 6};
-    std::vector<uint8_t> bytes = PresetsBytes(0, records);
-    bytes.push_back(0xEE);
-    WriteBytes(PresetsPath(), bytes);
-    ModalScript script;
-    script.Then([](CDialog& d) { Click(d, IDOK); });
-    RunTools(script);
-    const std::vector<uint8_t> written = ReadBytes(PresetsPath());
-    ASSERT_EQ(written.size(), kPresetsFileBytes);
-    EXPECT_EQ(WordAt(written, 4 + 160 + 56), 1u);
-    EXPECT_EQ(WordAt(written, 4 + 160 + 76), 6u);
-}
-
-TEST_F(PresetsTest, RecallingAPresetLoadsEveryValueIntoTheControls) {
-    PresetRecord records[kPresetSlots];
-    records[2] = Stored(17);
-    records[2].nEffectIndex = kMoreEffectEmboss;
-    WritePresets(0, records);
+    WriteBytes(PresetsPath(), PresetsBytes(0, records));
+    WriteBytes(Crop(".0"), {1, 2, 3});
+    WriteBytes(Crop(".3"), {9, 9});
     auto dialog = Open();
-    Click(*dialog, IDC_PRESET2);
-    EXPECT_TRUE(Checked(*dialog, IDC_PRESET2));
-    EXPECT_EQ(dialog->m_nCurrentPreset, 2);
-    EXPECT_EQ(Text(*dialog, IDC_PCT), "17");
-    // The swatch's redraw while the values go in must not undo the blurs.
-    EXPECT_EQ(Text(*dialog, IDC_TRANSP), "30");
-    EXPECT_EQ(Text(*dialog, IDC_OFFSET_BLUR), "8");
-    EXPECT_EQ(Text(*dialog, IDC_BORDER_BLUR), "9");
-    EXPECT_EQ(dialog->m_nOffsetBlur, 8u);
-    EXPECT_EQ(dialog->m_nBorderBlur, 9u);
-    EXPECT_EQ(Text(*dialog, IDC_OFFSET_X), "-10");
-    EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kMoreEffectEmboss);
-    EXPECT_TRUE(Enabled(*dialog, IDC_DIR));
-    EXPECT_EQ(dialog->m_crColor, 0x00123456u);
-}
-
-TEST_F(PresetsTest, ARecalledOffsetOutOfRangeIsRefusedAtApply) {
-    PresetRecord records[kPresetSlots];
-    records[1] = Stored(0);
-    records[1].nOffsetX = 300;
-    WritePresets(0, records);
-    auto dialog = Open();
-    Click(*dialog, IDC_PRESET1);
-    Click(*dialog, IDC_APPLY_OFFSET);
-    EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{"Please enter an integer betoween -100 and 100."});
-}
-
-TEST_F(PresetsTest, RecallingAnEmptySlotChangesNothingButSaveProposesIt) {
-    auto dialog = Open();
+    EXPECT_EQ(Text(*dialog, IDC_FOCUS_SIZE), "1");
     Type(*dialog, IDC_PCT, "33");
-    WriteBytes(data.File("TintoraPresetCrop.3"), {9, 9});
     Click(*dialog, IDC_PRESET3);
     EXPECT_EQ(Text(*dialog, IDC_PCT), "33");
-    EXPECT_FALSE(std::filesystem::exists(data.File("TintoraPresetCrop")));
+    EXPECT_FALSE(std::filesystem::exists(Crop()));
     ModalScript script;
     script.Then([](CDialog& save) {
         EXPECT_EQ(save.Template().id, IDD_SAVE_PRESET);
@@ -305,48 +241,10 @@ TEST_F(PresetsTest, RecallingAnEmptySlotChangesNothingButSaveProposesIt) {
     });
     Click(*dialog, IDC_SAVE_PRESET);
     EXPECT_TRUE(dialog->m_Presets[3].IsEmpty());
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
-TEST_F(PresetsTest, ASlotFlaggedZeroCountsAsStored) {
-    PresetRecord records[kPresetSlots];
-    records[4] = Stored(61);
-    records[4].dwFlag = 0;
-    WritePresets(0, records);
-    auto dialog = Open();
-    Click(*dialog, IDC_PRESET4);
-    EXPECT_EQ(Text(*dialog, IDC_PCT), "61");
-}
-
-TEST_F(PresetsTest, RecallingTheEmptyListEntryEnablesPctAndDisablesDir) {
-    PresetRecord records[kPresetSlots];
-    records[0] = Stored(5);
-    records[1] = Stored(6);
-    records[1].nEffectIndex = 0;
-    WritePresets(0, records);
-    auto dialog = Open();
-    ASSERT_FALSE(Enabled(*dialog, IDC_PCT));  // slot 0 has Grayscale
-    Click(*dialog, IDC_PRESET1);
-    EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), 0);
-    EXPECT_TRUE(Enabled(*dialog, IDC_PCT));
-    EXPECT_FALSE(Enabled(*dialog, IDC_DIR));
-}
-
-TEST_F(PresetsTest, ARecalledSelectionOutsideTheListClearsIt) {
-    PresetRecord records[kPresetSlots];
-    records[1] = Stored(6);
-    records[1].nEffectIndex = -1;
-    records[2] = Stored(6);
-    records[2].nEffectIndex = 99;
-    WritePresets(0, records);
-    auto dialog = Open();
-    for (int button : {IDC_PRESET1, IDC_PRESET2}) {
-        Pick(*dialog, IDC_MORE_EFFECTS, 4);
-        Click(*dialog, button);
-        EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), -1) << button;
-    }
-}
-
-TEST_F(PresetsTest, SaveStoresTheTypedValuesInMemoryUntilTheDialogEnds) {
+TEST_F(PresetsTest, SaveTakesSlots1To4AndStoresInMemoryUntilTheDialogEnds) {
     ModalScript script;
     script
         .Then([&](CDialog& d) {
@@ -374,101 +272,54 @@ TEST_F(PresetsTest, SaveStoresTheTypedValuesInMemoryUntilTheDialogEnds) {
     EXPECT_EQ(RunTools(script), IDOK);
     EXPECT_EQ(script.opened, (std::vector<int>{IDD_TINTORA_DIALOG, IDD_SAVE_PRESET}));
     const std::vector<uint8_t> bytes = ReadBytes(PresetsPath());
-    EXPECT_EQ(WordAt(bytes, 4 + 4 * 80), kPresetStored);
-    EXPECT_EQ(WordAt(bytes, 4 + 4 * 80 + 16), 44u);
+    EXPECT_EQ(SlotWord(bytes, 4, 0), kPresetStored);
+    EXPECT_EQ(SlotWord(bytes, 4, 4), 44u);
 }
 
-TEST_F(PresetsTest, SaveGoesOnPastAValueThatFailsTheExchange) {
+TEST_F(PresetsTest, SaveStoresTheControlsAndTheSelectionWhichRecallingCopiesBack) {
+    const std::vector<uint8_t> older = {4, 5, 6};
+    const std::vector<uint8_t> selection = {0, 1, 2, 0, 255, 13, 10, 0};
+    WriteBytes(Crop(".2"), older);
     auto dialog = Open();
+    // Save stores what the controls show, even past a value that fails; without
+    // a current selection the slot keeps its older side file.
     Type(*dialog, IDC_PCT, "12");
     Type(*dialog, IDC_DIR, "400");
-    ModalScript script;
-    script.Then([](CDialog& save) {
-        Type(save, IDC_PRESET_NUMBER, "2");
-        Click(save, IDOK);
-    });
-    Click(*dialog, IDC_SAVE_PRESET);
+    SaveTo(*dialog, "2");
+    EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(dialog->m_Presets[2].dwFlag, kPresetStored);
     EXPECT_EQ(dialog->m_Presets[2].nPct, 12);
     EXPECT_EQ(dialog->m_Presets[2].nDir, 400);
-    EXPECT_EQ(prompts.messages.size(), 1u);
-}
-
-TEST_F(PresetsTest, StoringCopiesTheCurrentSelectionAndRecallingPutsItBack) {
-    const std::vector<uint8_t> selection = {0, 1, 2, 0, 255, 13, 10, 0};
-    WriteBytes(data.File("TintoraPresetCrop"), selection);
-    auto dialog = Open();
-    ModalScript script;
-    script.Then([](CDialog& save) {
-        Type(save, IDC_PRESET_NUMBER, "2");
-        Click(save, IDOK);
-    });
-    Click(*dialog, IDC_SAVE_PRESET);
-    EXPECT_EQ(ReadBytes(data.File("TintoraPresetCrop.2")), selection);
-
-    WriteBytes(data.File("TintoraPresetCrop"), {7});
+    EXPECT_EQ(ReadBytes(Crop(".2")), older);
     Click(*dialog, IDC_PRESET2);
-    EXPECT_EQ(ReadBytes(data.File("TintoraPresetCrop")), selection);
+    EXPECT_EQ(ReadBytes(Crop()), older);
+
+    WriteBytes(Crop(), selection);
+    SaveTo(*dialog, "3");
+    EXPECT_EQ(ReadBytes(Crop(".3")), selection);
+    WriteBytes(Crop(), {7});
+    Click(*dialog, IDC_PRESET3);
+    EXPECT_EQ(ReadBytes(Crop()), selection);
 }
 
-TEST_F(PresetsTest, StoringWithoutACurrentSelectionKeepsTheSlotsOlderSideFile) {
-    const std::vector<uint8_t> older = {4, 5, 6};
-    WriteBytes(data.File("TintoraPresetCrop.2"), older);
-    auto dialog = Open();
-    ModalScript script;
-    script.Then([](CDialog& save) {
-        Type(save, IDC_PRESET_NUMBER, "2");
-        Click(save, IDOK);
-    });
-    Click(*dialog, IDC_SAVE_PRESET);
-    EXPECT_EQ(ReadBytes(data.File("TintoraPresetCrop.2")), older);
-    Click(*dialog, IDC_PRESET2);
-    EXPECT_EQ(ReadBytes(data.File("TintoraPresetCrop")), older);
-}
-
-TEST_F(PresetsTest, PresetsPersistFromOneRunToTheNext) {
-    {
+TEST_F(PresetsTest, WithoutADataFolderNothingIsReadOrWrittenOrSaid) {
+    const std::string missing = (data.Path() / "missing").string();
+    WriteBytes(PresetsPath(), {1, 0, 0, 0});  // would be incompatible
+    // An empty folder must never become the file system's root.
+    for (const std::string& folder : {missing, std::string()}) {
+        SCOPED_TRACE(folder);
         ModalScript script;
         script.Then([](CDialog& d) {
-            Type(d, IDC_BORDER_SIZE, "21");
-            Click(d, IDC_APPLY_BORDER);
+            SaveTo(d, "1");
             Click(d, IDOK);
         });
-        RunTools(script);
+        TintoraDlg dialog(&control);
+        dialog.m_strDataFolder = folder;
+        EXPECT_EQ(dialog.DoModal(), IDOK);
     }
-    auto dialog = Open();
-    EXPECT_EQ(Text(*dialog, IDC_BORDER_SIZE), "21");
-}
-
-TEST_F(PresetsTest, WithoutTheDataFolderNothingIsReadOrWrittenOrSaid) {
-    const std::string missing = (data.Path() / "missing").string();
-    WriteBytes(data.File("TintoraPresets"), {1, 0, 0, 0});  // would be incompatible
-    ModalScript script;
-    script.Then([&](CDialog& d) {
-        auto& tools = static_cast<TintoraDlg&>(d);
-        EXPECT_EQ(tools.m_strDataFolder, missing);
-        Click(d, IDC_SAVE_PRESET);
-        Click(d, IDOK);
-    });
-    script.Then([](CDialog& save) {
-        Type(save, IDC_PRESET_NUMBER, "1");
-        Click(save, IDOK);
-    });
-    TintoraDlg dialog(&control);
-    dialog.m_strDataFolder = missing;
-    EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_FALSE(std::filesystem::exists(missing));
-    EXPECT_TRUE(prompts.messages.empty());
-}
-
-TEST_F(PresetsTest, AnEmptyDataFolderNeverTouchesTheFileSystemRoot) {
-    ModalScript script;
-    script.Then([](CDialog& d) { Click(d, IDC_CANCEL_RESTORE); });
-    TintoraDlg dialog(&control);
-    dialog.m_strDataFolder.clear();
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_TRUE(prompts.messages.empty());
     EXPECT_FALSE(std::filesystem::exists("/TintoraPresets"));
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(PresetsTest, APresetsFileThatCannotBeReplacedIsLeftAloneWithoutAMessage) {
@@ -478,9 +329,7 @@ TEST_F(PresetsTest, APresetsFileThatCannotBeReplacedIsLeftAloneWithoutAMessage) 
     EXPECT_EQ(RunTools(script), IDOK);
     EXPECT_TRUE(std::filesystem::is_directory(PresetsPath()));
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data.Path()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(FilesInData(), 1u);
 }
 
 }  // namespace
