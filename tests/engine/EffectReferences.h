@@ -19,42 +19,31 @@ struct Pic {
 
     Pic() = default;
     Pic(int width, int height) : w(width), h(height), px(size_t(width) * height * 4, 0) {}
-    Pic(int width, int height, std::vector<uint8_t> bytes) : w(width), h(height), px(std::move(bytes)) {}
+    Pic(int width, int height, std::vector<uint8_t> bytes)
+        : w(width), h(height), px(std::move(bytes)) {}
     uint8_t* at(long x, long y) { return &px[(size_t(y) * w + x) * 4]; }
     const uint8_t* at(long x, long y) const { return &px[(size_t(y) * w + x) * 4]; }
 };
 
+// Intermediates stored in single precision, products and sums formed in double.
 inline void BlendPixelOver(const uint8_t* s, uint8_t* d) {
-    float as = s[3] / 255.0;
-    float ad = d[3] / 255.0;
-    float sb = s[0] / 255.0, sg = s[1] / 255.0, sr = s[2] / 255.0;
-    float db = d[0] / 255.0, dg = d[1] / 255.0, dr = d[2] / 255.0;
-    float na = (double)as * as + (double)ad * (1.0 - as);
-    float nb = (double)sb * as + (double)db * (1.0 - as);
-    float ng = (double)sg * as + (double)dg * (1.0 - as);
-    float nr = (double)sr * as + (double)dr * (1.0 - as);
-    if (na > 1) na = 1;
-    if (nb > 1) nb = 1;
-    if (ng > 1) ng = 1;
-    if (nr > 1) nr = 1;
-    d[0] = (uint8_t)(int)(nb * 255.0);
-    d[1] = (uint8_t)(int)(ng * 255.0);
-    d[2] = (uint8_t)(int)(nr * 255.0);
-    d[3] = (uint8_t)(int)(na * 255.0);
-}
-
-inline void PlaceRaster(Pic& dst, const Pic& src, long x, long y) {
-    if (src.w > dst.w || src.h > dst.h || src.h < 1) return;
-    for (long r = 0; r < src.h; ++r) {
-        for (long c = 0; c < src.w; ++c) {
-            long index = (y + r) * dst.w + x + c;
-            if (index < 0 || index > (long)dst.w * dst.h - 1) continue;
-            for (int k = 0; k < 4; ++k) dst.px[index * 4 + k] = src.at(c, r)[k];
-        }
+    float as = s[3] / 255.0, ad = d[3] / 255.0;
+    float n[4];
+    for (int k = 0; k < 3; ++k) {
+        float sc = s[k] / 255.0, dc = d[k] / 255.0;
+        n[k] = (double)sc * as + (double)dc * (1.0 - as);
+    }
+    n[3] = (double)as * as + (double)ad * (1.0 - as);
+    for (int k = 0; k < 4; ++k) {
+        if (n[k] > 1) n[k] = 1;
+        d[k] = (uint8_t)(int)(n[k] * 255.0);
     }
 }
 
-inline void StampRaster(Pic& dst, const Pic& src, long x, long y, bool stamp) {
+// What PlaceRaster and StampRaster (stamp true or false) do to each pixel pair.
+enum class Lay { Place, Stamp, Blend };
+
+inline void LayRaster(Pic& dst, const Pic& src, long x, long y, Lay how) {
     if (src.w > dst.w || src.h > dst.h || src.h < 1) return;
     for (long r = 0; r < src.h; ++r) {
         for (long c = 0; c < src.w; ++c) {
@@ -62,10 +51,10 @@ inline void StampRaster(Pic& dst, const Pic& src, long x, long y, bool stamp) {
             if (index < 0 || index > (long)dst.w * dst.h - 1) continue;
             const uint8_t* s = src.at(c, r);
             uint8_t* d = &dst.px[index * 4];
-            if (stamp) {
-                d[0] = s[0];
-                d[1] = s[1];
-                d[2] = s[2];
+            if (how == Lay::Place) {
+                for (int k = 0; k < 4; ++k) d[k] = s[k];
+            } else if (how == Lay::Stamp) {
+                for (int k = 0; k < 3; ++k) d[k] = s[k];
                 int a = d[3] + s[3];
                 d[3] = a > 255 ? 255 : a;
             } else if (s[3] != 0) {
@@ -75,25 +64,20 @@ inline void StampRaster(Pic& dst, const Pic& src, long x, long y, bool stamp) {
     }
 }
 
+inline void PlaceRaster(Pic& dst, const Pic& src, long x, long y) {
+    LayRaster(dst, src, x, y, Lay::Place);
+}
+inline void StampRaster(Pic& dst, const Pic& src, long x, long y, bool stamp) {
+    LayRaster(dst, src, x, y, stamp ? Lay::Stamp : Lay::Blend);
+}
+
 inline std::vector<double> Kernel(int s) {
-    double c;
-    if (s < 5) c = 0.1;
-    else if (s < 10) c = 0.2;
-    else if (s < 15) c = 0.4;
-    else c = 0.49;
+    double c = s < 5 ? 0.1 : s < 10 ? 0.2 : s < 15 ? 0.4 : 0.49;
     std::vector<double> w(2 * s + 1);
-    double v = 0.1;
-    for (int i = 0; i < s; ++i) {
-        w[i] = v;
-        v = v + 0.1;
-    }
-    double S = 0;
+    double v = 0.1, S = 0, sum = 0;
+    for (int i = 0; i < s; ++i, v = v + 0.1) w[i] = v;
     for (int i = 0; i < s; ++i) S = S + w[i];
-    for (int i = 0; i < s; ++i) {
-        w[i] = w[i] * (c * (1 / S));
-        w[2 * s - i] = w[i];
-    }
-    double sum = 0;
+    for (int i = 0; i < s; ++i) w[2 * s - i] = w[i] = w[i] * (c * (1 / S));
     for (int i = 0; i < s; ++i) sum = sum + 2 * w[i];
     w[s] = 1 - sum;
     return w;
@@ -105,18 +89,15 @@ inline void BlurPass(Pic& img, int size, int dx, int dy, bool keepOpaque) {
     Pic work(img.w, img.h);
     for (int y = 0; y < img.h; ++y) {
         for (int x = 0; x < img.w; ++x) {
-            int asum = 0, bsum = 0, gsum = 0, rsum = 0, n = 0;
+            int asum = 0, n = 0, sum[3] = {0, 0, 0};
             for (int i = 0; i <= 2 * size; ++i) {
                 int tx = x + dx * (i - size), ty = y + dy * (i - size);
                 if (tx < 0 || tx >= img.w || ty < 0 || ty >= img.h) continue;
                 const uint8_t* p = img.at(tx, ty);
                 asum += (int)(p[3] * w[i] + 0.5);
-                if (p[3] != 0) {
-                    bsum += p[0];
-                    gsum += p[1];
-                    rsum += p[2];
-                    n++;
-                }
+                if (p[3] == 0) continue;
+                for (int k = 0; k < 3; ++k) sum[k] += p[k];
+                n++;
             }
             int A = asum > 255 ? 255 : asum;
             uint8_t* o = work.at(x, y);
@@ -124,12 +105,10 @@ inline void BlurPass(Pic& img, int size, int dx, int dy, bool keepOpaque) {
                 for (int k = 0; k < 4; ++k) o[k] = img.at(x, y)[k];
                 continue;
             }
-            int mb = n == 0 ? 0 : (int)(bsum / (float)n);
-            int mg = n == 0 ? 0 : (int)(gsum / (float)n);
-            int mr = n == 0 ? 0 : (int)(rsum / (float)n);
-            o[0] = mb > 255 ? 255 : mb;
-            o[1] = mg > 255 ? 255 : mg;
-            o[2] = mr > 255 ? 255 : mr;
+            for (int k = 0; k < 3; ++k) {
+                int mean = n == 0 ? 0 : (int)(sum[k] / (float)n);
+                o[k] = mean > 255 ? 255 : mean;
+            }
             o[3] = A;
         }
     }
@@ -144,19 +123,17 @@ inline Pic AntiFlicker(const Pic& src, int sx, int sy, bool keepOpaque) {
     return dst;
 }
 
-inline float OpacityF(int opacity) { return opacity / 100.0 * 255; }
+inline float OpacityF(int opacity) {
+    return opacity / 100.0 * 255;
+}
 
 inline Pic Border(const Pic& src, int s, int b, int opacity, uint8_t red, uint8_t green,
                   uint8_t blue) {
     Pic L(src.w + 2 * s, src.h + 2 * s);
     Pic S(src.w, src.h);
-    for (int y = 0; y < src.h; ++y) {
-        for (int x = 0; x < src.w; ++x) {
-            S.at(x, y)[0] = blue;
-            S.at(x, y)[1] = green;
-            S.at(x, y)[2] = red;
-            S.at(x, y)[3] = src.at(x, y)[3];
-        }
+    for (size_t i = 0; i < S.px.size(); i += 4) {
+        uint8_t* p = &S.px[i];
+        p[0] = blue, p[1] = green, p[2] = red, p[3] = src.px[i + 3];
     }
     for (int i = -s; i <= s - 1; ++i) {
         int d = (int)(std::sqrt((double)s * s - i * i) + 0.5);
@@ -183,15 +160,10 @@ inline Pic OffsetShadow(const Pic& src, int dx, int dy, int b, int opacity, uint
                         uint8_t green, uint8_t blue) {
     Pic S = src;
     float f = OpacityF(opacity);
-    for (int y = 0; y < S.h; ++y) {
-        for (int x = 0; x < S.w; ++x) {
-            uint8_t* p = S.at(x, y);
-            if (p[3] == 0) continue;
-            p[0] = blue;
-            p[1] = green;
-            p[2] = red;
-            p[3] = (int)(p[3] / 255.0 * f);
-        }
+    for (size_t i = 0; i < S.px.size(); i += 4) {
+        uint8_t* p = &S.px[i];
+        if (p[3] == 0) continue;
+        p[0] = blue, p[1] = green, p[2] = red, p[3] = (int)(p[3] / 255.0 * f);
     }
     if (b > 0) S = AntiFlicker(S, b, b, false);
     Pic out(std::abs(dx) + S.w, std::abs(dy) + S.h);
@@ -203,14 +175,11 @@ inline Pic OffsetShadow(const Pic& src, int dx, int dy, int b, int opacity, uint
 // Clears the frame of src in place, as the effect does.
 inline Pic EmbossBevel(Pic& src, int azimuth, int elevation, int depth, int s) {
     int W = src.w, H = src.h;
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
             if (x == 0 || x == 1 || x == W - 2 || x == W - 1 || y == 0 || y == 1 || y == H - 2 ||
-                y == H - 1) {
+                y == H - 1)
                 for (int k = 0; k < 4; ++k) src.at(x, y)[k] = 0;
-            }
-        }
-    }
     int Wc = W + s, Hc = H + s;
     Pic out(Wc, Hc);
     Pic T(Wc, Hc);
@@ -229,10 +198,9 @@ inline Pic EmbossBevel(Pic& src, int azimuth, int elevation, int depth, int s) {
         for (int x = 1; x <= Wc - 2; ++x) {
             int Nx = 0, Ny = 0;
             for (int j = -k; j <= k; ++j) {
-                if (y + j >= 1 && y + j <= Hc - 3) {
-                    if (x - k >= 1) Nx += a(y - 1 + j, x - k);
-                    if (x + k <= Wc - 3) Nx -= a(y - 1 + j, x + k);
-                }
+                if (y + j < 1 || y + j > Hc - 3) continue;
+                if (x - k >= 1) Nx += a(y - 1 + j, x - k);
+                if (x + k <= Wc - 3) Nx -= a(y - 1 + j, x + k);
             }
             for (int c = x - k; c <= x + k; ++c) {
                 bool ok = c <= x ? c >= 1 : c <= Wc - 3;
@@ -240,23 +208,39 @@ inline Pic EmbossBevel(Pic& src, int azimuth, int elevation, int depth, int s) {
                 if (y - k >= 1) Ny += a(y - 1 - k, c);
                 if (y + k <= Hc - 3) Ny -= a(y - 1 + k, c);
             }
-            int shade;
-            if (Nx == 0 && Ny == 0) {
-                shade = Lz;
-            } else {
+            int shade = Lz;
+            if (Nx != 0 || Ny != 0) {
                 long NdotL = (long)Nx * Lx + (long)Ny * Ly + (long)Nz * Lz;
-                if (NdotL < 0) shade = 0;
-                else shade = (int)(NdotL / std::sqrt((double)((long)Nx * Nx + (long)Ny * Ny + (long)Nz * Nz)));
+                long N2 = (long)Nx * Nx + (long)Ny * Ny + (long)Nz * Nz;
+                shade = NdotL < 0 ? 0 : (int)(NdotL / std::sqrt((double)N2));
             }
             for (int ch = 0; ch < 3; ++ch) out.at(x, y)[ch] = (T.at(x, y)[ch] * shade) >> 8;
             out.at(x, y)[3] = T.at(x, y)[3];
         }
     }
-    for (int y = 0; y < Hc; ++y) {
-        for (int x = 0; x < Wc; ++x) {
-            if (x == 0 || x == Wc - 1 || y == 0 || y == Hc - 1) {
+    for (int y = 0; y < Hc; ++y)
+        for (int x = 0; x < Wc; ++x)
+            if (x == 0 || x == Wc - 1 || y == 0 || y == Hc - 1)
                 for (int ch = 0; ch < 4; ++ch) out.at(x, y)[ch] = 0;
+    return out;
+}
+
+// For every pixel, every pixel of its window: columns x - r .. x + r - 1 and
+// rows y - r .. y + r - 1, inside the picture.
+inline Pic Focus(const Pic& src, int r) {
+    Pic out(src.w, src.h);
+    for (int y = 0; y < src.h; ++y) {
+        for (int x = 0; x < src.w; ++x) {
+            long sum[3] = {0, 0, 0}, count = 0;
+            for (int wy = y - r; wy <= y + r - 1; ++wy) {
+                for (int wx = x - r; wx <= x + r - 1; ++wx) {
+                    if (wx < 0 || wy < 0 || wx >= src.w || wy >= src.h) continue;
+                    for (int c = 0; c < 3; ++c) sum[c] += src.at(wx, wy)[c];
+                    ++count;
+                }
             }
+            for (int c = 0; c < 3; ++c) out.at(x, y)[c] = uint8_t(sum[c] / count);
+            out.at(x, y)[3] = src.at(x, y)[3];
         }
     }
     return out;
@@ -287,10 +271,8 @@ inline Pic Matte(const Pic& src, const Pic& M, int ox, int oy, bool inverse, boo
             if (sx < M.w && sy < M.h) {
                 const uint8_t* q = M.at(sx, sy);
                 if (q[2] != 0) {
-                    minX = std::min(minX, x);
-                    minY = std::min(minY, y);
-                    maxX = std::max(maxX, x);
-                    maxY = std::max(maxY, y);
+                    minX = std::min(minX, x), minY = std::min(minY, y);
+                    maxX = std::max(maxX, x), maxY = std::max(maxY, y);
                 }
                 v = useAlpha ? q[3] : (int)(0.59 * q[1] + 0.3 * q[2] + 0.11 * q[0] + 0.5);
                 if (v > 255) v = 255;
@@ -299,24 +281,16 @@ inline Pic Matte(const Pic& src, const Pic& M, int ox, int oy, bool inverse, boo
                 o[3] = 0;
             } else {
                 int alpha = inverse ? 255 - v : v;
-                if (crop) {
-                    if (alpha == 255) {
-                        alpha = p[3];
-                    } else {
-                        float product = alpha / 255.0 * p[3];
-                        if (product > 255) product = 255;
-                        alpha = (int)product;
-                    }
+                if (crop && alpha == 255) {
+                    alpha = p[3];
+                } else if (crop) {
+                    float product = alpha / 255.0 * p[3];
+                    if (product > 255) product = 255;
+                    alpha = (int)product;
                 }
                 o[3] = alpha;
             }
-            if (o[3] != 0) {
-                o[0] = p[0];
-                o[1] = p[1];
-                o[2] = p[2];
-            } else {
-                o[0] = o[1] = o[2] = 0;
-            }
+            for (int k = 0; k < 3; ++k) o[k] = o[3] != 0 ? p[k] : 0;
         }
     }
     if (crop && maxX > minX && maxY > minY) {

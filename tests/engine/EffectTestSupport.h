@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <random>
 #include <string>
 
@@ -10,7 +12,9 @@
 #include "tests/engine/EffectReferences.h"
 #include "tests/support/RandomPictures.h"
 
-inline engine::RasterView ViewOf(const ref::Pic& pic) { return {pic.px.data(), pic.w, pic.h}; }
+inline engine::RasterView ViewOf(const ref::Pic& pic) {
+    return {pic.px.data(), pic.w, pic.h};
+}
 inline engine::MutableRasterView MutableViewOf(ref::Pic& pic) {
     return {pic.px.data(), pic.w, pic.h};
 }
@@ -21,19 +25,75 @@ inline ref::Pic ToPic(const engine::Raster& raster) {
                     std::vector<uint8_t>(data, data + raster.ByteSize()));
 }
 
-inline ref::Pic RandomPic(std::mt19937& rng, int w, int h, bool sparseAlpha = true) {
-    return ref::Pic(w, h, RandomPicture(rng, w, h, sparseAlpha));
+// The output of an effect that must succeed without a message.
+inline ref::Pic Output(const engine::EffectResult& result) {
+    EXPECT_TRUE(result.succeeded) << result.message;
+    EXPECT_EQ(result.message, "");
+    return ToPic(result.output);
+}
+
+inline void ExpectOutOfMemory(const engine::EffectResult& result) {
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_EQ(result.message, "Out of Memory");
+}
+
+// One pixel's B, G, R, A, for comparing whole pixels in one assertion.
+using Px = std::array<int, 4>;
+inline Px PixelAt(const ref::Pic& pic, int x, int y) {
+    const uint8_t* p = pic.at(x, y);
+    return {p[0], p[1], p[2], p[3]};
+}
+
+inline std::vector<uint8_t> Alphas(const ref::Pic& pic) {
+    std::vector<uint8_t> alphas;
+    for (size_t i = 3; i < pic.px.size(); i += 4) alphas.push_back(pic.px[i]);
+    return alphas;
+}
+
+// The picture with the colour of fully transparent pixels cleared: what shows.
+inline ref::Pic Visible(ref::Pic pic) {
+    for (size_t i = 0; i < pic.px.size(); i += 4) {
+        if (pic.px[i + 3] == 0) pic.px[i] = pic.px[i + 1] = pic.px[i + 2] = 0;
+    }
+    return pic;
+}
+
+// Sets columns x0 .. x1 - 1 of rows y0 .. y1 - 1 to the pixel v.
+inline void Paint(ref::Pic& pic, int x0, int y0, int x1, int y1, Px v) {
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            for (int k = 0; k < 4; ++k) pic.at(x, y)[k] = uint8_t(v[size_t(k)]);
+        }
+    }
+}
+
+// The w x h pixels of the picture from column x0, row y0 on.
+inline ref::Pic Region(const ref::Pic& pic, int x0, int y0, int w, int h) {
+    ref::Pic region(w, h);
+    for (int y = 0; y < h; ++y) std::copy_n(pic.at(x0, y0 + y), size_t(w) * 4, region.at(0, y));
+    return region;
 }
 
 inline ref::Pic Filled(int w, int h, uint8_t b, uint8_t g, uint8_t r, uint8_t a) {
     ref::Pic pic(w, h);
-    for (size_t i = 0; i < pic.px.size(); i += 4) {
-        pic.px[i] = b;
-        pic.px[i + 1] = g;
-        pic.px[i + 2] = r;
-        pic.px[i + 3] = a;
-    }
+    Paint(pic, 0, 0, w, h, {b, g, r, a});
     return pic;
+}
+
+inline ref::Pic RandomPic(std::mt19937& rng, int w, int h, bool sparseAlpha = true) {
+    return ref::Pic(w, h, RandomPicture(rng, w, h, sparseAlpha));
+}
+
+// A random picture of its own seed; with an alpha, every pixel has that alpha.
+inline ref::Pic SeededPic(uint32_t seed, int w, int h, int alpha = -1) {
+    std::mt19937 rng(seed);
+    ref::Pic pic = RandomPic(rng, w, h);
+    for (size_t i = 3; alpha >= 0 && i < pic.px.size(); i += 4) pic.px[i] = uint8_t(alpha);
+    return pic;
+}
+
+inline std::pair<int, int> SizeOf(const ref::Pic& pic) {
+    return {pic.w, pic.h};
 }
 
 inline int RandomInt(std::mt19937& rng, int low, int high) {
@@ -43,23 +103,23 @@ inline int RandomInt(std::mt19937& rng, int low, int high) {
 // Where two pictures first differ, for a readable failure.
 inline ::testing::AssertionResult SamePicture(const ref::Pic& expected, const ref::Pic& actual) {
     if (expected.w != actual.w || expected.h != actual.h) {
-        return ::testing::AssertionFailure()
-               << "size " << actual.w << "x" << actual.h << ", expected " << expected.w << "x"
-               << expected.h;
+        return ::testing::AssertionFailure() << "size " << actual.w << "x" << actual.h
+                                             << ", expected " << expected.w << "x" << expected.h;
     }
     for (size_t i = 0; i < expected.px.size(); ++i) {
         if (expected.px[i] != actual.px[i]) {
             const size_t pixel = i / 4;
             return ::testing::AssertionFailure()
                    << "first difference at column " << pixel % size_t(expected.w) << ", row "
-                   << pixel / size_t(expected.w) << ", byte " << i % 4 << ": "
-                   << int(actual.px[i]) << ", expected " << int(expected.px[i]);
+                   << pixel / size_t(expected.w) << ", byte " << i % 4 << ": " << int(actual.px[i])
+                   << ", expected " << int(expected.px[i]);
         }
     }
     return ::testing::AssertionSuccess();
 }
 
-// Restores the allocation countdown at the end of a test.
+// Lets the next `successes` raster allocations succeed and fails the rest, until
+// the end of the scope.
 class AllocationCountdown {
 public:
     explicit AllocationCountdown(size_t successes)

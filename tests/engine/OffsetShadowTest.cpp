@@ -2,111 +2,56 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/engine/EffectTestSupport.h"
 
 namespace {
 
-engine::OffsetShadowParams Params(int32_t dx, int32_t dy, int32_t blur, int32_t opacity,
-                                  engine::EffectColor color = {0, 0, 255}) {
-    engine::OffsetShadowParams params;
-    params.dx = dx;
-    params.dy = dy;
-    params.blur = blur;
-    params.opacityPercent = opacity;
-    params.color = color;
-    return params;
+ref::Pic Apply(const ref::Pic& pic, int32_t dx, int32_t dy, int32_t blur, int32_t opacity,
+               engine::EffectColor color = {0, 0, 255}) {
+    return Output(engine::OffsetShadow(ViewOf(pic), {dx, dy, blur, opacity, color}));
 }
 
-ref::Pic Apply(const ref::Pic& pic, const engine::OffsetShadowParams& params) {
-    engine::EffectResult result = engine::OffsetShadow(ViewOf(pic), params);
-    EXPECT_TRUE(result.succeeded) << result.message;
-    return ToPic(result.output);
-}
-
-// An opaque picture whose pixels are all of one colour; the shadow is another.
-ref::Pic Opaque(int w, int h) { return Filled(w, h, 10, 20, 30, 255); }
-
-bool IsShadow(const uint8_t* p) { return p[0] == 255 && p[1] == 0 && p[2] == 0 && p[3] == 255; }
-bool IsPicture(const uint8_t* p) { return p[0] == 10 && p[1] == 20 && p[2] == 30 && p[3] == 255; }
-
-// Checks that the picture covers exactly [px, px + w) x [py, py + h) and the
-// unblurred shadow the rest of [sx, sx + w) x [sy, sy + h).
-void ExpectLayout(const ref::Pic& out, int w, int h, int sx, int sy, int px, int py) {
-    for (int y = 0; y < out.h; ++y) {
-        for (int x = 0; x < out.w; ++x) {
-            const bool picture = x >= px && x < px + w && y >= py && y < py + h;
-            const bool shadow = x >= sx && x < sx + w && y >= sy && y < sy + h;
-            const uint8_t* p = out.at(x, y);
-            if (picture) {
-                ASSERT_TRUE(IsPicture(p)) << x << "," << y;
-            } else if (shadow) {
-                ASSERT_TRUE(IsShadow(p)) << x << "," << y;
-            } else {
-                ASSERT_EQ(p[3], 0) << x << "," << y;
-            }
-        }
-    }
+// An opaque picture of one colour; the shadow is blue.
+const Px kPicture = {10, 20, 30, 255};
+const Px kShadow = {255, 0, 0, 255};
+ref::Pic Opaque(int w, int h) {
+    return Filled(w, h, 10, 20, 30, 255);
 }
 
 TEST(OffsetShadow, NoOffsetNoBlurKeepsTheSizeAndShowsOnlyThroughSemiTransparentPixels) {
     ref::Pic pic = Opaque(4, 3);
     pic.at(2, 1)[3] = 100;
-    const ref::Pic out = Apply(pic, Params(0, 0, 0, 100));
-    ASSERT_EQ(out.w, 4);
-    ASSERT_EQ(out.h, 3);
-    EXPECT_TRUE(IsPicture(out.at(0, 0)));
+    const ref::Pic out = Apply(pic, 0, 0, 0, 100);
+    ASSERT_EQ(SizeOf(out), std::pair(4, 3));
+    EXPECT_EQ(PixelAt(out, 0, 0), kPicture);
     uint8_t expected[4] = {255, 0, 0, 100};
     ref::BlendPixelOver(pic.at(2, 1), expected);
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(out.at(2, 1)[c], expected[c]);
+    EXPECT_EQ(PixelAt(out, 2, 1), (Px{expected[0], expected[1], expected[2], expected[3]}));
 }
 
-TEST(OffsetShadow, TheFourSignCasesPlaceShadowAndPicture) {
+TEST(OffsetShadow, TheSignCasesPlaceShadowAndPicture) {
     const int w = 6, h = 4;
-    const ref::Pic pic = Opaque(w, h);
-    {
-        SCOPED_TRACE("dx 5, dy 0");
-        const ref::Pic out = Apply(pic, Params(5, 0, 0, 100));
-        ASSERT_EQ(out.w, w + 5);
-        ASSERT_EQ(out.h, h);
-        ExpectLayout(out, w, h, 5, 0, 0, 0);
-    }
-    {
-        SCOPED_TRACE("dx -5, dy 3");
-        const ref::Pic out = Apply(pic, Params(-5, 3, 0, 100));
-        ASSERT_EQ(out.w, w + 5);
-        ASSERT_EQ(out.h, h + 3);
-        ExpectLayout(out, w, h, 0, 0, 5, 3);
-    }
-    {
-        SCOPED_TRACE("dx 2, dy -3");
-        const ref::Pic out = Apply(pic, Params(2, -3, 0, 100));
-        ASSERT_EQ(out.w, w + 2);
-        ASSERT_EQ(out.h, h + 3);
-        ExpectLayout(out, w, h, 2, 3, 0, 0);
-    }
-    {
-        SCOPED_TRACE("dx -4, dy -1");
-        const ref::Pic out = Apply(pic, Params(-4, -1, 0, 100));
-        ExpectLayout(out, w, h, 0, 1, 4, 0);
-    }
-    {
-        SCOPED_TRACE("dx 3, dy 2");
-        const ref::Pic out = Apply(pic, Params(3, 2, 0, 100));
-        ASSERT_EQ(out.w, w + 3);
-        ASSERT_EQ(out.h, h + 2);
-        ExpectLayout(out, w, h, 3, 0, 0, 2);
+    // dx, dy; where the shadow and the picture go.
+    const std::tuple<int, int, int, int, int, int> cases[] = {{5, 0, 5, 0, 0, 0},
+                                                              {-5, 3, 0, 0, 5, 3},
+                                                              {2, -3, 2, 3, 0, 0},
+                                                              {-4, -1, 0, 1, 4, 0},
+                                                              {3, 2, 3, 0, 0, 2}};
+    for (const auto& [dx, dy, shadowX, shadowY, pictureX, pictureY] : cases) {
+        ref::Pic expected(w + std::abs(dx), h + std::abs(dy));
+        Paint(expected, shadowX, shadowY, shadowX + w, shadowY + h, kShadow);
+        Paint(expected, pictureX, pictureY, pictureX + w, pictureY + h, kPicture);
+        EXPECT_TRUE(SamePicture(expected, Apply(Opaque(w, h), dx, dy, 0, 100))) << dx << "," << dy;
     }
 }
 
 TEST(OffsetShadow, ABlurredShadowSitsTwoPixelsFurtherIn) {
     const int w = 5, h = 5;
-    const ref::Pic pic = Opaque(w, h);
-    const ref::Pic out = Apply(pic, Params(0, 0, 4, 100));
-    ASSERT_EQ(out.w, w + 16);
-    ASSERT_EQ(out.h, h + 16);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) ASSERT_TRUE(IsPicture(out.at(x + 4, y + 4)));
-    }
+    const ref::Pic out = Apply(Opaque(w, h), 0, 0, 4, 100);
+    ASSERT_EQ(SizeOf(out), std::pair(w + 16, h + 16));
+    EXPECT_TRUE(SamePicture(Opaque(w, h), Region(out, 4, 4, w, h)));
     // Beyond the picture toward higher columns and rows, the shadow shows.
     EXPECT_GT(out.at(4 + w, 6 + 2)[3], 0);
     EXPECT_GT(out.at(6 + 2, 4 + h)[3], 0);
@@ -116,30 +61,26 @@ TEST(OffsetShadow, ABlurredShadowSitsTwoPixelsFurtherIn) {
 }
 
 TEST(OffsetShadow, OpacityZeroLeavesOnlyThePictureOnTheEnlargedCanvas) {
-    const ref::Pic pic = Opaque(3, 3);
-    const ref::Pic out = Apply(pic, Params(4, -2, 0, 0));
-    ASSERT_EQ(out.w, 7);
-    ASSERT_EQ(out.h, 5);
-    for (int y = 0; y < out.h; ++y) {
-        for (int x = 0; x < out.w; ++x) {
-            const bool picture = x < 3 && y < 3;
-            EXPECT_EQ(out.at(x, y)[3], picture ? 255 : 0) << x << "," << y;
-        }
-    }
+    ref::Pic expected(7, 5);
+    Paint(expected, 0, 0, 3, 3, kPicture);
+    const ref::Pic out = Apply(Opaque(3, 3), 4, -2, 0, 0);
+    ASSERT_EQ(SizeOf(out), std::pair(7, 5));
+    for (size_t i = 3; i < out.px.size(); i += 4) EXPECT_EQ(out.px[i], expected.px[i]) << i / 4;
 }
 
 TEST(OffsetShadow, MatchesThePlainVersionOnRandomPictures) {
     std::mt19937 rng(11);
     for (int n = 0; n < 80; ++n) {
-        const ref::Pic pic = RandomPic(rng, RandomInt(rng, 1, 16), RandomInt(rng, 1, 16), n % 2 == 0);
+        const ref::Pic pic =
+            RandomPic(rng, RandomInt(rng, 1, 16), RandomInt(rng, 1, 16), n % 2 == 0);
         const int dx = n % 9 == 0 ? RandomInt(rng, -100, 100) : RandomInt(rng, -10, 10);
         const int dy = n % 9 == 0 ? RandomInt(rng, -100, 100) : RandomInt(rng, -10, 10);
         const int b = n % 3 == 0 ? 0 : RandomInt(rng, 1, 12);
         const int opacity = n % 4 == 0 ? 100 : RandomInt(rng, 0, 100);
         const engine::EffectColor color{uint8_t(rng()), uint8_t(rng()), uint8_t(rng())};
-        const ref::Pic out = Apply(pic, Params(dx, dy, b, opacity, color));
         ASSERT_TRUE(SamePicture(
-            ref::OffsetShadow(pic, dx, dy, b, opacity, color.red, color.green, color.blue), out))
+            ref::OffsetShadow(pic, dx, dy, b, opacity, color.red, color.green, color.blue),
+            Apply(pic, dx, dy, b, opacity, color)))
             << "offset " << dx << ", " << dy << " blur " << b << " opacity " << opacity;
     }
 }
@@ -148,9 +89,7 @@ TEST(OffsetShadow, FailsWhenALayerCannotBeAllocated) {
     const ref::Pic pic = Opaque(4, 4);
     for (size_t successes : {0, 1, 3}) {
         AllocationCountdown countdown(successes);
-        engine::EffectResult result = engine::OffsetShadow(ViewOf(pic), Params(3, 3, 2, 100));
-        EXPECT_FALSE(result.succeeded) << successes;
-        EXPECT_EQ(result.message, "Out of Memory");
+        ExpectOutOfMemory(engine::OffsetShadow(ViewOf(pic), {3, 3, 2, 100, {}}));
     }
 }
 

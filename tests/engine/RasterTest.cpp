@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <limits>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -31,14 +33,14 @@ TEST(RasterAllocation, FailsAboveTheLimitAndForImpossibleSizes) {
 TEST(RasterAllocation, ZeroedAndCopiedRastersHoldTheRightBytes) {
     engine::Raster zero = engine::Raster::AllocateZeroed(3, 2);
     ASSERT_TRUE(zero);
-    for (size_t i = 0; i < zero.ByteSize(); ++i) EXPECT_EQ(zero.Data()[i], 0);
+    EXPECT_EQ(std::vector<uint8_t>(zero.Data(), zero.Data() + zero.ByteSize()),
+              std::vector<uint8_t>(24, 0));
     const uint8_t pixels[8] = {1, 2, 3, 4, 5, 6, 7, 8};
     engine::Raster copy = engine::Raster::CopyOf({pixels, 2, 1});
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy.View().Pixel(1, 0)[engine::kAlpha], 8);
-    uint8_t* released = copy.Release();
+    std::unique_ptr<uint8_t[]> released(copy.Release());
     EXPECT_FALSE(copy);
-    delete[] released;
 }
 
 }  // namespace
