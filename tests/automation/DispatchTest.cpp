@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/automation/Bstr.h"
@@ -18,8 +19,24 @@ DISPID IdOf(IDispatch* object, const char* name, HRESULT* hr = nullptr) {
     return id;
 }
 
-TEST(DispatchObject, ResolvesNamesWithoutRegardToCase) {
+// The error code of the dispatch exception the call raises; S_OK when it raises none.
+SCODE ErrorOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const COleDispatchException& e) {
+        return e.m_scError;
+    }
+    return S_OK;
+}
+
+// A test object and a driver that owns its first reference.
+class Dispatch : public ::testing::Test {
+protected:
     CountedObject* object = CountedObject::Create();
+    COleDispatchDriver driver{object};
+};
+
+TEST_F(Dispatch, ResolvesNamesWithoutRegardToCase) {
     EXPECT_EQ(IdOf(object, "Echo"), 7);
     EXPECT_EQ(IdOf(object, "eCHO"), 7);
     HRESULT hr = S_OK;
@@ -27,11 +44,9 @@ TEST(DispatchObject, ResolvesNamesWithoutRegardToCase) {
     EXPECT_EQ(hr, DISP_E_UNKNOWNNAME);
     object->RemoveMember("Echo");
     EXPECT_EQ(IdOf(object, "Echo"), DISPID_UNKNOWN);
-    object->Release();
 }
 
-TEST(DispatchObject, QueryInterfaceAnswersOnlyItsInterfaces) {
-    CountedObject* object = CountedObject::Create();
+TEST_F(Dispatch, QueryInterfaceAnswersOnlyItsInterfaces) {
     void* out = nullptr;
     EXPECT_EQ(object->QueryInterface(IID_IDispatch, &out), S_OK);
     EXPECT_EQ(out, static_cast<IDispatch*>(object));
@@ -40,12 +55,10 @@ TEST(DispatchObject, QueryInterfaceAnswersOnlyItsInterfaces) {
     const IID other = MakeGuid("{F8950808-4E78-4D90-8BDF-193286F143C5}");
     EXPECT_EQ(object->QueryInterface(other, &out), E_NOINTERFACE);
     EXPECT_EQ(out, nullptr);
-    object->Release();
+    EXPECT_EQ(object->RefCount(), 1u);
 }
 
-TEST(InvokeHelper, PassesArgumentsLastFirstAndConvertsNarrowStrings) {
-    CountedObject* object = CountedObject::Create();
-    COleDispatchDriver driver(object);
+TEST_F(Dispatch, InvokeHelperPassesArgumentsLastFirstAndConvertsNarrowStrings) {
     static const BYTE params[] = VTS_BSTR VTS_I4 VTS_BSTR;
     LONG result = 0;
     driver.InvokeHelper(7, DISPATCH_METHOD, VT_I4, &result, params, "Tintora", 42, "Tools|");
@@ -54,15 +67,10 @@ TEST(InvokeHelper, PassesArgumentsLastFirstAndConvertsNarrowStrings) {
     EXPECT_EQ(object->receivedStrings, (std::vector<std::string>{"Tintora", "Tools|"}));
     EXPECT_EQ(object->receivedIntegers, (std::vector<LONGLONG>{42}));
     EXPECT_EQ(object->receivedTypes, (std::vector<VARTYPE>{VT_BSTR, VT_I4, VT_BSTR}));
-}
-
-TEST(InvokeHelper, ByReferenceVariantsComeBackWritten) {
-    CountedObject* object = CountedObject::Create();
-    COleDispatchDriver driver(object);
-    static const BYTE params[] = VTS_PVARIANT VTS_PVARIANT;
-    COleVariant first(LONG{1234});
-    COleVariant second;
-    driver.InvokeHelper(7, DISPATCH_METHOD, VT_EMPTY, nullptr, params, &first, &second);
+    // By-reference variants come back written.
+    static const BYTE refs[] = VTS_PVARIANT VTS_PVARIANT;
+    COleVariant first(LONG{1234}), second;
+    driver.InvokeHelper(7, DISPATCH_METHOD, VT_EMPTY, nullptr, refs, &first, &second);
     EXPECT_EQ(object->receivedTypes,
               (std::vector<VARTYPE>{VT_BYREF | VT_VARIANT, VT_BYREF | VT_VARIANT}));
     EXPECT_EQ(first.vt, VT_I4);
@@ -70,9 +78,7 @@ TEST(InvokeHelper, ByReferenceVariantsComeBackWritten) {
     EXPECT_EQ(second.lVal, 99);
 }
 
-TEST(InvokeHelper, PropertyAssignmentUsesTheNamedPutArgument) {
-    CountedObject* object = CountedObject::Create();
-    COleDispatchDriver driver(object);
+TEST_F(Dispatch, PropertyAssignmentUsesTheNamedPutArgument) {
     static const BYTE params[] = VTS_I4;
     driver.InvokeHelper(8, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, params, 17);
     EXPECT_EQ(object->value, 17);
@@ -82,52 +88,40 @@ TEST(InvokeHelper, PropertyAssignmentUsesTheNamedPutArgument) {
     EXPECT_EQ(read, 17);
 }
 
-TEST(InvokeHelper, FailuresRaiseTheDispatchExceptionWithTheHresult) {
-    CountedObject* object = CountedObject::Create();
-    COleDispatchDriver driver(object);
-    try {
-        driver.InvokeHelper(DISPID_UNKNOWN, DISPATCH_METHOD, VT_EMPTY, nullptr, nullptr);
-        FAIL() << "no exception";
-    } catch (const COleDispatchException& e) {
-        EXPECT_EQ(e.m_scError, DISP_E_MEMBERNOTFOUND);
-    }
+TEST_F(Dispatch, FailuresRaiseTheDispatchExceptionWithTheHresult) {
+    EXPECT_EQ(ErrorOf([&] {
+                  driver.InvokeHelper(DISPID_UNKNOWN, DISPATCH_METHOD, VT_EMPTY, nullptr, nullptr);
+              }),
+              DISP_E_MEMBERNOTFOUND);
     // A result that cannot take the requested type fails too, and leaks nothing.
     std::string text;
-    try {
-        driver.InvokeHelper(9, DISPATCH_PROPERTYGET, VT_I4, &text, nullptr);
-        FAIL() << "no exception";
-    } catch (const COleDispatchException& e) {
-        EXPECT_EQ(e.m_scError, DISP_E_TYPEMISMATCH);
-    }
+    EXPECT_EQ(ErrorOf([&] { driver.InvokeHelper(9, DISPATCH_PROPERTYGET, VT_I4, &text, nullptr); }),
+              DISP_E_TYPEMISMATCH);
     EXPECT_EQ(object->RefCount(), 1u);
     COleDispatchDriver empty;
     EXPECT_THROW(empty.InvokeHelper(1, DISPATCH_METHOD, VT_EMPTY, nullptr, nullptr),
                  COleDispatchException);
 }
 
-TEST(DispatchDriver, ReleasesOnlyWhatItOwns) {
-    CountedObject* object = CountedObject::Create();
-    object->AddRef();
+TEST_F(Dispatch, DriversReleaseOnlyWhatTheyOwn) {
     {
+        object->AddRef();
         COleDispatchDriver owning(object);
-        EXPECT_EQ(object->RefCount(), 2u);
-    }
-    EXPECT_EQ(object->RefCount(), 1u);
-    {
         COleDispatchDriver borrowed(object, FALSE);
+        EXPECT_EQ(object->RefCount(), 2u);
     }
     EXPECT_EQ(object->RefCount(), 1u);
     COleDispatchDriver detached(object);
     object->AddRef();
     EXPECT_EQ(detached.DetachDispatch(), object);
     EXPECT_EQ(object->RefCount(), 2u);
-    LPDISPATCH self = nullptr;
-    COleDispatchDriver reader(object);
-    reader.GetProperty(9, VT_DISPATCH, &self);
-    EXPECT_EQ(self, object);
-    EXPECT_EQ(object->RefCount(), 3u);  // the caller owns the returned reference
-    self->Release();
     object->Release();
+    // The caller owns a returned reference.
+    LPDISPATCH self = nullptr;
+    driver.GetProperty(9, VT_DISPATCH, &self);
+    EXPECT_EQ(self, object);
+    EXPECT_EQ(object->RefCount(), 2u);
+    self->Release();
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(Guid, ParsesAndFormatsTheRegistryForm) {
+TEST(Guid, ParsesAndFormatsTheRegistryFormAndRejectsMalformedText) {
     const char* text = "{0AA2BBBA-E774-4D4C-8F18-3082F0E53D45}";
     const auto guid = GuidFromString(text);
     ASSERT_TRUE(guid);
@@ -17,18 +17,14 @@ TEST(Guid, ParsesAndFormatsTheRegistryForm) {
     EXPECT_EQ(GuidToString(*guid), text);
     // Lower case is accepted; formatting is upper case.
     EXPECT_EQ(GuidToString(*GuidFromString("{0aa2bbba-e774-4d4c-8f18-3082f0e53d45}")), text);
-}
-
-TEST(Guid, RejectsMalformedText) {
-    for (const char* bad : {"", "0AA2BBBA-E774-4D4C-8F18-3082F0E53D45",
-                            "{0AA2BBBA-E774-4D4C-8F18-3082F0E53D4}",
-                            "{0AA2BBBA+E774-4D4C-8F18-3082F0E53D45}",
-                            "{0AA2BBBG-E774-4D4C-8F18-3082F0E53D45}"}) {
+    for (const char* bad :
+         {"", "0AA2BBBA-E774-4D4C-8F18-3082F0E53D45", "{0AA2BBBA-E774-4D4C-8F18-3082F0E53D4}",
+          "{0AA2BBBA+E774-4D4C-8F18-3082F0E53D45}", "{0AA2BBBG-E774-4D4C-8F18-3082F0E53D45}"}) {
         EXPECT_FALSE(GuidFromString(bad)) << bad;
     }
 }
 
-TEST(Bstr, KeepsItsLengthAndEmbeddedZeros) {
+TEST(Bstr, KeepsItsLengthAndEmbeddedZerosAndConvertsNarrowUtf8BothWays) {
     const OLECHAR text[] = {u'a', 0, u'b'};
     BSTR s = SysAllocStringLen(text, 3);
     ASSERT_NE(s, nullptr);
@@ -38,13 +34,10 @@ TEST(Bstr, KeepsItsLengthAndEmbeddedZeros) {
     SysFreeString(s);
     EXPECT_EQ(SysStringLen(nullptr), 0u);
     EXPECT_EQ(NarrowFromBstr(nullptr), "");
-}
-
-TEST(Bstr, ConvertsNarrowUtf8BothWays) {
-    for (const char* text : {"Tintora", "Tools|", "Grüße", "€ and 𝄞", ""}) {
-        BSTR s = BstrFromNarrow(text);
-        EXPECT_EQ(NarrowFromBstr(s), text);
-        SysFreeString(s);
+    for (const char* narrow : {"Tintora", "Tools|", "Grüße", "€ and 𝄞", ""}) {
+        BSTR wide = BstrFromNarrow(narrow);
+        EXPECT_EQ(NarrowFromBstr(wide), narrow);
+        SysFreeString(wide);
     }
     EXPECT_EQ(WideFromNarrow("𝄞").size(), 2u);  // a surrogate pair
     // Bytes that are not UTF-8 become replacement characters instead of being dropped.

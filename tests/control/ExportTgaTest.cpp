@@ -2,49 +2,35 @@
 
 #include <filesystem>
 
-#include "control/CRastelCtrl.h"
-#include "tests/support/HostFixture.h"
-#include "tests/support/Python.h"
-#include "tests/support/RecordingPrompts.h"
-#include "tests/support/TempDir.h"
+#include "tests/control/ControlOnHost.h"
+#include "tests/support/PilScript.h"
 
 namespace {
 
 // 2 x 2, bottom row first: bottom row red and half transparent, top row green.
-const std::vector<uint8_t> kPicture = {
-    0, 0, 255, 128,  0, 0, 255, 128,  //
-    0, 255, 0, 255,  0, 255, 0, 255,
+const std::vector<uint8_t> kPicture = {0, 0,   255, 128, 0, 0,   255, 128,
+                                       0, 255, 0,   255, 0, 255, 0,   255};
+
+class ExportTga : public ControlOnHost {
+protected:
+    ExportTga() : ControlOnHost(2, 2, kPicture) {}
+    TempDir dir;
 };
 
-TEST(ExportTga, AnIndependentReaderSeesTheExportUprightWithItsAlpha) {
-    TempDir dir;
-    RecordingPrompts prompts;
-    HostFixture host(2, 2, kPicture);
-    CRastelCtrl control;
-    host.Target(control);
+TEST_F(ExportTga, AnIndependentReaderSeesTheExportUprightWithItsAlpha) {
     control.m_strExportPath = dir.File("out.tga");
     control.ExportTga();
     EXPECT_TRUE(prompts.messages.empty());
-    ASSERT_TRUE(std::filesystem::exists(control.m_strExportPath));
-    bool ok = false;
-    const std::string pixels = RunPython(
-        "from PIL import Image\n"
-        "im = Image.open('" + control.m_strExportPath + "').convert('RGBA')\n"
-        "print(im.size, im.getpixel((0, 0)), im.getpixel((1, 1)))\n",
-        &ok);
-    ASSERT_TRUE(ok) << pixels;
     // PIL's (0, 0) is the top-left corner as any viewer shows it.
-    EXPECT_EQ(pixels, "(2, 2) (0, 255, 0, 255) (255, 0, 0, 128)\n");
+    EXPECT_EQ(PilScript(dir,
+                        "im = Image.open('out.tga').convert('RGBA')\n"
+                        "print(im.size, im.getpixel((0, 0)), im.getpixel((1, 1)))\n"),
+              "(2, 2) (0, 255, 0, 255) (255, 0, 0, 128)\n");
     // The host's image is only read.
     EXPECT_EQ(host.image->Pixels(), kPicture);
 }
 
-TEST(ExportTga, AWriteFailureShowsTheLibrarysMessage) {
-    TempDir dir;
-    RecordingPrompts prompts;
-    HostFixture host(2, 2, kPicture);
-    CRastelCtrl control;
-    host.Target(control);
+TEST_F(ExportTga, AWriteFailureShowsTheLibrarysMessage) {
     control.m_strExportPath = dir.File("missing-folder/out.tga");
     control.ExportTga();
     ASSERT_EQ(prompts.messages.size(), 1u);

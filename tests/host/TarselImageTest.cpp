@@ -12,19 +12,6 @@ namespace {
 using tarsel::TarselElement;
 using tarsel::TarselImage;
 
-struct ImageData {
-    BYTE* pixels;
-    LONG width;
-    LONG height;
-};
-
-ImageData Read(CHostImage& image) {
-    COleVariant data(LONG{1234}), width, height;
-    image.GetImageData(&data, &width, &height);
-    EXPECT_EQ(data.vt, VT_I8);  // a 64-bit address
-    return {reinterpret_cast<BYTE*>(static_cast<intptr_t>(data.llVal)), width.lVal, height.lVal};
-}
-
 void Write(CHostImage& image, const std::vector<uint8_t>& bytes, LONG w, LONG h,
            const char* order) {
     COleVariant data;
@@ -35,32 +22,31 @@ void Write(CHostImage& image, const std::vector<uint8_t>& bytes, LONG w, LONG h,
     image.FromRGBA(data, w, h, channelOrder);
 }
 
+// A 2 x 1 host image and a driver attached to it, which releases it at the end.
 class TarselImageTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        host = TarselImage::Create(2, 1, {1, 2, 3, 4, 5, 6, 7, 8});
+    TarselImageTest() {
         host->AddRef();
         driver.Attach(host);
     }
-    void TearDown() override {
+    ~TarselImageTest() override {
         driver.ReleaseDispatch();
         EXPECT_EQ(host->RefCount(), 1u);
         host->Release();
     }
-    TarselImage* host;
+    TarselImage* host = TarselImage::Create(2, 1, {1, 2, 3, 4, 5, 6, 7, 8});
     CHostImage driver;
 };
 
-TEST_F(TarselImageTest, GetImageDataHandsOutTheHostsOwnMemory) {
-    const ImageData data = Read(driver);
-    EXPECT_EQ(data.pixels, host->Pixels().data());
-    EXPECT_EQ(data.width, 2);
-    EXPECT_EQ(data.height, 1);
-}
-
-TEST_F(TarselImageTest, BgraRoundTripLeavesThePictureUnchanged) {
-    const ImageData data = Read(driver);
-    const std::vector<uint8_t> bytes(data.pixels, data.pixels + 8);
+TEST_F(TarselImageTest, GetImageDataHandsOutTheHostsOwnMemoryAndBgraComesBackUnchanged) {
+    COleVariant data(LONG{1234}), width, height;
+    driver.GetImageData(&data, &width, &height);
+    ASSERT_EQ(data.vt, VT_I8);  // a 64-bit address
+    const BYTE* pixels = reinterpret_cast<BYTE*>(static_cast<intptr_t>(data.llVal));
+    EXPECT_EQ(pixels, host->Pixels().data());
+    EXPECT_EQ(width.lVal, 2);
+    EXPECT_EQ(height.lVal, 1);
+    const std::vector<uint8_t> bytes(pixels, pixels + 8);
     Write(driver, bytes, 2, 1, "BGRA");
     EXPECT_EQ(host->Pixels(), bytes);
 }
@@ -68,8 +54,8 @@ TEST_F(TarselImageTest, BgraRoundTripLeavesThePictureUnchanged) {
 TEST_F(TarselImageTest, RgbaMakesTheHostReadByteZeroAsRed) {
     Write(driver, {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120}, 3, 1, "RGBA");
     EXPECT_EQ(host->Width(), 3);
-    EXPECT_EQ(host->Pixels(), (std::vector<uint8_t>{30, 20, 10, 40, 70, 60, 50, 80, 110, 100,
-                                                    90, 120}));
+    EXPECT_EQ(host->Pixels(),
+              (std::vector<uint8_t>{30, 20, 10, 40, 70, 60, 50, 80, 110, 100, 90, 120}));
 }
 
 TEST_F(TarselImageTest, WrongLengthsAndOrdersAreRefusedAndChangeNothing) {
@@ -95,8 +81,7 @@ TEST(TarselElement, AssigningAnImageTakesItsPixelsAndRedraws) {
         EXPECT_EQ(own->Pixels(), other->Pixels());
     }
     EXPECT_EQ(other->RefCount(), 1u);
-    for (auto* o : {static_cast<DispatchObject*>(element), static_cast<DispatchObject*>(own),
-                    static_cast<DispatchObject*>(other)}) {
+    for (DispatchObject* o : std::initializer_list<DispatchObject*>{element, own, other}) {
         o->Release();
     }
 }
