@@ -18,4 +18,10 @@ run() {
     "$tintora" apply "$@" "$out/sample.png" "$out/$name.png"
 }
 run focus focus --size 4
+run border border --size 6 --blur 3 --transp 20 --color FF0000
+run shadow shadow --x 8 --y 8 --blur 4 --transp 50
+run motion motion-blur --x 12
+run emboss emboss --pct 5 --dir 135
+run gray grayscale
+run swirl swirl --pct 50
 echo "results in $out"
