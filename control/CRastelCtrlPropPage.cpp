@@ -5,9 +5,7 @@
 
 namespace {
 
-IUnknown* CreateCRastelCtrlPropPage() {
-    return static_cast<IDispatch*>(new CRastelCtrlPropPage());
-}
+IUnknown* CreateCRastelCtrlPropPage() { return static_cast<IDispatch*>(new CRastelCtrlPropPage()); }
 
 }  // namespace
 

@@ -5,9 +5,7 @@
 
 namespace {
 
-IUnknown* CreateRastelEditor() {
-    return static_cast<IDispatch*>(new CRastelEditor());
-}
+IUnknown* CreateRastelEditor() { return static_cast<IDispatch*>(new CRastelEditor()); }
 
 const CLSID kEditorPropPages[] = {CLSID_RastelEditorPropPage};
 
@@ -36,9 +34,7 @@ void CRastelEditor::DoPropExchange(CPropExchange* pPX) {
     COleControl::DoPropExchange(pPX);
 }
 
-void CRastelEditor::OnResetState() {
-    COleControl::OnResetState();
-}
+void CRastelEditor::OnResetState() { COleControl::OnResetState(); }
 
 void CRastelEditor::OnDraw(CControlDC* pdc, const RECT& rcBounds, const RECT&) {
     pdc->FillRect(rcBounds, pdc->GetStockBrush(WHITE_BRUSH));
@@ -56,10 +52,6 @@ LPCLSID CRastelEditor::GetPropPageIDs(ULONG& cPropPages) {
     return const_cast<LPCLSID>(kEditorPropPages);
 }
 
-UINT CRastelEditor::GetUserTypeNameID() {
-    return IDS_RASTELEDITOR;
-}
+UINT CRastelEditor::GetUserTypeNameID() { return IDS_RASTELEDITOR; }
 
-DWORD CRastelEditor::GetMiscStatus() {
-    return kRastelOleMisc;
-}
+DWORD CRastelEditor::GetMiscStatus() { return kRastelOleMisc; }

@@ -5,9 +5,7 @@
 
 CVOKSLetRastelApp theApp;
 
-CVOKSLetRastelApp::CVOKSLetRastelApp() {
-    AfxSetResources(&VOKSLetRastelResources());
-}
+CVOKSLetRastelApp::CVOKSLetRastelApp() { AfxSetResources(&VOKSLetRastelResources()); }
 
 BOOL CVOKSLetRastelApp::InitInstance() {
     const BOOL bInit = COleControlModule::InitInstance();
@@ -18,6 +16,4 @@ BOOL CVOKSLetRastelApp::InitInstance() {
     return bInit;
 }
 
-int CVOKSLetRastelApp::ExitInstance() {
-    return COleControlModule::ExitInstance();
-}
+int CVOKSLetRastelApp::ExitInstance() { return COleControlModule::ExitInstance(); }

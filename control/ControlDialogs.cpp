@@ -10,6 +10,4 @@ ControlDialogs* InstallControlDialogs(ControlDialogs* dialogs) {
     return previous;
 }
 
-ControlDialogs* CurrentControlDialogs() {
-    return g_dialogs;
-}
+ControlDialogs* CurrentControlDialogs() { return g_dialogs; }

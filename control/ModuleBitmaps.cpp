@@ -112,13 +112,9 @@ ModuleBitmap AboutPicture() {
 
 ModuleBitmap LoadModuleBitmap(UINT id) {
     switch (id) {
-        case IDB_RASTEL:
-            return ControlToolboxImage();
-        case IDB_RASTELEDITOR:
-            return EditorToolboxImage();
-        case IDB_ABOUT:
-            return AboutPicture();
-        default:
-            return {};
+        case IDB_RASTEL: return ControlToolboxImage();
+        case IDB_RASTELEDITOR: return EditorToolboxImage();
+        case IDB_ABOUT: return AboutPicture();
+        default: return {};
     }
 }

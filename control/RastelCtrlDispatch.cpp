@@ -49,13 +49,9 @@ const AFX_DISPMAP* CRastelCtrl::GetDispatchMap() const {
 }
 
 // The host calls before the control is in-place active.
-BOOL CRastelCtrl::IsInvokeAllowed(DISPID) {
-    return TRUE;
-}
+BOOL CRastelCtrl::IsInvokeAllowed(DISPID) { return TRUE; }
 
-UINT CRastelCtrl::GetTypeInfoCount() {
-    return 1;
-}
+UINT CRastelCtrl::GetTypeInfoCount() { return 1; }
 
 HRESULT CRastelCtrl::GetTypeLib(LCID, ITypeLib** lib) {
     return AfxLoadTypeLibResource(AfxGetResourceHandle(), lib);
@@ -66,9 +62,7 @@ void CRastelCtrl::DoPropExchange(CPropExchange* pPX) {
     COleControl::DoPropExchange(pPX);
 }
 
-void CRastelCtrl::OnResetState() {
-    COleControl::OnResetState();
-}
+void CRastelCtrl::OnResetState() { COleControl::OnResetState(); }
 
 // The host never needs to show the control; this is all it draws.
 void CRastelCtrl::OnDraw(CControlDC* pdc, const RECT& rcBounds, const RECT&) {
@@ -87,13 +81,9 @@ LPCLSID CRastelCtrl::GetPropPageIDs(ULONG& cPropPages) {
     return const_cast<LPCLSID>(kRastelPropPages);
 }
 
-UINT CRastelCtrl::GetUserTypeNameID() {
-    return IDS_RASTEL;
-}
+UINT CRastelCtrl::GetUserTypeNameID() { return IDS_RASTEL; }
 
-DWORD CRastelCtrl::GetMiscStatus() {
-    return kRastelOleMisc;
-}
+DWORD CRastelCtrl::GetMiscStatus() { return kRastelOleMisc; }
 
 LONG CRastelCtrl::OnInitialize(const VARIANT& tarselObject, VARIANT_BOOL* pStatus) {
     *pStatus = VARIANT_FALSE;

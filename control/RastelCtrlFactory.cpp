@@ -6,9 +6,7 @@
 
 namespace {
 
-IUnknown* CreateRastelCtrl() {
-    return static_cast<IDispatch*>(new CRastelCtrl());
-}
+IUnknown* CreateRastelCtrl() { return static_cast<IDispatch*>(new CRastelCtrl()); }
 
 }  // namespace
 

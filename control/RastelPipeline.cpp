@@ -76,9 +76,7 @@ int CRastelCtrl::RunSelectedEffect() {
     }
 }
 
-engine::RasterView CRastelCtrl::SourceView() const {
-    return {m_pSrc, m_nSrcWidth, m_nSrcHeight};
-}
+engine::RasterView CRastelCtrl::SourceView() const { return {m_pSrc, m_nSrcWidth, m_nSrcHeight}; }
 
 int CRastelCtrl::AdoptResult(engine::EffectResult&& result) {
     if (!result.message.empty()) AfxMessageBox(result.message);

@@ -17,7 +17,8 @@ uint32_t ReadWord(const unsigned char* bytes) {
 }
 
 void PutWord(std::vector<unsigned char>& bytes, uint32_t word) {
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<unsigned char>(word >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<unsigned char>(word >> shift));
 }
 
 bool WriteAll(int fd, const unsigned char* data, size_t size) {
@@ -132,7 +133,8 @@ FileCopy CopyWholeFile(const std::string& source, const std::string& target) {
     while (remaining > 0) {
         size_t count = 0;
         const size_t want = size_t(std::min<off_t>(remaining, off_t(buffer.size())));
-        if (!ReadUpTo(from.Get(), buffer.data(), want, count) || count == 0) return FileCopy::Failed;
+        if (!ReadUpTo(from.Get(), buffer.data(), want, count) || count == 0)
+            return FileCopy::Failed;
         if (!WriteAll(to.Get(), buffer.data(), count)) return FileCopy::Failed;
         remaining -= off_t(count);
     }

@@ -32,8 +32,7 @@ enum class PresetsWrite {
 
 // Replaces the file with format word 0 and the five records, atomically: the
 // bytes go to a temporary file beside it, which is then renamed over it.
-PresetsWrite WritePresetsFile(const std::string& path,
-                              const PresetRecord (&records)[kPresetSlots]);
+PresetsWrite WritePresetsFile(const std::string& path, const PresetRecord (&records)[kPresetSlots]);
 
 enum class FileCopy {
     // The source does not exist: nothing done.

@@ -15,9 +15,7 @@ bool ValidSlot(int nSlot) { return nSlot >= 0 && nSlot < kPresetSlots; }
 
 std::string TintoraDlg::PresetsFilePath() const { return m_strDataFolder + "/TintoraPresets"; }
 
-std::string TintoraDlg::CropSelectionPath() const {
-    return m_strDataFolder + "/TintoraPresetCrop";
-}
+std::string TintoraDlg::CropSelectionPath() const { return m_strDataFolder + "/TintoraPresetCrop"; }
 
 std::string TintoraDlg::CropSlotPath(int nSlot) const {
     return CropSelectionPath() + "." + std::to_string(nSlot);

@@ -8,8 +8,8 @@
 namespace engine {
 
 struct BorderParams {
-    uint32_t size = 0;       // radius of the outline, in pixels
-    int32_t blur = 0;        // blur of the outline layer; 0 for none
+    uint32_t size = 0;  // radius of the outline, in pixels
+    int32_t blur = 0;   // blur of the outline layer; 0 for none
     int32_t opacityPercent = 100;
     EffectColor color;
 };

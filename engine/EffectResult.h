@@ -19,7 +19,9 @@ struct EffectResult {
     static EffectResult Success(Raster output, std::string warning = {}) {
         return {std::move(output), true, std::move(warning)};
     }
-    static EffectResult Failure(std::string message) { return {Raster{}, false, std::move(message)}; }
+    static EffectResult Failure(std::string message) {
+        return {Raster{}, false, std::move(message)};
+    }
     static EffectResult OutOfMemory() { return Failure(kOutOfMemory); }
 };
 

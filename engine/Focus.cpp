@@ -48,10 +48,12 @@ EffectResult Focus(RasterView picture, uint32_t r) {
         for (int64_t x = 0; x < w; ++x, src += kBytesPerPixel, dst += kBytesPerPixel) {
             if (x > 0) {
                 if (x + radius - 1 < w) {
-                    for (int c = 0; c < 3; ++c) window[c] += columnSums[size_t(x + radius - 1) * 3 + c];
+                    for (int c = 0; c < 3; ++c)
+                        window[c] += columnSums[size_t(x + radius - 1) * 3 + c];
                 }
                 if (x - radius - 1 >= 0) {
-                    for (int c = 0; c < 3; ++c) window[c] -= columnSums[size_t(x - radius - 1) * 3 + c];
+                    for (int c = 0; c < 3; ++c)
+                        window[c] -= columnSums[size_t(x - radius - 1) * 3 + c];
                 }
             }
             const int64_t cols =

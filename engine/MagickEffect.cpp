@@ -72,9 +72,10 @@ MagickEffectOutcome MagickEffect(RasterView picture, const MagickEffectParams& p
 
     try {
         // One byte a sample: the library's own default depth is 16 bits.
-        image.read(blob, Magick::Geometry(size_t(picture.width), size_t(picture.height), 0, 0,
-                                          false, false),
-                   8, "RGBA");
+        image.read(
+            blob,
+            Magick::Geometry(size_t(picture.width), size_t(picture.height), 0, 0, false, false), 8,
+            "RGBA");
     } catch (const Magick::Exception& e) {
         outcome.readMessage = e.what();
     }
@@ -96,9 +97,9 @@ MagickEffectOutcome MagickEffect(RasterView picture, const MagickEffectParams& p
         return outcome;
     }
     if (blob.length() != byteSize) {
-        outcome.result = EffectResult::Failure("The image library returned " +
-                                               std::to_string(blob.length()) + " bytes instead of " +
-                                               std::to_string(byteSize));
+        outcome.result =
+            EffectResult::Failure("The image library returned " + std::to_string(blob.length()) +
+                                  " bytes instead of " + std::to_string(byteSize));
         return outcome;
     }
 

@@ -31,7 +31,7 @@ enum MagickEffectCode : uint32_t {
 
 struct MagickEffectParams {
     uint32_t code = kMagickGamma;
-    double pct = 0;  // the More Effects Pct, 0 .. 100
+    double pct = 0;     // the More Effects Pct, 0 .. 100
     EffectColor color;  // Colorize's pen colour
 };
 

@@ -11,18 +11,13 @@ void EnsureMagickInitialized() {
 
 void MakeUpright(Magick::Image& image) {
     switch (image.orientation()) {
-        case MagickCore::BottomLeftOrientation:
-            image.flip();
-            break;
-        case MagickCore::TopRightOrientation:
-            image.flop();
-            break;
+        case MagickCore::BottomLeftOrientation: image.flip(); break;
+        case MagickCore::TopRightOrientation: image.flop(); break;
         case MagickCore::BottomRightOrientation:
             image.flip();
             image.flop();
             break;
-        default:
-            return;
+        default: return;
     }
     image.orientation(MagickCore::TopLeftOrientation);
 }

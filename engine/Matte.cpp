@@ -35,8 +35,8 @@ uint8_t CroppedAlpha(int alpha, uint8_t pictureAlpha) {
 }  // namespace
 
 uint8_t MatteValue(const uint8_t* q, bool useAlpha) {
-    const int value = useAlpha ? q[kAlpha]
-                               : int(0.59 * q[kGreen] + 0.3 * q[kRed] + 0.11 * q[kBlue] + 0.5);
+    const int value =
+        useAlpha ? q[kAlpha] : int(0.59 * q[kGreen] + 0.3 * q[kRed] + 0.11 * q[kBlue] + 0.5);
     return uint8_t(std::min(value, 255));
 }
 

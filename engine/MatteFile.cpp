@@ -48,15 +48,16 @@ std::string DecoderFor(const std::vector<char>& bytes, const std::string& path) 
 }
 
 bool AcceptedFormat(const std::string& magick) {
-    static const char* const kFormats[] = {"PNG", "JPEG", "GIF", "GIF87", "TIFF", "TIFF64",
-                                           "BMP", "BMP2", "BMP3", "TGA"};
+    static const char* const kFormats[] = {"PNG",    "JPEG", "GIF",  "GIF87", "TIFF",
+                                           "TIFF64", "BMP",  "BMP2", "BMP3",  "TGA"};
     return std::any_of(std::begin(kFormats), std::end(kFormats),
                        [&](const char* format) { return magick == format; });
 }
 
 // Our limits, or the image library's own where its policy sets lower ones.
 int64_t MaxSide() {
-    const auto library = std::min(Magick::ResourceLimits::width(), Magick::ResourceLimits::height());
+    const auto library =
+        std::min(Magick::ResourceLimits::width(), Magick::ResourceLimits::height());
     return int64_t(std::min<uint64_t>(uint64_t(kMaxMatteSide), library));
 }
 

@@ -20,7 +20,7 @@ bool TakeAllocation() {
     }
     return true;
 }
-}
+}  // namespace
 
 std::optional<size_t> RasterByteSize(int64_t width, int64_t height) {
     if (width < 0 || height < 0) return std::nullopt;

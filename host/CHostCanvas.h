@@ -5,8 +5,10 @@
 #include "host/CHostScene.h"
 #include "host/HostDriver.h"
 
+// clang-format off
 #define TINTORA_HOST_CANVAS_MEMBERS(X) \
     X(Scene) X(ClientToScreenX) X(ClientToScreenY) X(SetResolution) X(WindowDimension)
+// clang-format on
 
 // A canvas (view) of the host.
 class CHostCanvas : public COleDispatchDriver {

@@ -5,9 +5,11 @@
 #include "host/CHostImage.h"
 #include "host/HostDriver.h"
 
+// clang-format off
 #define TINTORA_HOST_ELEMENT_MEMBERS(X)                                                   \
     X(Image) X(Rect) X(Text) X(Properties) X(Name) X(ClipRect) X(TemplateRect) X(AntiAlias) \
     X(Update) X(RGBAImage) X(UseTemplateRect) X(Type) X(LoadFromURL) X(ReplaceMode)
+// clang-format on
 
 // A graphic element of a scene object: the thing whose picture the plug-in edits.
 class CHostElement : public COleDispatchDriver {

@@ -13,6 +13,6 @@ void CHostImage::GetImageData(VARIANT* data, VARIANT* width, VARIANT* height) {
 
 void CHostImage::FromRGBA(const VARIANT& data, LONG width, LONG height, const VARIANT& order) {
     static const BYTE params[] = VTS_VARIANT VTS_I4 VTS_I4 VTS_VARIANT;
-    InvokeHelper(m_dispidFromRGBA, DISPATCH_METHOD, VT_EMPTY, nullptr, params, &data, width,
-                 height, &order);
+    InvokeHelper(m_dispidFromRGBA, DISPATCH_METHOD, VT_EMPTY, nullptr, params, &data, width, height,
+                 &order);
 }

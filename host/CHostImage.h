@@ -2,8 +2,10 @@
 
 #include "host/HostDriver.h"
 
+// clang-format off
 #define TINTORA_HOST_IMAGE_MEMBERS(X) \
     X(Save) X(Load) X(Size) X(GetImageData) X(SetImageData) X(DecoderAvailable) X(FromRGBA)
+// clang-format on
 
 // An image object with its pixels.
 class CHostImage : public COleDispatchDriver {

@@ -5,9 +5,11 @@
 #include "host/CHostElement.h"
 #include "host/HostDriver.h"
 
+// clang-format off
 #define TINTORA_HOST_OBJECT_MEMBERS(X)                                                   \
     X(Visible) X(Properties) X(ElementCount) X(Element) X(Type) X(Name) X(Rect) X(InTime) \
     X(OutTime)
+// clang-format on
 
 // An object of a scene.
 class CHostObject : public COleDispatchDriver {

@@ -5,7 +5,9 @@
 #include "host/CHostElement.h"
 #include "host/HostDriver.h"
 
+// clang-format off
 #define TINTORA_HOST_PROPERTY_OBJECT_MEMBERS(X) X(Count) X(ByIndex) X(ByName) X(OwnerElement)
+// clang-format on
 
 // The property object that the host passes to the property editor.
 class CHostPropertyObject : public COleDispatchDriver {

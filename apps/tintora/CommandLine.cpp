@@ -63,8 +63,7 @@ std::string TakeOption(const OptionSpec& option, const std::string& text, Option
             if (text.empty()) return option.name + " needs a file name";
             values.SetText(option.name, text);
             return {};
-        case OptionKind::Flag:
-            break;
+        case OptionKind::Flag: break;
     }
     return {};
 }
@@ -177,7 +176,9 @@ std::string UsageText() {
                             std::to_string(option.max) + " (default " +
                             std::to_string(option.defaultValue) + ")";
                     break;
-                case OptionKind::Color: text += " RRGGBB  " + option.help + " (default 000000)"; break;
+                case OptionKind::Color:
+                    text += " RRGGBB  " + option.help + " (default 000000)";
+                    break;
                 case OptionKind::File: text += " FILE  " + option.help; break;
                 case OptionKind::Flag: text += "  " + option.help; break;
             }

@@ -7,8 +7,8 @@ constexpr const char* kMaximumPctMessage = "Maximum Pct is 20 for this effect";
 
 OptionSpec Integer(std::string name, int64_t min, int64_t max, int64_t defaultValue,
                    std::string help, std::string rangeMessage = {}) {
-    return OptionSpec{std::move(name), OptionKind::Integer, min, max, defaultValue,
-                      std::move(rangeMessage), false, std::move(help)};
+    return OptionSpec{std::move(name), OptionKind::Integer,     min,   max,
+                      defaultValue,    std::move(rangeMessage), false, std::move(help)};
 }
 
 OptionSpec Color() {

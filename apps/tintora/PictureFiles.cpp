@@ -42,9 +42,8 @@ std::optional<Picture> ReadRaw(const std::string& path, RawSize size, std::strin
     in.seekg(0, std::ios::end);
     const auto length = static_cast<int64_t>(in.tellg());
     if (length != static_cast<int64_t>(expected)) {
-        error = path + ": " + std::to_string(length) + " bytes, but " +
-                std::to_string(size.width) + "x" + std::to_string(size.height) + " needs " +
-                std::to_string(expected);
+        error = path + ": " + std::to_string(length) + " bytes, but " + std::to_string(size.width) +
+                "x" + std::to_string(size.height) + " needs " + std::to_string(expected);
         return std::nullopt;
     }
     in.seekg(0);

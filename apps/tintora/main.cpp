@@ -34,8 +34,8 @@ int RunApply(const ApplyCommand& command) {
         return kExitBadInput;
     }
 
-    auto* image = tarsel::TarselImage::Create(picture->width, picture->height,
-                                              std::move(picture->bgra));
+    auto* image =
+        tarsel::TarselImage::Create(picture->width, picture->height, std::move(picture->bgra));
     auto* element = tarsel::TarselElement::Create(image);
     image->Release();
 
@@ -74,9 +74,7 @@ int main(int argc, char** argv) {
     const ParsedCommandLine parsed = ParseCommandLine(args);
     try {
         switch (parsed.action) {
-            case ParsedCommandLine::Action::Help:
-                std::fputs(UsageText().c_str(), stdout);
-                return 0;
+            case ParsedCommandLine::Action::Help: std::fputs(UsageText().c_str(), stdout); return 0;
             case ParsedCommandLine::Action::Error:
                 std::fprintf(stderr, "tintora: %s\n", parsed.error.c_str());
                 return kExitBadInput;
@@ -89,8 +87,7 @@ int main(int argc, char** argv) {
                 std::printf("%dx%d\n", sample.width, sample.height);
                 return 0;
             }
-            case ParsedCommandLine::Action::Apply:
-                return RunApply(parsed.apply);
+            case ParsedCommandLine::Action::Apply: return RunApply(parsed.apply);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tintora: %s\n", e.what());

@@ -53,9 +53,7 @@ void SysFreeString(BSTR text) {
     if (text) std::free(reinterpret_cast<char*>(text) - kPrefix);
 }
 
-UINT SysStringLen(BSTR text) {
-    return text ? LengthPrefix(text) / sizeof(OLECHAR) : 0;
-}
+UINT SysStringLen(BSTR text) { return text ? LengthPrefix(text) / sizeof(OLECHAR) : 0; }
 
 std::u16string WideFromNarrow(std::string_view text) {
     std::u16string out;

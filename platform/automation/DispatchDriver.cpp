@@ -163,8 +163,7 @@ void COleDispatchDriver::InvokeHelper(DISPID id, WORD flags, VARTYPE vtRet, void
     EXCEPINFO excep;
     UINT argErr = 0;
     const HRESULT hr = m_lpDispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                                            vtRet == VT_EMPTY ? nullptr : &result, &excep,
-                                            &argErr);
+                                            vtRet == VT_EMPTY ? nullptr : &result, &excep, &argErr);
     ReleaseArguments(values, codes);
     if (FAILED(hr)) {
         VariantClear(&result);

@@ -21,9 +21,7 @@ Invocation::Invocation(WORD flags, DISPPARAMS* params, VARIANT* result)
     m_positional = params->cArgs - (PutValue() ? 1 : 0);
 }
 
-VARIANT& Invocation::Arg(UINT i) const {
-    return m_params->rgvarg[m_params->cArgs - 1 - i];
-}
+VARIANT& Invocation::Arg(UINT i) const { return m_params->rgvarg[m_params->cArgs - 1 - i]; }
 
 const VARIANT* Invocation::PutValue() const {
     if (!IsPut() || m_params->cArgs == 0) return nullptr;

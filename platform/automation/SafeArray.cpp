@@ -77,9 +77,7 @@ HRESULT CopyElement(VARTYPE vt, ULONG size, const void* from, void* to) {
         case VT_VARIANT:
             VariantInit(static_cast<VARIANT*>(to));
             return VariantCopy(static_cast<VARIANT*>(to), static_cast<const VARIANT*>(from));
-        default:
-            std::memcpy(to, from, size);
-            return S_OK;
+        default: std::memcpy(to, from, size); return S_OK;
     }
 }
 

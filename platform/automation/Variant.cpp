@@ -22,17 +22,14 @@ HRESULT VariantClear(VARIANT* v) {
             }
         } else {
             switch (v->vt) {
-                case VT_BSTR:
-                    SysFreeString(v->bstrVal);
-                    break;
+                case VT_BSTR: SysFreeString(v->bstrVal); break;
                 case VT_DISPATCH:
                     if (v->pdispVal) v->pdispVal->Release();
                     break;
                 case VT_UNKNOWN:
                     if (v->punkVal) v->punkVal->Release();
                     break;
-                default:
-                    break;
+                default: break;
             }
         }
     }
@@ -169,18 +166,15 @@ HRESULT VariantChangeType(VARIANT* dest, const VARIANT* src, WORD /*flags*/, VAR
             if (!InRange<uint32_t>(integer)) return DISP_E_OVERFLOW;
             out.ulVal = static_cast<ULONG>(integer);
             break;
-        case VT_I8:
-            out.llVal = integer;
-            break;
+        case VT_I8: out.llVal = integer; break;
         case VT_BOOL:
-            out.boolVal = (number->isFloat ? number->real != 0 : integer != 0) ? VARIANT_TRUE
-                                                                              : VARIANT_FALSE;
+            out.boolVal =
+                (number->isFloat ? number->real != 0 : integer != 0) ? VARIANT_TRUE : VARIANT_FALSE;
             break;
         case VT_R8:
             out.dblVal = number->isFloat ? number->real : static_cast<double>(integer);
             break;
-        default:
-            return DISP_E_TYPEMISMATCH;
+        default: return DISP_E_TYPEMISMATCH;
     }
     HRESULT hr = VariantClear(dest);
     if (FAILED(hr)) return hr;

@@ -18,9 +18,7 @@ struct Server {
 std::recursive_mutex g_mutex;
 std::map<std::string, Server> g_servers;  // by module path
 
-std::string ClassKey(REFCLSID clsid) {
-    return "CLSID\\" + GuidToString(clsid);
-}
+std::string ClassKey(REFCLSID clsid) { return "CLSID\\" + GuidToString(clsid); }
 
 // The loaded server for a path, loading it on first use.
 HRESULT ServerFor(const std::string& path, Server& server) {

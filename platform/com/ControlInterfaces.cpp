@@ -5,13 +5,9 @@
 
 #include "platform/automation/Bstr.h"
 
-void* CoTaskMemAlloc(size_t size) {
-    return std::malloc(size ? size : 1);
-}
+void* CoTaskMemAlloc(size_t size) { return std::malloc(size ? size : 1); }
 
-void CoTaskMemFree(void* memory) {
-    std::free(memory);
-}
+void CoTaskMemFree(void* memory) { std::free(memory); }
 
 LPOLESTR CoTaskMemString(const char* text) {
     const std::u16string wide = WideFromNarrow(text ? text : "");

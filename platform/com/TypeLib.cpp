@@ -142,9 +142,7 @@ ULONG DataTypeInfo::Release() {
     return left;
 }
 
-const typelib::Type& DataTypeInfo::Type() const {
-    return m_lib->Data().types[m_index];
-}
+const typelib::Type& DataTypeInfo::Type() const { return m_lib->Data().types[m_index]; }
 
 const typelib::Member* DataTypeInfo::FindMember(MEMBERID id) const {
     const auto& members = Type().members;
@@ -261,9 +259,7 @@ HRESULT DataTypeInfo::GetContainingTypeLib(ITypeLib** lib, UINT* index) {
     return S_OK;
 }
 
-std::string LibraryKey(REFGUID libid) {
-    return "TypeLib\\" + GuidToString(libid);
-}
+std::string LibraryKey(REFGUID libid) { return "TypeLib\\" + GuidToString(libid); }
 
 std::string VersionName(WORD major, WORD minor) {
     char text[16];

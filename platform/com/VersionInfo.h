@@ -34,9 +34,7 @@ constexpr DWORD VS_FF_SPECIALBUILD = 0x00000020;
 constexpr DWORD VOS__WINDOWS32 = 0x00000004;
 constexpr DWORD VFT_DLL = 0x00000002;
 
-constexpr DWORD MakeVersionWord(WORD high, WORD low) {
-    return DWORD(high) << 16 | low;
-}
+constexpr DWORD MakeVersionWord(WORD high, WORD low) { return DWORD(high) << 16 | low; }
 
 // Prefixes one string value's path: VERSION_STRING("040904b0", "FileVersion", "8, 0, 0, 2").
 // The parts stay separate literals so that no escape runs into the next text.

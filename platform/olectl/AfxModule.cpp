@@ -34,29 +34,19 @@ AFX_MODULE_STATE* AfxGetStaticModuleState() {
     return &state;
 }
 
-AFX_MODULE_STATE* AfxGetModuleState() {
-    return t_current ? t_current : AfxGetStaticModuleState();
-}
+AFX_MODULE_STATE* AfxGetModuleState() { return t_current ? t_current : AfxGetStaticModuleState(); }
 
 AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* state) : m_previous(t_current) {
     t_current = state;
 }
 
-AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2() {
-    t_current = m_previous;
-}
+AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2() { t_current = m_previous; }
 
-HINSTANCE AfxGetInstanceHandle() {
-    return AfxGetModuleState()->m_hCurrentInstanceHandle;
-}
+HINSTANCE AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanceHandle; }
 
-HINSTANCE AfxGetResourceHandle() {
-    return AfxGetInstanceHandle();
-}
+HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
 
-CWinApp* AfxGetApp() {
-    return AfxGetModuleState()->m_pCurrentWinApp;
-}
+CWinApp* AfxGetApp() { return AfxGetModuleState()->m_pCurrentWinApp; }
 
 void AfxSetResources(const AFX_MODULE_RESOURCES* resources) {
     AfxGetModuleState()->m_pResources = resources;
@@ -69,21 +59,13 @@ std::string AfxLoadString(UINT id) {
     return it == resources->strings.end() ? std::string() : it->second;
 }
 
-void AfxEnableControlContainer() {
-    AfxGetModuleState()->m_bControlContainer = true;
-}
+void AfxEnableControlContainer() { AfxGetModuleState()->m_bControlContainer = true; }
 
-void AfxOleLockApp() {
-    ++AfxGetModuleState()->m_nObjectCount;
-}
+void AfxOleLockApp() { ++AfxGetModuleState()->m_nObjectCount; }
 
-void AfxOleUnlockApp() {
-    --AfxGetModuleState()->m_nObjectCount;
-}
+void AfxOleUnlockApp() { --AfxGetModuleState()->m_nObjectCount; }
 
-BOOL AfxOleCanExitApp() {
-    return AfxGetModuleState()->m_nObjectCount == 0;
-}
+BOOL AfxOleCanExitApp() { return AfxGetModuleState()->m_nObjectCount == 0; }
 
 CWinApp::CWinApp(const char* appName) : m_pszAppName(appName ? appName : "") {
     AfxGetStaticModuleState()->m_pCurrentWinApp = this;
@@ -94,21 +76,13 @@ CWinApp::~CWinApp() {
     if (state->m_pCurrentWinApp == this) state->m_pCurrentWinApp = nullptr;
 }
 
-BOOL CWinApp::InitInstance() {
-    return TRUE;
-}
+BOOL CWinApp::InitInstance() { return TRUE; }
 
-int CWinApp::ExitInstance() {
-    return 0;
-}
+int CWinApp::ExitInstance() { return 0; }
 
-BOOL COleControlModule::InitInstance() {
-    return CWinApp::InitInstance();
-}
+BOOL COleControlModule::InitInstance() { return CWinApp::InitInstance(); }
 
-int COleControlModule::ExitInstance() {
-    return CWinApp::ExitInstance();
-}
+int COleControlModule::ExitInstance() { return CWinApp::ExitInstance(); }
 
 void AfxEnsureModuleInitialized() {
     static ModuleExit exit;

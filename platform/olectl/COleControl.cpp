@@ -26,9 +26,7 @@ COleControl::COleControl(std::string className) : DispatchObject(std::move(class
     AfxOleLockApp();
 }
 
-COleControl::~COleControl() {
-    AfxOleUnlockApp();
-}
+COleControl::~COleControl() { AfxOleUnlockApp(); }
 
 void COleControl::InitializeIIDs(const IID* piidPrimary, const IID* piidEvents) {
     m_piidPrimary = piidPrimary;
@@ -67,9 +65,7 @@ void COleControl::LoadDispatchMap() {
     }
 }
 
-const AFX_DISPMAP* COleControl::GetDispatchMap() const {
-    return nullptr;
-}
+const AFX_DISPMAP* COleControl::GetDispatchMap() const { return nullptr; }
 
 HRESULT COleControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
                                    DISPID* ids) {
@@ -96,13 +92,9 @@ HRESULT COleControl::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISP
     return hr;
 }
 
-BOOL COleControl::IsInvokeAllowed(DISPID) {
-    return m_bInitialized;
-}
+BOOL COleControl::IsInvokeAllowed(DISPID) { return m_bInitialized; }
 
-UINT COleControl::GetTypeInfoCount() {
-    return 0;
-}
+UINT COleControl::GetTypeInfoCount() { return 0; }
 
 HRESULT COleControl::GetTypeInfoCount(UINT* count) {
     if (!count) return E_POINTER;
@@ -188,9 +180,7 @@ HRESULT COleControl::QueryOtherInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-HRESULT COleControl::XPersist::GetClassID(CLSID* clsid) {
-    return outer->GetClassID(clsid);
-}
+HRESULT COleControl::XPersist::GetClassID(CLSID* clsid) { return outer->GetClassID(clsid); }
 
 // The message map's one entry: the Properties verb.
 HRESULT COleControl::XOleObject::DoVerb(LONG verb) {
@@ -198,9 +188,7 @@ HRESULT COleControl::XOleObject::DoVerb(LONG verb) {
     return outer->OnProperties() ? S_OK : E_NOTIMPL;
 }
 
-HRESULT COleControl::XOleObject::GetUserClassID(CLSID* clsid) {
-    return outer->GetClassID(clsid);
-}
+HRESULT COleControl::XOleObject::GetUserClassID(CLSID* clsid) { return outer->GetClassID(clsid); }
 
 HRESULT COleControl::XOleObject::GetUserType(DWORD, LPOLESTR* name) {
     if (!name) return E_POINTER;

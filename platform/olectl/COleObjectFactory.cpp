@@ -84,6 +84,4 @@ HRESULT AfxDllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-HRESULT AfxDllCanUnloadNow() {
-    return AfxOleCanExitApp() ? S_OK : S_FALSE;
-}
+HRESULT AfxDllCanUnloadNow() { return AfxOleCanExitApp() ? S_OK : S_FALSE; }

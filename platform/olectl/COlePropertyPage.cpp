@@ -8,13 +8,9 @@ COlePropertyPage::COlePropertyPage(std::string className, UINT idTemplate, UINT 
     AfxOleLockApp();
 }
 
-COlePropertyPage::~COlePropertyPage() {
-    AfxOleUnlockApp();
-}
+COlePropertyPage::~COlePropertyPage() { AfxOleUnlockApp(); }
 
-std::string COlePropertyPage::GetCaption() const {
-    return AfxLoadString(m_idCaption);
-}
+std::string COlePropertyPage::GetCaption() const { return AfxLoadString(m_idCaption); }
 
 HRESULT COlePropertyPage::QueryOtherInterface(REFIID iid, void** object) {
     if (iid != IID_IPropertyPage) return E_NOINTERFACE;

@@ -135,7 +135,5 @@ struct Thunk<Method> {
 }  // namespace afx_dispatch
 
 // An entry for a method: DISP_FUNCTION_ID("Execute", 3, &CRastelCtrl::Execute).
-#define DISP_FUNCTION_ID(name, dispid, method)                            \
-    AFX_DISPMAP_ENTRY {                                                   \
-        name, dispid, DISPATCH_METHOD, &afx_dispatch::Thunk<method>::Call \
-    }
+#define DISP_FUNCTION_ID(name, dispid, method) \
+    AFX_DISPMAP_ENTRY { name, dispid, DISPATCH_METHOD, &afx_dispatch::Thunk<method>::Call }

@@ -7,9 +7,7 @@
 
 namespace {
 
-std::string ClassKey(REFCLSID clsid) {
-    return "CLSID\\" + GuidToString(clsid);
-}
+std::string ClassKey(REFCLSID clsid) { return "CLSID\\" + GuidToString(clsid); }
 
 bool Set(const std::string& key, const std::string& value, LPCSTR name = nullptr) {
     return com::SetRegString(HKEY_CLASSES_ROOT, key, name, value);

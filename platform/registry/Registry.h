@@ -57,9 +57,9 @@ LSTATUS RegOpenKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesi
                      PHKEY phkResult);
 // Creates the key and any missing keys above it; reports in lpdwDisposition
 // (when given) whether it was created now or existed already.
-LSTATUS RegCreateKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass,
-                       DWORD dwOptions, REGSAM samDesired, const void* lpSecurityAttributes,
-                       PHKEY phkResult, LPDWORD lpdwDisposition);
+LSTATUS RegCreateKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,
+                       REGSAM samDesired, const void* lpSecurityAttributes, PHKEY phkResult,
+                       LPDWORD lpdwDisposition);
 LSTATUS RegCloseKey(HKEY hKey);
 // With lpData null, reports the size only; with a buffer too small, reports the
 // size and returns ERROR_MORE_DATA.

@@ -68,8 +68,7 @@ HRESULT TarselImage::FromRGBA(Invocation& call) {
     SafeArrayGetLBound(array, 1, &lower);
     const unsigned __int128 expected =
         static_cast<unsigned __int128>(order.size()) * uint64_t(width) * uint64_t(height);
-    if (SafeArrayGetDim(array) != 1 || lower != 0 ||
-        expected != array->rgsabound[0].cElements) {
+    if (SafeArrayGetDim(array) != 1 || lower != 0 || expected != array->rgsabound[0].cElements) {
         return E_INVALIDARG;
     }
     ++m_fromRGBACalls;

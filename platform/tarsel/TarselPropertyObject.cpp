@@ -6,7 +6,8 @@ TarselPropertyObject* TarselPropertyObject::Create(TarselElement* owner) {
     return new TarselPropertyObject(owner);
 }
 
-TarselPropertyObject::TarselPropertyObject(TarselElement* owner) : DispatchObject("PropertyObject") {
+TarselPropertyObject::TarselPropertyObject(TarselElement* owner)
+    : DispatchObject("PropertyObject") {
     m_owner.Reset(owner);
     AddMember(kIdOwnerElement, "OwnerElement", DISPATCH_PROPERTYGET, [this](Invocation& call) {
         call.ReturnDispatch(m_owner.Get());

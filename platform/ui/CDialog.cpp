@@ -136,7 +136,8 @@ void CDialog::BuildWindow() {
     Attach(m_window, 0, this);
 
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (m_template.style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (m_template.style & WS_SYSMENU)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     m_window->setWindowFlags(flags);
     m_window->setWindowTitle(QString::fromStdString(m_template.caption));
     const QFont font = TemplateFont(m_template.fontFace, m_template.fontPoints);
@@ -490,8 +491,7 @@ void CDialog::Paint() {
 
 int CDialog::DefaultCommandId() const {
     for (const DialogItem& item : m_template.items) {
-        if (item.itemClass == ItemClass::Button &&
-            (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+        if (item.itemClass == ItemClass::Button && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
             return item.id;
         }
     }

@@ -97,7 +97,6 @@ protected:
     // The default handling of WM_CLOSE: the cancel command.
     void OnClose();
 
-
 private:
     friend class DialogWindow;
     friend class CDataExchange;

@@ -11,8 +11,8 @@ class CWnd;
 class CFileDialog {
 public:
     CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt = nullptr, LPCSTR lpszFileName = nullptr,
-                DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                LPCSTR lpszFilter = nullptr, CWnd* pParentWnd = nullptr);
+                DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCSTR lpszFilter = nullptr,
+                CWnd* pParentWnd = nullptr);
 
     // IDOK when the operator chose a file, IDCANCEL otherwise.
     INT_PTR DoModal();

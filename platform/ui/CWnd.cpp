@@ -19,9 +19,7 @@ void CWnd::Detach() {
     m_pOwner = nullptr;
 }
 
-HWND CWnd::GetSafeHwnd() const {
-    return reinterpret_cast<HWND>(static_cast<QWidget*>(m_widget));
-}
+HWND CWnd::GetSafeHwnd() const { return reinterpret_cast<HWND>(static_cast<QWidget*>(m_widget)); }
 
 void CWnd::SetWindowText(const std::string& text) {
     const QString value = QString::fromStdString(text);

@@ -29,8 +29,7 @@ DialogItem Item(ItemClass itemClass, const std::string& text, int id, int x, int
 
 }  // namespace
 
-DialogItem PushButton(const std::string& text, int id, int x, int y, int cx, int cy,
-                      DWORD style) {
+DialogItem PushButton(const std::string& text, int id, int x, int y, int cx, int cy, DWORD style) {
     return Item(ItemClass::Button, text, id, x, y, cx, cy, BS_PUSHBUTTON | WS_TABSTOP | style);
 }
 
@@ -76,8 +75,7 @@ DialogItem Trackbar(int id, int x, int y, int cx, int cy, DWORD style) {
     return Item(ItemClass::Trackbar, "", id, x, y, cx, cy, style);
 }
 
-DialogItem Custom(const std::string& className, int id, int x, int y, int cx, int cy,
-                  DWORD style) {
+DialogItem Custom(const std::string& className, int id, int x, int y, int cx, int cy, DWORD style) {
     DialogItem item = Item(ItemClass::Custom, "", id, x, y, cx, cy, style);
     item.className = className;
     return item;

@@ -49,8 +49,7 @@ DialogItem DefPushButton(const std::string& text, int id, int x, int y, int cx, 
                          DWORD style = 0);
 DialogItem EditText(int id, int x, int y, int cx, int cy, DWORD style = 0);
 DialogItem LText(const std::string& text, int id, int x, int y, int cx, int cy, DWORD style = 0);
-DialogItem GroupBox(const std::string& text, int id, int x, int y, int cx, int cy,
-                    DWORD style = 0);
+DialogItem GroupBox(const std::string& text, int id, int x, int y, int cx, int cy, DWORD style = 0);
 DialogItem AutoCheckBox(const std::string& text, int id, int x, int y, int cx, int cy,
                         DWORD style = 0);
 DialogItem AutoRadioButton(const std::string& text, int id, int x, int y, int cx, int cy,

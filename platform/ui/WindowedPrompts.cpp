@@ -96,8 +96,8 @@ BOOL WindowedPrompts::GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement
     QWidget* widget = WidgetOf(window);
     if (!widget || !placement) return FALSE;
     placement->showCmd = widget->isMinimized() ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
-    const QRect normal = widget->normalGeometry().isValid() ? widget->normalGeometry()
-                                                            : widget->geometry();
+    const QRect normal =
+        widget->normalGeometry().isValid() ? widget->normalGeometry() : widget->geometry();
     placement->rcNormalPosition = {normal.left(), normal.top(), normal.right() + 1,
                                    normal.bottom() + 1};
     return TRUE;

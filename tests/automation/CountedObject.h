@@ -38,17 +38,18 @@ private:
             call.ReturnLong(LONG(call.ArgCount()));
             return S_OK;
         });
-        AddMember(8, "Value", DISPATCH_PROPERTYGET | DISPATCH_PROPERTYPUT, [this](Invocation& call) {
-            lastFlags = call.Flags();
-            if (call.IsPut()) {
-                const auto v = VariantToInteger(*call.PutValue());
-                if (!v) return DISP_E_TYPEMISMATCH;
-                value = LONG(*v);
-                return S_OK;
-            }
-            call.ReturnLong(value);
-            return S_OK;
-        });
+        AddMember(8, "Value", DISPATCH_PROPERTYGET | DISPATCH_PROPERTYPUT,
+                  [this](Invocation& call) {
+                      lastFlags = call.Flags();
+                      if (call.IsPut()) {
+                          const auto v = VariantToInteger(*call.PutValue());
+                          if (!v) return DISP_E_TYPEMISMATCH;
+                          value = LONG(*v);
+                          return S_OK;
+                      }
+                      call.ReturnLong(value);
+                      return S_OK;
+                  });
         AddMember(9, "Self", DISPATCH_PROPERTYGET, [this](Invocation& call) {
             call.ReturnDispatch(this);
             return S_OK;

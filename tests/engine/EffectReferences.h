@@ -123,9 +123,7 @@ inline Pic AntiFlicker(const Pic& src, int sx, int sy, bool keepOpaque) {
     return dst;
 }
 
-inline float OpacityF(int opacity) {
-    return opacity / 100.0 * 255;
-}
+inline float OpacityF(int opacity) { return opacity / 100.0 * 255; }
 
 inline Pic Border(const Pic& src, int s, int b, int opacity, uint8_t red, uint8_t green,
                   uint8_t blue) {

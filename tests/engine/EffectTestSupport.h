@@ -12,9 +12,7 @@
 #include "tests/engine/EffectReferences.h"
 #include "tests/support/RandomPictures.h"
 
-inline engine::RasterView ViewOf(const ref::Pic& pic) {
-    return {pic.px.data(), pic.w, pic.h};
-}
+inline engine::RasterView ViewOf(const ref::Pic& pic) { return {pic.px.data(), pic.w, pic.h}; }
 inline engine::MutableRasterView MutableViewOf(ref::Pic& pic) {
     return {pic.px.data(), pic.w, pic.h};
 }
@@ -92,9 +90,7 @@ inline ref::Pic SeededPic(uint32_t seed, int w, int h, int alpha = -1) {
     return pic;
 }
 
-inline std::pair<int, int> SizeOf(const ref::Pic& pic) {
-    return {pic.w, pic.h};
-}
+inline std::pair<int, int> SizeOf(const ref::Pic& pic) { return {pic.w, pic.h}; }
 
 inline int RandomInt(std::mt19937& rng, int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(rng);

@@ -9,12 +9,8 @@
 
 namespace {
 
-engine::EmbossBevelParams Emboss(int azimuth, int size) {
-    return {azimuth, 60, 1, size};
-}
-engine::EmbossBevelParams Bevel(int azimuth, int size) {
-    return {azimuth, 40, 4, size};
-}
+engine::EmbossBevelParams Emboss(int azimuth, int size) { return {azimuth, 60, 1, size}; }
+engine::EmbossBevelParams Bevel(int azimuth, int size) { return {azimuth, 40, 4, size}; }
 
 ref::Pic Apply(ref::Pic& pic, const engine::EmbossBevelParams& params) {
     return Output(engine::EmbossBevel(MutableViewOf(pic), params));

@@ -6,9 +6,7 @@
 
 namespace {
 
-ref::Pic Apply(const ref::Pic& pic, uint32_t r) {
-    return Output(engine::Focus(ViewOf(pic), r));
-}
+ref::Pic Apply(const ref::Pic& pic, uint32_t r) { return Output(engine::Focus(ViewOf(pic), r)); }
 
 TEST(Focus, SizeOneAveragesThePixelWithItsLowerNeighbours) {
     // 2 x 2: (0, 0) keeps its colour; the window of (1, 1) is all four pixels;

@@ -16,9 +16,7 @@ ref::Pic Apply(const ref::Pic& pic, int32_t dx, int32_t dy, int32_t blur, int32_
 // An opaque picture of one colour; the shadow is blue.
 const Px kPicture = {10, 20, 30, 255};
 const Px kShadow = {255, 0, 0, 255};
-ref::Pic Opaque(int w, int h) {
-    return Filled(w, h, 10, 20, 30, 255);
-}
+ref::Pic Opaque(int w, int h) { return Filled(w, h, 10, 20, 30, 255); }
 
 TEST(OffsetShadow, NoOffsetNoBlurKeepsTheSizeAndShowsOnlyThroughSemiTransparentPixels) {
     ref::Pic pic = Opaque(4, 3);

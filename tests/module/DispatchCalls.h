@@ -54,6 +54,4 @@ inline VARIANT BoolOut(VARIANT_BOOL* status) {
     return v;
 }
 
-inline VARIANT Empty() {
-    return VARIANT{};
-}
+inline VARIANT Empty() { return VARIANT{}; }

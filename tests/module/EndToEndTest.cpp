@@ -46,9 +46,7 @@ std::string Reg(const std::string& key, LPCSTR name = nullptr) {
     return com::GetRegString(HKEY_CLASSES_ROOT, key, name).value_or("<missing>");
 }
 
-bool Exists(const std::string& key) {
-    return com::RegKeyExists(HKEY_CLASSES_ROOT, key);
-}
+bool Exists(const std::string& key) { return com::RegKeyExists(HKEY_CLASSES_ROOT, key); }
 
 std::string ModulePath() {
     char path[PATH_MAX];

@@ -32,9 +32,7 @@ inline ProgramRun RunProgram(const std::string& commandLine) {
     return run;
 }
 
-inline std::string Quoted(const std::string& text) {
-    return "'" + text + "'";
-}
+inline std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 class ModuleProcessTest : public ::testing::Test {
 protected:

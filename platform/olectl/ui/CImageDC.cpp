@@ -17,20 +17,13 @@ CBrush* StockBrush(int index) {
         return brush;
     }();
     switch (index) {
-        case WHITE_BRUSH:
-            return &white;
-        case LTGRAY_BRUSH:
-            return &lightGray;
-        case GRAY_BRUSH:
-            return &gray;
-        case DKGRAY_BRUSH:
-            return &darkGray;
-        case BLACK_BRUSH:
-            return &black;
-        case NULL_BRUSH:
-            return &null;
-        default:
-            return nullptr;
+        case WHITE_BRUSH: return &white;
+        case LTGRAY_BRUSH: return &lightGray;
+        case GRAY_BRUSH: return &gray;
+        case DKGRAY_BRUSH: return &darkGray;
+        case BLACK_BRUSH: return &black;
+        case NULL_BRUSH: return &null;
+        default: return nullptr;
     }
 }
 
@@ -43,14 +36,10 @@ CPen* StockPen(int index) {
         return pen;
     }();
     switch (index) {
-        case WHITE_PEN:
-            return &white;
-        case BLACK_PEN:
-            return &black;
-        case NULL_PEN:
-            return &null;
-        default:
-            return nullptr;
+        case WHITE_PEN: return &white;
+        case BLACK_PEN: return &black;
+        case NULL_PEN: return &null;
+        default: return nullptr;
     }
 }
 
@@ -81,13 +70,9 @@ CBrush* CImageDC::SelectObject(CBrush* brush) {
     return previous;
 }
 
-CBrush* CImageDC::GetStockBrush(int index) {
-    return StockBrush(index);
-}
+CBrush* CImageDC::GetStockBrush(int index) { return StockBrush(index); }
 
-CPen* CImageDC::GetStockPen(int index) {
-    return StockPen(index);
-}
+CPen* CImageDC::GetStockPen(int index) { return StockPen(index); }
 
 void CImageDC::FillRect(const RECT& rect, CBrush* brush) {
     if (!m_painter || !brush || rect.right <= rect.left || rect.bottom <= rect.top) return;
