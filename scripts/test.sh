@@ -5,6 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 jobs=$(nproc)
+bash "$root/scripts/check-format.sh"
 
 run_suite() {
     local dir=$1
