@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/automation/Bstr.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/automation/DispatchDriver.h"
 #include "platform/automation/OleVariant.h"
 #include "tests/automation/CountedObject.h"
@@ -125,3 +126,32 @@ TEST_F(Dispatch, DriversReleaseOnlyWhatTheyOwn) {
 }
 
 }  // namespace
+
+TEST(Holders, ComPtrCountsEveryCopyMoveAndRelease) {
+    CountedObject* raw = CountedObject::Create();
+    {
+        auto held = ComPtr<IDispatch>::Adopt(raw);
+        EXPECT_EQ(raw->RefCount(), 1u);
+        ComPtr<IDispatch> copy = held;
+        ComPtr<IDispatch> moved = std::move(copy);
+        EXPECT_FALSE(copy);
+        EXPECT_EQ(raw->RefCount(), 2u);
+        ComPtr<IDispatch> shared(raw);
+        EXPECT_EQ(raw->RefCount(), 3u);
+        IDispatch** slot = shared.Receive();
+        EXPECT_EQ(*slot, nullptr);
+        EXPECT_EQ(raw->RefCount(), 2u);
+        moved = held;
+        EXPECT_EQ(raw->RefCount(), 2u);
+        IDispatch* detached = moved.Detach();
+        EXPECT_EQ(raw->RefCount(), 2u);
+        detached->Release();
+    }
+    // Leaving the scope released the last reference (ASan reports a double release).
+    ScopedBstr text("grün");
+    EXPECT_EQ(text.Narrow(), "grün");
+    EXPECT_EQ(SysStringLen(text.Get()), 4u);
+    ScopedBstr taken = std::move(text);
+    EXPECT_EQ(text.Get(), nullptr);
+    EXPECT_EQ(taken.Narrow(), "grün");
+}
