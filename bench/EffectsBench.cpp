@@ -36,7 +36,7 @@ void BM_AntiFlicker(benchmark::State& state) {
     const auto size = int32_t(state.range(0));
     for (auto _ : state) {
         auto result = engine::AntiFlicker({picture.data(), kWidth, kHeight}, size, size, false);
-        benchmark::DoNotOptimize(result.output.Data());
+        benchmark::DoNotOptimize(result.Value().Data());
     }
     Finish(state);
 }
@@ -50,7 +50,7 @@ void BM_Border(benchmark::State& state) {
     params.opacityPercent = 70;
     for (auto _ : state) {
         auto result = engine::Border({picture.data(), kWidth, kHeight}, params);
-        benchmark::DoNotOptimize(result.output.Data());
+        benchmark::DoNotOptimize(result.Value().Data());
     }
     Finish(state);
 }
@@ -65,7 +65,7 @@ void BM_OffsetShadow(benchmark::State& state) {
     params.opacityPercent = 60;
     for (auto _ : state) {
         auto result = engine::OffsetShadow({picture.data(), kWidth, kHeight}, params);
-        benchmark::DoNotOptimize(result.output.Data());
+        benchmark::DoNotOptimize(result.Value().Data());
     }
     Finish(state);
 }
@@ -79,7 +79,7 @@ void BM_EmbossBevel(benchmark::State& state) {
         state.ResumeTiming();
         auto result = engine::EmbossBevel({picture.data(), kWidth, kHeight},
                                           {45, 60, 1, int32_t(state.range(0))});
-        benchmark::DoNotOptimize(result.output.Data());
+        benchmark::DoNotOptimize(result.Value().Data());
     }
     Finish(state);
 }
@@ -89,7 +89,7 @@ void BM_Grayscale(benchmark::State& state) {
     auto picture = Picture();
     for (auto _ : state) {
         auto result = engine::Grayscale({picture.data(), kWidth, kHeight});
-        benchmark::DoNotOptimize(result.output.Data());
+        benchmark::DoNotOptimize(result.Value().Data());
     }
     Finish(state);
 }
@@ -110,7 +110,7 @@ void BM_MatteCrop(benchmark::State& state) {
     for (auto _ : state) {
         auto result = engine::Matte({picture.data(), kWidth, kHeight},
                                     {matte.data(), kWidth, kHeight}, params);
-        benchmark::DoNotOptimize(result.output.Data());
+        benchmark::DoNotOptimize(result.Value().Data());
     }
     Finish(state);
 }
@@ -119,18 +119,18 @@ BENCHMARK(BM_MatteCrop)->Arg(0)->Arg(30)->Unit(benchmark::kMillisecond);
 void BM_MagickEffect(benchmark::State& state) {
     const auto picture = Picture();
     engine::MagickEffectParams params;
-    params.code = uint32_t(state.range(0));
+    params.operation = engine::MagickOperation(state.range(0));
     params.pct = 50;
     for (auto _ : state) {
         auto outcome = engine::MagickEffect({picture.data(), kWidth, kHeight}, params);
-        benchmark::DoNotOptimize(outcome.result.output.Data());
+        benchmark::DoNotOptimize(outcome.Value().Data());
     }
     Finish(state);
 }
 BENCHMARK(BM_MagickEffect)
-    ->Arg(engine::kMagickGamma)
-    ->Arg(engine::kMagickBlur)
-    ->Arg(engine::kMagickSwirl)
+    ->Arg(int(engine::MagickOperation::None))
+    ->Arg(int(engine::MagickOperation::Blur))
+    ->Arg(int(engine::MagickOperation::Swirl))
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -20,7 +20,7 @@ void BM_Focus(benchmark::State& state) {
     const auto picture = Noise(w, h);
     for (auto _ : state) {
         auto result = engine::Focus({picture.data(), w, h}, uint32_t(state.range(0)));
-        benchmark::DoNotOptimize(result.output.Data());
+        benchmark::DoNotOptimize(result.Value().Data());
     }
     state.SetItemsProcessed(state.iterations() * int64_t(w) * h);
 }

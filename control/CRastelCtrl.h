@@ -7,7 +7,8 @@
 #include <string>
 
 #include "control/EffectCodes.h"
-#include "engine/EffectResult.h"
+#include "engine/Raster.h"
+#include "engine/Result.h"
 #include "host/CHostApplication.h"
 #include "host/CHostElement.h"
 #include "platform/olectl/COleControl.h"
@@ -118,7 +119,7 @@ protected:
     std::unique_ptr<CHostImage> ReachImage();
     // Runs the effect of m_nEffectCode; 0 when m_pDst holds its output.
     int RunSelectedEffect();
-    // Shows the result's message, if any, and on success makes its output m_pDst.
-    int AdoptResult(engine::EffectResult&& result);
+    // Shows the result's notices and error, and on success makes its output m_pDst.
+    int AdoptResult(engine::Result<engine::Raster>&& result);
     engine::RasterView SourceView() const;
 };

@@ -16,6 +16,24 @@
 
 namespace {
 
+engine::MagickOperation MagickOperationFor(uint32_t code) {
+    using Op = engine::MagickOperation;
+    switch (code) {
+        case EFFECT_ADD_NOISE: return Op::AddNoise;
+        case EFFECT_CONTRAST: return Op::Contrast;
+        case EFFECT_IMPLODE: return Op::Implode;
+        case EFFECT_JITTER: return Op::Jitter;
+        case EFFECT_CHARCOAL: return Op::Charcoal;
+        case EFFECT_REDUCE_NOISE: return Op::ReduceNoise;
+        case EFFECT_SOLARIZE: return Op::Solarize;
+        case EFFECT_SHARPEN: return Op::Sharpen;
+        case EFFECT_SWIRL: return Op::Swirl;
+        case EFFECT_COLORIZE: return Op::Colorize;
+        case EFFECT_BLUR: return Op::Blur;
+        default: return Op::None;
+    }
+}
+
 engine::MutableRasterView MutableSource(CRastelCtrl& control) {
     return {control.m_pSrc, control.m_nSrcWidth, control.m_nSrcHeight};
 }
@@ -63,21 +81,15 @@ int CRastelCtrl::ApplyGrayscale() { return AdoptResult(engine::Grayscale(Mutable
 
 int CRastelCtrl::ApplyMagickEffect(uint32_t code) {
     engine::MagickEffectParams params;
-    params.code = code;
+    params.operation = MagickOperationFor(code);
     params.pct = m_dPct;
     params.color = engine::EffectColor::FromColorRef(m_crEffect);
-    engine::MagickEffectOutcome outcome = engine::MagickEffect(SourceView(), params);
-    // A failure to hand the picture over is shown, and the effect goes on.
-    if (!outcome.readMessage.empty()) AfxMessageBox(outcome.readMessage);
-    return AdoptResult(std::move(outcome.result));
+    return AdoptResult(engine::MagickEffect(SourceView(), params));
 }
 
 int CRastelCtrl::ApplyMatte(bool crop) {
-    engine::MatteFile file = engine::ReadMatteFile(m_strMattePath);
-    if (!file.matte) {
-        AfxMessageBox(file.error);
-        return 1;
-    }
+    engine::Result<engine::Raster> file = engine::ReadMatteFile(m_strMattePath);
+    if (!file) return AdoptResult(std::move(file));
     engine::MatteParams params;
     params.offsetX = m_nMatteX;
     params.offsetY = m_nMatteY;
@@ -86,5 +98,5 @@ int CRastelCtrl::ApplyMatte(bool crop) {
     params.crop = crop;
     params.blurX = m_nBlurX;
     params.blurY = m_nBlurY;
-    return AdoptResult(engine::Matte(SourceView(), file.matte.View(), params));
+    return AdoptResult(engine::Matte(SourceView(), file.Value().View(), params));
 }

@@ -2,7 +2,7 @@
 
 #include "control/CRastelCtrl.h"
 #include "control/HostPixels.h"
-#include "engine/TgaExport.h"
+#include "engine/PictureFile.h"
 #include "platform/prompts/Prompts.h"
 
 #include <cstring>
@@ -100,9 +100,10 @@ LONG CRastelCtrl::ExportTga() {
     int32_t height = 0;
     std::unique_ptr<BYTE[]> copy(FetchImageCopy(width, height, true));
     if (!copy) return 0;
-    const std::string error = engine::WriteTga({copy.get(), width, height}, m_strExportPath);
-    copy.reset();
-    if (!error.empty()) AfxMessageBox(error);
+    // The copy is in red-green-blue order, so the library is told so.
+    const engine::Result<> written = engine::WritePictureFile(
+        m_strExportPath, {copy.get(), width, height}, "tga", engine::PixelOrder::Rgba);
+    if (!written) AfxMessageBox(written.Error());
     return 0;
 }
 

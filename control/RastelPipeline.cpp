@@ -78,13 +78,17 @@ int CRastelCtrl::RunSelectedEffect() {
 
 engine::RasterView CRastelCtrl::SourceView() const { return {m_pSrc, m_nSrcWidth, m_nSrcHeight}; }
 
-int CRastelCtrl::AdoptResult(engine::EffectResult&& result) {
-    if (!result.message.empty()) AfxMessageBox(result.message);
-    if (!result.succeeded) return 1;
+int CRastelCtrl::AdoptResult(engine::Result<engine::Raster>&& result) {
+    for (const std::string& notice : result.Notices()) AfxMessageBox(notice);
+    if (!result) {
+        AfxMessageBox(result.Error());
+        return 1;
+    }
     FreeResult();
-    m_nDstWidth = result.output.Width();
-    m_nDstHeight = result.output.Height();
-    m_pDst = result.output.Release();
+    engine::Raster& output = result.Value();
+    m_nDstWidth = output.Width();
+    m_nDstHeight = output.Height();
+    m_pDst = output.Release();
     return 0;
 }
 

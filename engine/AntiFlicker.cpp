@@ -87,24 +87,24 @@ std::vector<double> EffectKernel(int32_t s) {
     return w;
 }
 
-EffectResult AntiFlicker(RasterView picture, int32_t sx, int32_t sy, bool keepOpaque) {
+Result<Raster> AntiFlicker(RasterView picture, int32_t sx, int32_t sy, bool keepOpaque) {
     const int64_t width = int64_t(picture.width) + 2 * int64_t(sx) + 8;
     const int64_t height = int64_t(picture.height) + 2 * int64_t(sy) + 8;
     constexpr int64_t kMaxSide = std::numeric_limits<int32_t>::max();
-    if (width > kMaxSide || height > kMaxSide) return EffectResult::OutOfMemory();
+    if (width > kMaxSide || height > kMaxSide) return Result<Raster>::OutOfMemory();
     Raster result = Raster::AllocateZeroed(int32_t(width), int32_t(height));
-    if (!result) return EffectResult::OutOfMemory();
+    if (!result) return Result<Raster>::OutOfMemory();
     PlaceRaster(result.MutableView(), picture, int64_t(sx) + 2, int64_t(sy) + 2);
 
     Raster work = Raster::AllocateZeroed(result.Width(), result.Height());
-    if (!work) return EffectResult::Success(std::move(result), kAntiFlickerOutOfMemory);
+    if (!work) return {std::move(result), {kAntiFlickerOutOfMemory}};
     if (sx > 0) {
         BlurPass(result.MutableView(), work.MutableView(), EffectKernel(sx), true, keepOpaque);
     }
     if (sy > 0) {
         BlurPass(result.MutableView(), work.MutableView(), EffectKernel(sy), false, keepOpaque);
     }
-    return EffectResult::Success(std::move(result));
+    return result;
 }
 
 }  // namespace engine

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/EffectResult.h"
+#include "engine/Raster.h"
+#include "engine/Result.h"
 
 namespace engine {
 
@@ -24,6 +25,6 @@ std::vector<double> EffectKernel(int32_t s);
 // (W + 2sx + 8) x (H + 2sy + 8), then blurred along rows with the kernel of sx
 // and along columns with the kernel of sy (a pass runs only for a size above 0).
 // With keepOpaque, a pixel whose blurred alpha is 255 keeps its own four bytes.
-EffectResult AntiFlicker(RasterView picture, int32_t sx, int32_t sy, bool keepOpaque);
+Result<Raster> AntiFlicker(RasterView picture, int32_t sx, int32_t sy, bool keepOpaque);
 
 }  // namespace engine

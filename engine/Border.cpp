@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "engine/AntiFlicker.h"
 #include "engine/Layers.h"
@@ -10,18 +11,18 @@
 
 namespace engine {
 
-EffectResult Border(RasterView picture, const BorderParams& params) {
+Result<Raster> Border(RasterView picture, const BorderParams& params) {
     const int64_t s = params.size;
     const int64_t layerWidth = int64_t(picture.width) + 2 * s;
     const int64_t layerHeight = int64_t(picture.height) + 2 * s;
     constexpr int64_t kMaxSide = std::numeric_limits<int32_t>::max();
-    if (layerWidth > kMaxSide || layerHeight > kMaxSide) return EffectResult::OutOfMemory();
+    if (layerWidth > kMaxSide || layerHeight > kMaxSide) return Result<Raster>::OutOfMemory();
     Raster layer = Raster::AllocateZeroed(int32_t(layerWidth), int32_t(layerHeight));
-    if (!layer) return EffectResult::OutOfMemory();
+    if (!layer) return Result<Raster>::OutOfMemory();
 
     {
         Raster silhouette = Raster::Allocate(picture.width, picture.height);
-        if (!silhouette) return EffectResult::OutOfMemory();
+        if (!silhouette) return Result<Raster>::OutOfMemory();
         const size_t count = size_t(picture.width) * size_t(picture.height);
         for (size_t i = 0; i < count; ++i) {
             uint8_t* p = silhouette.Data() + i * kBytesPerPixel;
@@ -54,18 +55,18 @@ EffectResult Border(RasterView picture, const BorderParams& params) {
         }
     }
 
-    std::string warning;
+    std::vector<std::string> notices;
     int64_t position = s;
     if (params.blur > 0) {
-        EffectResult blurred = AntiFlicker(layer.View(), params.blur, params.blur, false);
-        if (!blurred.succeeded) return blurred;
-        warning = std::move(blurred.message);
-        layer = std::move(blurred.output);
+        Result<Raster> blurred = AntiFlicker(layer.View(), params.blur, params.blur, false);
+        if (!blurred) return blurred;
+        notices = std::move(blurred).TakeNotices();
+        layer = std::move(blurred).Value();
         // The blur moves the layer's origin to column and row blur + 2.
         position = s + params.blur + 2;
     }
     StampRaster(layer.MutableView(), picture, position, position, false);
-    return EffectResult::Success(std::move(layer), std::move(warning));
+    return {std::move(layer), std::move(notices)};
 }
 
 }  // namespace engine

@@ -3,7 +3,8 @@
 #include <cstdint>
 
 #include "engine/EffectColor.h"
-#include "engine/EffectResult.h"
+#include "engine/Raster.h"
+#include "engine/Result.h"
 
 namespace engine {
 
@@ -18,6 +19,6 @@ struct BorderParams {
 // picture's silhouette stamped at the points of a circle of radius size, made
 // partly transparent, optionally blurred, with the picture laid over it. The
 // output is (W + 2 size) x (H + 2 size), grown by 2 blur + 8 each way when blurred.
-EffectResult Border(RasterView picture, const BorderParams& params);
+Result<Raster> Border(RasterView picture, const BorderParams& params);
 
 }  // namespace engine

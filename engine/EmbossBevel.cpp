@@ -36,7 +36,7 @@ LightVector EmbossLight(int32_t azimuthDegrees, int32_t elevationDegrees) {
             int32_t(std::sin(elevation) * 255.9)};
 }
 
-EffectResult EmbossBevel(MutableRasterView picture, const EmbossBevelParams& params) {
+Result<Raster> EmbossBevel(MutableRasterView picture, const EmbossBevelParams& params) {
     ClearFrame(picture);
 
     // The dialog gives sizes 0 .. 20 and depths 1 or 4; others are held in a
@@ -46,17 +46,17 @@ EffectResult EmbossBevel(MutableRasterView picture, const EmbossBevelParams& par
     const int64_t wc = int64_t(picture.width) + s;
     const int64_t hc = int64_t(picture.height) + s;
     constexpr int64_t kMaxSide = std::numeric_limits<int32_t>::max();
-    if (wc > kMaxSide || hc > kMaxSide) return EffectResult::OutOfMemory();
+    if (wc > kMaxSide || hc > kMaxSide) return Result<Raster>::OutOfMemory();
     Raster output = Raster::Allocate(int32_t(wc), int32_t(hc));
-    if (!output) return EffectResult::OutOfMemory();
+    if (!output) return Result<Raster>::OutOfMemory();
     Raster canvas = Raster::AllocateZeroed(int32_t(wc), int32_t(hc));
-    if (!canvas) return EffectResult::OutOfMemory();
+    if (!canvas) return Result<Raster>::OutOfMemory();
     PlaceRaster(canvas.MutableView(), picture, s / 2, s / 2);
     std::vector<uint8_t> alpha;
     try {
         alpha.resize(size_t(wc) * size_t(hc));
     } catch (const std::bad_alloc&) {
-        return EffectResult::OutOfMemory();
+        return Result<Raster>::OutOfMemory();
     }
     for (size_t i = 0; i < alpha.size(); ++i) alpha[i] = canvas.Data()[i * kBytesPerPixel + kAlpha];
     auto a = [&](int64_t row, int64_t column) { return int64_t(alpha[size_t(row * wc + column)]); };
@@ -98,7 +98,7 @@ EffectResult EmbossBevel(MutableRasterView picture, const EmbossBevelParams& par
         }
     }
     // The outermost frame stays 0: it was never written above.
-    return EffectResult::Success(std::move(output));
+    return output;
 }
 
 }  // namespace engine

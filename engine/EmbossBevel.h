@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "engine/EffectResult.h"
+#include "engine/Raster.h"
+#include "engine/Result.h"
 
 namespace engine {
 
@@ -24,6 +25,6 @@ LightVector EmbossLight(int32_t azimuthDegrees, int32_t elevationDegrees);
 // Lights the picture as if its alpha were a height field. The picture's outer
 // frame of two pixels is cleared first, in place: the caller's raster keeps
 // that change whatever the outcome. The output is (W + size) x (H + size).
-EffectResult EmbossBevel(MutableRasterView picture, const EmbossBevelParams& params);
+Result<Raster> EmbossBevel(MutableRasterView picture, const EmbossBevelParams& params);
 
 }  // namespace engine

@@ -9,14 +9,14 @@ namespace engine {
 // while sweeping up the picture, and a sliding sum over those gives each
 // pixel's window. Integer sums make this identical to summing every window
 // pixel, in time independent of r.
-EffectResult Focus(RasterView picture, uint32_t r) {
+Result<Raster> Focus(RasterView picture, uint32_t r) {
     Raster out = Raster::Allocate(picture.width, picture.height);
-    if (!out) return EffectResult::OutOfMemory();
+    if (!out) return Result<Raster>::OutOfMemory();
     const int64_t w = picture.width;
     const int64_t h = picture.height;
     if (r == 0 || w == 0 || h == 0) {
         std::copy_n(picture.pixels, picture.ByteSize(), out.Data());
-        return EffectResult::Success(std::move(out));
+        return out;
     }
     const int64_t radius = r;
 
@@ -63,7 +63,7 @@ EffectResult Focus(RasterView picture, uint32_t r) {
             dst[kAlpha] = src[kAlpha];
         }
     }
-    return EffectResult::Success(std::move(out));
+    return out;
 }
 
 }  // namespace engine

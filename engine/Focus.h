@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "engine/EffectResult.h"
+#include "engine/Raster.h"
+#include "engine/Result.h"
 
 namespace engine {
 
@@ -10,6 +11,6 @@ namespace engine {
 // 2r x 2r window of columns x-r .. x+r-1 and rows y-r .. y+r-1 (clipped to the
 // picture, transparent pixels included); alpha and size stay. r = 0 leaves the
 // colours as they are.
-EffectResult Focus(RasterView picture, uint32_t r);
+Result<Raster> Focus(RasterView picture, uint32_t r);
 
 }  // namespace engine

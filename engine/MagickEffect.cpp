@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "engine/MagickSupport.h"
 
@@ -24,17 +26,17 @@ size_t TruncateToUnsigned(double value) {
 
 void RunOperation(Magick::Image& image, const MagickEffectParams& params) {
     const double pct = params.pct;
-    switch (params.code) {
-        case kMagickAddNoise: image.addNoise(MagickCore::PoissonNoise); break;
-        case kMagickContrast: image.contrast(TruncateToUnsigned(pct)); break;
-        case kMagickImplode: image.implode(pct / 100.0); break;
-        case kMagickJitter: image.spread(TruncateToUnsigned(pct / 10.0)); break;
-        case kMagickCharcoal: image.charcoal(pct / 10.0, 0.5); break;
-        case kMagickReduceNoise: image.reduceNoise(3.0); break;
-        case kMagickSolarize: image.solarize(pct); break;
-        case kMagickSharpen: image.sharpen(pct / 10.0, 1.5); break;
-        case kMagickSwirl: image.swirl(pct / 10.0 * 36.0); break;
-        case kMagickColorize: {
+    switch (params.operation) {
+        case MagickOperation::AddNoise: image.addNoise(MagickCore::PoissonNoise); break;
+        case MagickOperation::Contrast: image.contrast(TruncateToUnsigned(pct)); break;
+        case MagickOperation::Implode: image.implode(pct / 100.0); break;
+        case MagickOperation::Jitter: image.spread(TruncateToUnsigned(pct / 10.0)); break;
+        case MagickOperation::Charcoal: image.charcoal(pct / 10.0, 0.5); break;
+        case MagickOperation::ReduceNoise: image.reduceNoise(3.0); break;
+        case MagickOperation::Solarize: image.solarize(pct); break;
+        case MagickOperation::Sharpen: image.sharpen(pct / 10.0, 1.5); break;
+        case MagickOperation::Swirl: image.swirl(pct / 10.0 * 36.0); break;
+        case MagickOperation::Colorize: {
             // The library sees the picture's blue as red, so the pen colour is
             // given blue first.
             const auto opacity = unsigned(TruncateToUnsigned(pct));
@@ -43,16 +45,15 @@ void RunOperation(Magick::Image& image, const MagickEffectParams& params) {
                                             params.color.red / 255.0));
             break;
         }
-        case kMagickBlur: image.blur(pct / 10.0, 1.5); break;
-        default: break;  // Gamma and unknown codes: no operation
+        case MagickOperation::Blur: image.blur(pct / 10.0, 1.5); break;
+        case MagickOperation::None: break;
     }
 }
 
 }  // namespace
 
-MagickEffectOutcome MagickEffect(RasterView picture, const MagickEffectParams& params) {
+Result<Raster> MagickEffect(RasterView picture, const MagickEffectParams& params) {
     EnsureMagickInitialized();
-    MagickEffectOutcome outcome;
     const size_t byteSize = picture.ByteSize();
 
     Magick::Image image;
@@ -61,15 +62,13 @@ MagickEffectOutcome MagickEffect(RasterView picture, const MagickEffectParams& p
     Magick::Blob blob;
     {
         uint8_t* copy = AllocateRasterBytes(picture.width, picture.height);
-        if (!copy) {
-            outcome.result = EffectResult::OutOfMemory();
-            return outcome;
-        }
+        if (!copy) return Result<Raster>::OutOfMemory();
         if (byteSize > 0) std::memcpy(copy, picture.pixels, byteSize);
         // The blob owns the copy from here and frees it with array delete.
         blob.updateNoCopy(copy, byteSize, Magick::Blob::NewAllocator);
     }
 
+    std::vector<std::string> notices;
     try {
         // One byte a sample: the library's own default depth is 16 bits.
         image.read(
@@ -77,7 +76,7 @@ MagickEffectOutcome MagickEffect(RasterView picture, const MagickEffectParams& p
             Magick::Geometry(size_t(picture.width), size_t(picture.height), 0, 0, false, false), 8,
             "RGBA");
     } catch (const Magick::Exception& e) {
-        outcome.readMessage = e.what();
+        notices.push_back(e.what());
     }
 
     // An error in the operation or in taking the pixels back ends the effect
@@ -86,32 +85,26 @@ MagickEffectOutcome MagickEffect(RasterView picture, const MagickEffectParams& p
         RunOperation(image, params);
     } catch (const Magick::Warning&) {
     } catch (const Magick::Exception& e) {
-        outcome.result = EffectResult::Failure(e.what());
-        return outcome;
+        return Result<Raster>::Failure(e.what(), std::move(notices));
     }
     try {
         image.write(&blob, "RGBA", 8);
     } catch (const Magick::Warning&) {
     } catch (const Magick::Exception& e) {
-        outcome.result = EffectResult::Failure(e.what());
-        return outcome;
+        return Result<Raster>::Failure(e.what(), std::move(notices));
     }
     if (blob.length() != byteSize) {
-        outcome.result =
-            EffectResult::Failure("The image library returned " + std::to_string(blob.length()) +
-                                  " bytes instead of " + std::to_string(byteSize));
-        return outcome;
+        return Result<Raster>::Failure("The image library returned " +
+                                           std::to_string(blob.length()) + " bytes instead of " +
+                                           std::to_string(byteSize),
+                                       std::move(notices));
     }
 
     Raster output = Raster::Allocate(picture.width, picture.height);
-    if (!output) {
-        outcome.result = EffectResult::OutOfMemory();
-        return outcome;
-    }
+    if (!output) return Result<Raster>::Failure(kOutOfMemory, std::move(notices));
     if (byteSize > 0) std::memcpy(output.Data(), blob.data(), byteSize);
     for (size_t i = kAlpha; i < byteSize; i += kBytesPerPixel) output.Data()[i] = picture.pixels[i];
-    outcome.result = EffectResult::Success(std::move(output));
-    return outcome;
+    return {std::move(output), std::move(notices)};
 }
 
 }  // namespace engine

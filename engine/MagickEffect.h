@@ -5,45 +5,38 @@
 // alpha put back, so no operation changes alpha or size.
 
 #include <cstdint>
-#include <string>
 
 #include "engine/EffectColor.h"
-#include "engine/EffectResult.h"
+#include "engine/Raster.h"
+#include "engine/Result.h"
 
 namespace engine {
 
-// Effect codes of the library operations; any other code passes the picture
-// through the library with no operation.
-enum MagickEffectCode : uint32_t {
-    kMagickAddNoise = 4,
-    kMagickContrast = 5,
-    kMagickGamma = 6,
-    kMagickImplode = 7,
-    kMagickJitter = 8,
-    kMagickCharcoal = 9,
-    kMagickReduceNoise = 10,
-    kMagickSolarize = 11,
-    kMagickSharpen = 12,
-    kMagickSwirl = 13,
-    kMagickColorize = 14,
-    kMagickBlur = 15,
+// The library operations; None passes the picture through the library unchanged.
+enum class MagickOperation {
+    None,
+    AddNoise,
+    Contrast,
+    Implode,
+    Jitter,
+    Charcoal,
+    ReduceNoise,
+    Solarize,
+    Sharpen,
+    Swirl,
+    Colorize,
+    Blur,
 };
 
 struct MagickEffectParams {
-    uint32_t code = kMagickGamma;
+    MagickOperation operation = MagickOperation::None;
     double pct = 0;     // the More Effects Pct, 0 .. 100
     EffectColor color;  // Colorize's pen colour
 };
 
-struct MagickEffectOutcome {
-    // A library error while the picture was handed over; shown, and then the
-    // effect goes on.
-    std::string readMessage;
-    // The output, or a failure with the library's text for an error in the
-    // operation or in taking the pixels back.
-    EffectResult result;
-};
-
-MagickEffectOutcome MagickEffect(RasterView picture, const MagickEffectParams& params);
+// A library error while the picture is handed over is a notice: the effect goes
+// on. An error in the operation or in taking the pixels back is the failure,
+// with the library's text.
+Result<Raster> MagickEffect(RasterView picture, const MagickEffectParams& params);
 
 }  // namespace engine

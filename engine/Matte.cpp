@@ -40,11 +40,11 @@ uint8_t MatteValue(const uint8_t* q, bool useAlpha) {
     return uint8_t(std::min(value, 255));
 }
 
-EffectResult Matte(RasterView picture, RasterView matte, const MatteParams& params) {
+Result<Raster> Matte(RasterView picture, RasterView matte, const MatteParams& params) {
     const int64_t w = picture.width;
     const int64_t h = picture.height;
     Raster output = Raster::AllocateZeroed(picture.width, picture.height);
-    if (!output) return EffectResult::OutOfMemory();
+    if (!output) return Result<Raster>::OutOfMemory();
 
     Box box;
     const int64_t rows = std::min<int64_t>(matte.height, h);
@@ -83,7 +83,7 @@ EffectResult Matte(RasterView picture, RasterView matte, const MatteParams& para
         const int64_t cutWidth = box.maxX - box.minX + 1;
         const int64_t cutHeight = box.maxY - box.minY + 1;
         Raster cut = Raster::Allocate(int32_t(cutWidth), int32_t(cutHeight));
-        if (!cut) return EffectResult::OutOfMemory();
+        if (!cut) return Result<Raster>::OutOfMemory();
         for (int64_t y = 0; y < cutHeight; ++y) {
             std::memcpy(cut.MutableView().Pixel(0, int32_t(y)),
                         output.View().Pixel(int32_t(box.minX), int32_t(box.minY + y)),
@@ -95,7 +95,7 @@ EffectResult Matte(RasterView picture, RasterView matte, const MatteParams& para
     if (params.blurX != 0 || params.blurY != 0) {
         return AntiFlicker(output.View(), params.blurX, params.blurY, true);
     }
-    return EffectResult::Success(std::move(output));
+    return output;
 }
 
 }  // namespace engine

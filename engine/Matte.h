@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-#include "engine/EffectResult.h"
+#include "engine/Raster.h"
+#include "engine/Result.h"
 
 namespace engine {
 
@@ -25,6 +26,6 @@ uint8_t MatteValue(const uint8_t* mattePixel, bool useAlpha);
 
 // matte: B, G, R and the library's opacity (0 = opaque), bottom row first like
 // the picture.
-EffectResult Matte(RasterView picture, RasterView matte, const MatteParams& params);
+Result<Raster> Matte(RasterView picture, RasterView matte, const MatteParams& params);
 
 }  // namespace engine

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "engine/AntiFlicker.h"
 #include "engine/Layers.h"
@@ -11,9 +12,9 @@
 
 namespace engine {
 
-EffectResult OffsetShadow(RasterView picture, const OffsetShadowParams& params) {
+Result<Raster> OffsetShadow(RasterView picture, const OffsetShadowParams& params) {
     Raster shadow = Raster::CopyOf(picture);
-    if (!shadow) return EffectResult::OutOfMemory();
+    if (!shadow) return Result<Raster>::OutOfMemory();
     // Scaled at every opacity, 100 included (where it changes nothing);
     // transparent pixels keep whatever they hold.
     const float factor = OpacityFactor(params.opacityPercent);
@@ -26,13 +27,13 @@ EffectResult OffsetShadow(RasterView picture, const OffsetShadowParams& params) 
         p[kAlpha] = ScaleAlpha(p[kAlpha], factor);
     }
 
-    std::string warning;
+    std::vector<std::string> notices;
     const int64_t b = params.blur;
     if (b > 0) {
-        EffectResult blurred = AntiFlicker(shadow.View(), params.blur, params.blur, false);
-        if (!blurred.succeeded) return blurred;
-        warning = std::move(blurred.message);
-        shadow = std::move(blurred.output);
+        Result<Raster> blurred = AntiFlicker(shadow.View(), params.blur, params.blur, false);
+        if (!blurred) return blurred;
+        notices = std::move(blurred).TakeNotices();
+        shadow = std::move(blurred).Value();
     }
 
     const int64_t dx = params.dx;
@@ -40,14 +41,14 @@ EffectResult OffsetShadow(RasterView picture, const OffsetShadowParams& params) 
     const int64_t width = std::abs(dx) + shadow.Width();
     const int64_t height = std::abs(dy) + shadow.Height();
     constexpr int64_t kMaxSide = std::numeric_limits<int32_t>::max();
-    if (width > kMaxSide || height > kMaxSide) return EffectResult::OutOfMemory();
+    if (width > kMaxSide || height > kMaxSide) return Result<Raster>::OutOfMemory();
     Raster output = Raster::AllocateZeroed(int32_t(width), int32_t(height));
-    if (!output) return EffectResult::OutOfMemory();
+    if (!output) return Result<Raster>::OutOfMemory();
     PlaceRaster(output.MutableView(), shadow.View(), std::max<int64_t>(dx, 0),
                 std::max<int64_t>(-dy, 0));
     StampRaster(output.MutableView(), picture, std::max<int64_t>(-dx, 0) + b,
                 std::max<int64_t>(dy, 0) + b, false);
-    return EffectResult::Success(std::move(output), std::move(warning));
+    return {std::move(output), std::move(notices)};
 }
 
 }  // namespace engine

@@ -3,7 +3,8 @@
 #include <cstdint>
 
 #include "engine/EffectColor.h"
-#include "engine/EffectResult.h"
+#include "engine/Raster.h"
+#include "engine/Result.h"
 
 namespace engine {
 
@@ -18,6 +19,6 @@ struct OffsetShadowParams {
 // A drop shadow: the picture's silhouette in the effect colour, made partly
 // transparent and optionally blurred, placed at the offset, with the picture
 // laid over it. The canvas grows by |dx| x |dy| (plus 2 blur + 8 when blurred).
-EffectResult OffsetShadow(RasterView picture, const OffsetShadowParams& params);
+Result<Raster> OffsetShadow(RasterView picture, const OffsetShadowParams& params);
 
 }  // namespace engine

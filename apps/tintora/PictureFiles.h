@@ -1,12 +1,14 @@
 #pragma once
-// Pictures on disk for the command line: image files read and written upright
-// through the image library, or raw rasters (".bgra": B, G, R, A bytes, rows
-// packed, bottom row first).
+// Pictures on disk for the command line: image files, read and written upright
+// through the engine's picture files, or raw rasters (".bgra": B, G, R, A bytes,
+// rows packed, bottom row first).
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "engine/Result.h"
 
 struct Picture {
     int32_t width = 0;
@@ -19,14 +21,8 @@ struct RawSize {
     int32_t height;
 };
 
-// Larger pictures are refused before any pixel is read.
-constexpr int64_t kMaxPictureSide = 16384;
-constexpr int64_t kMaxPicturePixels = 128LL * 1024 * 1024;
-
 bool IsRawPath(const std::string& path);
-// On failure returns nothing and sets error to a message for the operator.
-std::optional<Picture> ReadPicture(const std::string& path, std::optional<RawSize> rawSize,
-                                   std::string& error);
-// Writes the whole file or nothing: the picture is encoded first, then written to
-// a temporary file that replaces the target. Returns an error message or "".
-std::string WritePicture(const std::string& path, const Picture& picture);
+// The error names the file and says why it cannot be used.
+engine::Result<Picture> ReadPicture(const std::string& path, std::optional<RawSize> rawSize);
+// Writes the whole file or nothing, in the format its name ends with.
+engine::Result<> WritePicture(const std::string& path, const Picture& picture);

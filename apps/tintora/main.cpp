@@ -27,15 +27,14 @@ public:
 };
 
 int RunApply(const ApplyCommand& command) {
-    std::string error;
-    auto picture = ReadPicture(command.input, command.inputSize, error);
+    engine::Result<Picture> picture = ReadPicture(command.input, command.inputSize);
     if (!picture) {
-        std::fprintf(stderr, "tintora: %s\n", error.c_str());
+        std::fprintf(stderr, "tintora: %s\n", picture.Error().c_str());
         return kExitBadInput;
     }
 
-    auto* image =
-        tarsel::TarselImage::Create(picture->width, picture->height, std::move(picture->bgra));
+    auto* image = tarsel::TarselImage::Create(picture.Value().width, picture.Value().height,
+                                              std::move(picture.Value().bgra));
     auto* element = tarsel::TarselElement::Create(image);
     image->Release();
 
@@ -59,8 +58,8 @@ int RunApply(const ApplyCommand& command) {
         std::fprintf(stderr, "tintora: %s failed; nothing written\n", command.effect->name.c_str());
         return kExitEffectFailed;
     }
-    if (std::string writeError = WritePicture(command.output, result); !writeError.empty()) {
-        std::fprintf(stderr, "tintora: %s\n", writeError.c_str());
+    if (const engine::Result<> written = WritePicture(command.output, result); !written) {
+        std::fprintf(stderr, "tintora: %s\n", written.Error().c_str());
         return kExitBadInput;
     }
     std::printf("%dx%d\n", result.width, result.height);
@@ -80,8 +79,9 @@ int main(int argc, char** argv) {
                 return kExitBadInput;
             case ParsedCommandLine::Action::Sample: {
                 const Picture sample = MakeSamplePicture();
-                if (std::string error = WritePicture(parsed.samplePath, sample); !error.empty()) {
-                    std::fprintf(stderr, "tintora: %s\n", error.c_str());
+                if (const engine::Result<> written = WritePicture(parsed.samplePath, sample);
+                    !written) {
+                    std::fprintf(stderr, "tintora: %s\n", written.Error().c_str());
                     return kExitBadInput;
                 }
                 std::printf("%dx%d\n", sample.width, sample.height);

@@ -26,10 +26,9 @@ TEST(PictureFiles, FilesWrittenByAnIndependentToolComeInBottomRowFirst) {
               "im.save('bottom.tga', orientation=-1)\n"
               "im.save('top.tga', orientation=1)\n");
     for (const char* name : {"a.png", "bottom.tga", "top.tga"}) {
-        std::string error;
-        const auto picture = ReadPicture(dir.File(name), std::nullopt, error);
-        ASSERT_TRUE(picture) << error;
-        EXPECT_EQ(std::tuple(picture->width, picture->height, picture->bgra),
+        const engine::Result<Picture> picture = ReadPicture(dir.File(name), std::nullopt);
+        ASSERT_TRUE(picture) << picture.Error();
+        EXPECT_EQ(std::tuple(picture.Value().width, picture.Value().height, picture.Value().bgra),
                   std::tuple(2, 3, kTopRedBottomBlue))
             << name;
     }
@@ -38,7 +37,7 @@ TEST(PictureFiles, FilesWrittenByAnIndependentToolComeInBottomRowFirst) {
 TEST(PictureFiles, WrittenFilesAreUprightForAnIndependentReader) {
     TempDir dir;
     for (const char* name : {"b.png", "b.tga"}) {
-        ASSERT_EQ(WritePicture(dir.File(name), Picture{2, 3, kTopRedBottomBlue}), "");
+        ASSERT_TRUE(WritePicture(dir.File(name), Picture{2, 3, kTopRedBottomBlue}));
         EXPECT_EQ(PilScript(dir, "im = Image.open('" + std::string(name) +
                                      "').convert('RGBA')\n"
                                      "print(im.getpixel((0, 0)), im.getpixel((1, 2)))\n"),
@@ -50,14 +49,14 @@ TEST(PictureFiles, WrittenFilesAreUprightForAnIndependentReader) {
 TEST(PictureFiles, RawRastersRoundTripAndMustMatchTheirSize) {
     TempDir dir;
     const Picture picture{3, 1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}};
-    ASSERT_EQ(WritePicture(dir.File("p.bgra"), picture), "");
-    std::string error;
-    const auto back = ReadPicture(dir.File("p.bgra"), RawSize{3, 1}, error);
+    ASSERT_TRUE(WritePicture(dir.File("p.bgra"), picture));
+    const engine::Result<Picture> back = ReadPicture(dir.File("p.bgra"), RawSize{3, 1});
     ASSERT_TRUE(back);
-    EXPECT_EQ(back->bgra, picture.bgra);
-    EXPECT_FALSE(ReadPicture(dir.File("p.bgra"), RawSize{2, 2}, error));
-    EXPECT_NE(error.find("12 bytes"), std::string::npos) << error;
-    EXPECT_FALSE(ReadPicture(dir.File("p.bgra"), std::nullopt, error));
+    EXPECT_EQ(back.Value().bgra, picture.bgra);
+    const engine::Result<Picture> wrongSize = ReadPicture(dir.File("p.bgra"), RawSize{2, 2});
+    EXPECT_FALSE(wrongSize);
+    EXPECT_NE(wrongSize.Error().find("12 bytes"), std::string::npos) << wrongSize.Error();
+    EXPECT_FALSE(ReadPicture(dir.File("p.bgra"), std::nullopt));
 }
 
 TEST(PictureFiles, UnreadableInputsGiveMessagesInsteadOfPictures) {
@@ -72,18 +71,18 @@ TEST(PictureFiles, UnreadableInputsGiveMessagesInsteadOfPictures) {
         {"r.bgra", RawSize{20000, 20000}, ""},
     };
     for (const auto& [name, size, message] : cases) {
-        std::string error;
-        EXPECT_FALSE(ReadPicture(dir.File(name), size, error)) << name;
-        EXPECT_NE(error, "") << name;
-        EXPECT_NE(error.find(message), std::string::npos) << error;
+        const engine::Result<Picture> picture = ReadPicture(dir.File(name), size);
+        EXPECT_FALSE(picture) << name;
+        EXPECT_NE(picture.Error(), "") << name;
+        EXPECT_NE(picture.Error().find(message), std::string::npos) << picture.Error();
     }
 }
 
 TEST(PictureFiles, AFailedWriteLeavesNoFileBehind) {
     TempDir dir;
     const Picture picture{1, 1, {1, 2, 3, 4}};
-    EXPECT_NE(WritePicture(dir.File("no-folder/x.png"), picture), "");
-    EXPECT_NE(WritePicture(dir.File("noextension"), picture), "");
+    EXPECT_NE(WritePicture(dir.File("no-folder/x.png"), picture).Error(), "");
+    EXPECT_NE(WritePicture(dir.File("noextension"), picture).Error(), "");
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 

@@ -9,8 +9,9 @@
 namespace {
 
 std::vector<uint8_t> Focused(const std::vector<uint8_t>& picture) {
-    const engine::EffectResult result = engine::Focus({picture.data(), 9, 5}, 2);
-    return {result.output.Data(), result.output.Data() + result.output.ByteSize()};
+    const engine::Result<engine::Raster> result = engine::Focus({picture.data(), 9, 5}, 2);
+    const engine::Raster& output = result.Value();
+    return {output.Data(), output.Data() + output.ByteSize()};
 }
 
 class Pipeline : public ControlOnHost {

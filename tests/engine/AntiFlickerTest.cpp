@@ -88,12 +88,13 @@ TEST(AntiFlicker, WithoutItsResultItFailsAndWithoutItsWorkRasterItReturnsTheCanv
         ExpectOutOfMemory(engine::AntiFlicker(ViewOf(pic), 2, 2, false));
     }
     AllocationCountdown countdown(1);
-    engine::EffectResult result = engine::AntiFlicker(ViewOf(pic), 3, 2, false);
-    ASSERT_TRUE(result.succeeded);
-    EXPECT_EQ(result.message, "[CPel2dCGCharPByte::anti_flickering] Out of Memory!");
+    engine::Result<engine::Raster> result = engine::AntiFlicker(ViewOf(pic), 3, 2, false);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result.Notices(),
+              std::vector<std::string>{"[CPel2dCGCharPByte::anti_flickering] Out of Memory!"});
     ref::Pic expected(6 + 2 * 3 + 8, 4 + 2 * 2 + 8);
     ref::PlaceRaster(expected, pic, 3 + 2, 2 + 2);
-    EXPECT_TRUE(SamePicture(expected, ToPic(result.output)));
+    EXPECT_TRUE(SamePicture(expected, ToPic(result.Value())));
 }
 
 }  // namespace

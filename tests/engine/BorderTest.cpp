@@ -85,10 +85,11 @@ TEST(Border, FailsWithoutALayerAndGoesOnUnblurredWithoutTheBlursWorkRaster) {
     }
     // Layer, silhouette and the blur's result succeed; the blur's work raster fails.
     AllocationCountdown countdown(3);
-    engine::EffectResult result = engine::Border(ViewOf(pic), {1, 2, 100, {}});
-    ASSERT_TRUE(result.succeeded);
-    EXPECT_EQ(result.message, "[CPel2dCGCharPByte::anti_flickering] Out of Memory!");
-    EXPECT_EQ(result.output.Width(), 4 + 2 + 4 + 8);
+    engine::Result<engine::Raster> result = engine::Border(ViewOf(pic), {1, 2, 100, {}});
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result.Notices(),
+              std::vector<std::string>{"[CPel2dCGCharPByte::anti_flickering] Out of Memory!"});
+    EXPECT_EQ(result.Value().Width(), 4 + 2 + 4 + 8);
 }
 
 }  // namespace

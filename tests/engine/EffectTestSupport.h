@@ -8,7 +8,8 @@
 #include <random>
 #include <string>
 
-#include "engine/EffectResult.h"
+#include "engine/Raster.h"
+#include "engine/Result.h"
 #include "tests/engine/EffectReferences.h"
 #include "tests/support/RandomPictures.h"
 
@@ -24,15 +25,15 @@ inline ref::Pic ToPic(const engine::Raster& raster) {
 }
 
 // The output of an effect that must succeed without a message.
-inline ref::Pic Output(const engine::EffectResult& result) {
-    EXPECT_TRUE(result.succeeded) << result.message;
-    EXPECT_EQ(result.message, "");
-    return ToPic(result.output);
+inline ref::Pic Output(const engine::Result<engine::Raster>& result) {
+    EXPECT_TRUE(result) << result.Error();
+    EXPECT_TRUE(result.Notices().empty()) << result.Notices().front();
+    return result ? ToPic(result.Value()) : ref::Pic(0, 0);
 }
 
-inline void ExpectOutOfMemory(const engine::EffectResult& result) {
-    EXPECT_FALSE(result.succeeded);
-    EXPECT_EQ(result.message, "Out of Memory");
+inline void ExpectOutOfMemory(const engine::Result<engine::Raster>& result) {
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.Error(), "Out of Memory");
 }
 
 // One pixel's B, G, R, A, for comparing whole pixels in one assertion.

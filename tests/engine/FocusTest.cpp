@@ -43,7 +43,7 @@ TEST(Focus, MatchesThePlainDefinitionOnRandomPictures) {
 TEST(Focus, FailsCleanlyWhenTheOutputCannotBeAllocated) {
     const ref::Pic pic = Filled(16, 16, 9, 9, 9, 9);
     const size_t previous = engine::SetAllocationLimit(100);
-    const engine::EffectResult result = engine::Focus(ViewOf(pic), 3);
+    const engine::Result<engine::Raster> result = engine::Focus(ViewOf(pic), 3);
     engine::SetAllocationLimit(previous);
     ExpectOutOfMemory(result);
 }

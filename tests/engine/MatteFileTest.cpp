@@ -22,14 +22,13 @@ std::string TopHalfWhite(int w, int h) {
 }
 
 // Reads a file that must be usable; the matte's pixel (x, y) as B, G, R, fourth byte.
-engine::MatteFile Read(const std::string& path) {
-    engine::MatteFile file = engine::ReadMatteFile(path);
-    EXPECT_EQ(file.error, "");
-    EXPECT_TRUE(file.matte);
-    return file;
+engine::Raster Read(const std::string& path) {
+    engine::Result<engine::Raster> file = engine::ReadMatteFile(path);
+    EXPECT_EQ(file.Error(), "");
+    return file ? std::move(file).Value() : engine::Raster{};
 }
-Px At(const engine::MatteFile& file, int x, int y) {
-    const uint8_t* q = file.matte.View().Pixel(x, y);
+Px At(const engine::Raster& matte, int x, int y) {
+    const uint8_t* q = matte.View().Pixel(x, y);
     return {q[0], q[1], q[2], q[3]};
 }
 
@@ -43,19 +42,19 @@ TEST(MatteFile, EveryStillFormatOfEitherOriginLinesUpWithThePictureUpright) {
                        TopHalfWhite(8, 8) + "im.save('m.jpg')\n");
     for (const char* name : {"m.png", "m.bmp", "m.tif", "m.gif", "bl.tga", "tl.tga"}) {
         SCOPED_TRACE(name);
-        const engine::MatteFile file = Read(dir.File(name));
-        ASSERT_TRUE(file.matte);
+        const engine::Raster matte = Read(dir.File(name));
+        ASSERT_TRUE(matte);
         // Applied without crop it keeps exactly the picture's upper half; row 0
         // is the picture's bottom row.
         const ref::Pic out = Output(engine::Matte(ViewOf(Filled(7, 6, 10, 20, 30, 255)),
-                                                  file.matte.View(), engine::MatteParams{}));
-        ASSERT_EQ(SizeOf(ToPic(file.matte)), std::pair(7, 6));
+                                                  matte.View(), engine::MatteParams{}));
+        ASSERT_EQ(SizeOf(ToPic(matte)), std::pair(7, 6));
         ref::Pic upper(7, 6);
         Paint(upper, 0, 3, 7, 6, {10, 20, 30, 255});
         EXPECT_TRUE(SamePicture(upper, out));
     }
-    const engine::MatteFile jpeg = Read(dir.File("m.jpg"));
-    ASSERT_TRUE(jpeg.matte);
+    const engine::Raster jpeg = Read(dir.File("m.jpg"));
+    ASSERT_TRUE(jpeg);
     EXPECT_GT(At(jpeg, 4, 7)[2], 200);
     EXPECT_LT(At(jpeg, 4, 0)[2], 50);
 }
@@ -77,10 +76,10 @@ TEST(MatteFile, TheFirstFrameOfAnAnimationWithChannelsScaledLikeTheLibrarysOwnCo
               "    im.putpixel((x, 0), (10, 20, 30, a))\n"
               "im.save('alpha.png')\n");
     EXPECT_EQ(At(Read(dir.File("a.gif")), 2, 2)[2], 255);
-    const engine::MatteFile deep = Read(dir.File("deep.png"));
+    const engine::Raster deep = Read(dir.File("deep.png"));
     const int gray[] = {0, (1000 + 128) / 257, (32896 + 128) / 257, 255};
     for (int x = 0; x < 4; ++x) EXPECT_EQ(At(deep, x, 0), (Px{gray[x], gray[x], gray[x], 0})) << x;
-    const engine::MatteFile alpha = Read(dir.File("alpha.png"));
+    const engine::Raster alpha = Read(dir.File("alpha.png"));
     EXPECT_EQ(At(alpha, 0, 0)[3], 0);
     EXPECT_EQ(At(alpha, 1, 0)[3], 255);
     EXPECT_EQ(At(alpha, 2, 0), (Px{30, 20, 10, 155}));
@@ -111,9 +110,9 @@ TEST(MatteFile, UnusableFilesGiveAMessageInsteadOfAMatte) {
         {dir.File("picture.ppm"), "not a PNG, TGA, BMP, JPEG, TIFF or GIF picture"},
     };
     for (const auto& [path, message] : cases) {
-        const engine::MatteFile file = engine::ReadMatteFile(path);
-        EXPECT_FALSE(file.matte) << path;
-        EXPECT_NE(file.error.find(message), std::string::npos) << file.error;
+        const engine::Result<engine::Raster> file = engine::ReadMatteFile(path);
+        EXPECT_FALSE(file) << path;
+        EXPECT_NE(file.Error().find(message), std::string::npos) << file.Error();
     }
 }
 
