@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <string_view>
 #include <vector>
+
+#include "platform/files/AtomicFile.h"
 
 namespace {
 
@@ -64,13 +66,6 @@ private:
     int m_fd;
 };
 
-// New files get the permissions a plain create would give them.
-mode_t CreationMode() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
 }  // namespace
 
 PresetsRead ReadPresetsFile(const std::string& path, PresetRecord (&records)[kPresetSlots]) {
@@ -101,21 +96,12 @@ PresetsWrite WritePresetsFile(const std::string& path,
         for (const uint32_t word : slot.Words()) PutWord(bytes, word);
     }
 
-    std::string temporary = path + ".XXXXXX";
-    Descriptor file(mkstemp(temporary.data()));
-    if (file.Get() < 0) return PresetsWrite::NotOpened;
-    fchmod(file.Get(), CreationMode());
-    const bool written = WriteAll(file.Get(), bytes.data(), bytes.size()) && fsync(file.Get()) == 0;
-    if (!file.Close() || !written) {
-        std::remove(temporary.c_str());
-        return PresetsWrite::Failed;
-    }
+    files::ReplaceStep step;
+    const std::error_code error = files::ReplaceFile(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &step);
+    if (!error) return PresetsWrite::Written;
     // A target that cannot be replaced is like one that cannot be opened.
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return PresetsWrite::NotOpened;
-    }
-    return PresetsWrite::Written;
+    return step == files::ReplaceStep::Write ? PresetsWrite::Failed : PresetsWrite::NotOpened;
 }
 
 FileCopy CopyWholeFile(const std::string& source, const std::string& target) {

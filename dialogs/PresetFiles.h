@@ -30,8 +30,7 @@ enum class PresetsWrite {
     Failed,
 };
 
-// Replaces the file with format word 0 and the five records, atomically: the
-// bytes go to a temporary file beside it, which is then renamed over it.
+// Replaces the file with format word 0 and the five records in one step.
 PresetsWrite WritePresetsFile(const std::string& path, const PresetRecord (&records)[kPresetSlots]);
 
 enum class FileCopy {

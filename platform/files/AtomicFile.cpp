@@ -67,7 +67,11 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-std::error_code ReplaceFile(const std::string& path, std::string_view bytes) {
+std::error_code ReplaceFile(const std::string& path, std::string_view bytes,
+                            ReplaceStep* failedStep) {
+    ReplaceStep unused;
+    ReplaceStep& step = failedStep ? *failedStep : unused;
+    step = ReplaceStep::Create;
     std::filesystem::path target(path);
     if (std::error_code error = ResolveLinks(target)) return error;
     struct stat existing {};
@@ -88,12 +92,16 @@ std::error_code ReplaceFile(const std::string& path, std::string_view bytes) {
     }
     if (fd < 0) return LastError();
 
+    step = ReplaceStep::Write;
     std::error_code error;
     if (exists && fchmod(fd, existing.st_mode & 07777) != 0) error = LastError();
     if (!error && !WriteAll(fd, bytes)) error = LastError();
     if (!error && fsync(fd) != 0) error = LastError();
     if (close(fd) != 0 && !error) error = LastError();
-    if (!error && std::rename(temporary.c_str(), target.c_str()) != 0) error = LastError();
+    if (!error && std::rename(temporary.c_str(), target.c_str()) != 0) {
+        step = ReplaceStep::Rename;
+        error = LastError();
+    }
     if (error) {
         unlink(temporary.c_str());
         return error;

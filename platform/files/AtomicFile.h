@@ -15,8 +15,14 @@ namespace files {
 // temporary is made; a target that is a link keeps being one, and the file it
 // points to is replaced. An existing target keeps its permission bits; a new
 // one gets 0666 less the umask. On failure the target is untouched, nothing is
-// left behind, and the error says why.
-std::error_code ReplaceFile(const std::string& path, std::string_view bytes);
+// left behind, the error says why and, when asked, the step that failed.
+enum class ReplaceStep {
+    Create,  // the temporary file could not be made (no folder, no permission)
+    Write,   // writing or syncing it failed
+    Rename,  // it could not take the target's place
+};
+std::error_code ReplaceFile(const std::string& path, std::string_view bytes,
+                            ReplaceStep* failedStep = nullptr);
 
 // The message for a failed write of `path`: "cannot write PATH: REASON".
 std::string WriteErrorText(const std::string& path, std::error_code error);

@@ -1,8 +1,5 @@
 #include "platform/registry/Registry.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "platform/files/AtomicFile.h"
 #include "platform/registry/RegistryStore.h"
 
 struct HKEY__ {
@@ -48,28 +46,12 @@ std::unique_ptr<registry::Key> LoadRoot(int root) {
     return registry::Parse(text.str());
 }
 
-// Writes a temporary file beside the store and renames it over the store, so a
-// reader sees either the old or the new contents, never a part.
+// A reader sees either the old or the new contents of the store, never a part.
 bool SaveRoot(int root, const registry::Key& key) {
     const std::filesystem::path file = RootFile(root);
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
-    std::string pattern = file.string() + ".XXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) return false;
-    const std::string text = registry::Serialize(key);
-    size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t n = write(fd, text.data() + written, text.size() - written);
-        if (n <= 0) break;
-        written += size_t(n);
-    }
-    const bool complete = written == text.size() && fsync(fd) == 0;
-    if (close(fd) != 0 || !complete || std::rename(pattern.c_str(), file.c_str()) != 0) {
-        std::remove(pattern.c_str());
-        return false;
-    }
-    return true;
+    return !files::ReplaceFile(file.string(), registry::Serialize(key));
 }
 
 bool ValidKeyName(const std::string& name) {

@@ -66,8 +66,10 @@ TEST(AtomicFile, FailuresLeaveTheTargetAndNoTemporary) {
     EXPECT_EQ(onFolder, std::errc::is_a_directory);
     EXPECT_TRUE(fs::is_empty(dir.Path() / "folder"));
 
-    const std::error_code noFolder = files::ReplaceFile(dir.File("missing/file"), "x");
+    files::ReplaceStep step = files::ReplaceStep::Write;
+    const std::error_code noFolder = files::ReplaceFile(dir.File("missing/file"), "x", &step);
     EXPECT_EQ(noFolder, std::errc::no_such_file_or_directory);
+    EXPECT_EQ(step, files::ReplaceStep::Create);
     EXPECT_EQ(files::WriteErrorText("out.png", noFolder),
               "cannot write out.png: No such file or directory");
 
