@@ -4,6 +4,7 @@
 #include <string>
 
 #include "control/CRastelCtrl.h"
+#include "control/EffectTable.h"
 #include "engine/AntiFlicker.h"
 #include "engine/Border.h"
 #include "engine/EmbossBevel.h"
@@ -15,24 +16,6 @@
 #include "platform/prompts/Prompts.h"
 
 namespace {
-
-engine::MagickOperation MagickOperationFor(uint32_t code) {
-    using Op = engine::MagickOperation;
-    switch (code) {
-        case EFFECT_ADD_NOISE: return Op::AddNoise;
-        case EFFECT_CONTRAST: return Op::Contrast;
-        case EFFECT_IMPLODE: return Op::Implode;
-        case EFFECT_JITTER: return Op::Jitter;
-        case EFFECT_CHARCOAL: return Op::Charcoal;
-        case EFFECT_REDUCE_NOISE: return Op::ReduceNoise;
-        case EFFECT_SOLARIZE: return Op::Solarize;
-        case EFFECT_SHARPEN: return Op::Sharpen;
-        case EFFECT_SWIRL: return Op::Swirl;
-        case EFFECT_COLORIZE: return Op::Colorize;
-        case EFFECT_BLUR: return Op::Blur;
-        default: return Op::None;
-    }
-}
 
 engine::MutableRasterView MutableSource(CRastelCtrl& control) {
     return {control.m_pSrc, control.m_nSrcWidth, control.m_nSrcHeight};
@@ -81,7 +64,8 @@ int CRastelCtrl::ApplyGrayscale() { return AdoptResult(engine::Grayscale(Mutable
 
 int CRastelCtrl::ApplyMagickEffect(uint32_t code) {
     engine::MagickEffectParams params;
-    params.operation = MagickOperationFor(code);
+    const effects::EffectEntry* effect = effects::FindEffect(code);
+    params.operation = effect ? effect->libraryOperation : engine::MagickOperation::None;
     params.pct = m_dPct;
     params.color = engine::EffectColor::FromColorRef(m_crEffect);
     return AdoptResult(engine::MagickEffect(SourceView(), params));

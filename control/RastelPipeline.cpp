@@ -1,10 +1,8 @@
 // The pipeline: one effect on the target's current image, its output handed
 // back to the host.
 
-#include <cmath>
-#include <limits>
-
 #include "control/CRastelCtrl.h"
+#include "control/EffectTable.h"
 #include "control/HostPixels.h"
 #include "engine/Focus.h"
 #include "platform/prompts/Prompts.h"
@@ -26,15 +24,6 @@ public:
 private:
     CRastelCtrl& m_control;
 };
-
-// Truncation toward zero; values beyond an int (never given by the dialog)
-// are held to its range.
-int TruncateToInt(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= double(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
-    if (value <= double(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
-    return int(value);
-}
 
 }  // namespace
 
@@ -58,22 +47,9 @@ LONG CRastelCtrl::ApplyEffect() {
 }
 
 int CRastelCtrl::RunSelectedEffect() {
-    switch (m_nEffectCode) {
-        case EFFECT_BORDER: return ApplyBorder();
-        case EFFECT_SHADOW: return ApplyOffsetShadow();
-        case EFFECT_FOCUS: return ApplyFocus();
-        case EFFECT_MOTION_BLUR: return anti_flickering(false);
-        case EFFECT_MATTE: return ApplyMatte(false);
-        case EFFECT_EMBOSS:
-            return ApplyEmbossBevel(TruncateToInt(m_dDir), 60, 1, TruncateToInt(m_dPct));
-        case EFFECT_BEVEL:
-            return ApplyEmbossBevel(TruncateToInt(m_dDir), 40, 4, TruncateToInt(m_dPct));
-        case EFFECT_CROP_MATTE: return ApplyMatte(true);
-        case EFFECT_GRAYSCALE: return ApplyGrayscale();
-        // The More Effects of the image library, and any code without a route
-        // of its own, which passes the picture through the library unchanged.
-        default: return ApplyMagickEffect(m_nEffectCode);
-    }
+    // A code without an entry passes the picture through the image library unchanged.
+    const effects::EffectEntry* effect = effects::FindEffect(m_nEffectCode);
+    return effect ? effect->run(*this) : ApplyMagickEffect(m_nEffectCode);
 }
 
 engine::RasterView CRastelCtrl::SourceView() const { return {m_pSrc, m_nSrcWidth, m_nSrcHeight}; }

@@ -3,15 +3,15 @@
 #include <filesystem>
 
 #include "dialogs/DialogResources.h"
+#include "dialogs/OptionExchange.h"
+#include "engine/MatteFile.h"
 #include "platform/ui/CFileDialog.h"
 #include "platform/ui/CWaitCursor.h"
 #include "platform/ui/DataExchange.h"
 
 namespace {
 
-constexpr const char* kNoMatteMessage = "Matte file does not exist";
 constexpr const char* kTgaFilter = "TGA Files (*.tga) | *.tga| All Files (*.*)|*.*||";
-constexpr UINT kOffsetLimit = 1000;
 
 bool FileExists(const std::string& path) {
     std::error_code error;
@@ -33,9 +33,9 @@ void CMatteFile::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_MATTE_PATH, m_strFile);
     DDX_Check(pDX, IDC_MATTE_INVERSE, m_bInverse);
     DDX_Text(pDX, IDC_MATTE_X, m_nXOffset);
-    DDV_MinMaxUInt(pDX, m_nXOffset, 0, kOffsetLimit);
+    DDV_Option(pDX, m_nXOffset, effects::kMatteX);
     DDX_Text(pDX, IDC_MATTE_Y, m_nYOffset);
-    DDV_MinMaxUInt(pDX, m_nYOffset, 0, kOffsetLimit);
+    DDV_Option(pDX, m_nYOffset, effects::kMatteY);
 }
 
 BOOL CMatteFile::OnInitDialog() {
@@ -57,21 +57,20 @@ void CMatteFile::OnCreate() {
     // Create goes on with what could be read, after the message for what could not.
     UpdateData(TRUE);
     if (!FileExists(m_strFile)) {
-        AfxMessageBox(kNoMatteMessage);
+        AfxMessageBox(engine::kMatteMissing);
         return;
     }
     if (!m_pCtrl) return;
     CWaitCursor wait;
     // Every Create starts from the picture as it was when the dialog opened.
     m_pCtrl->RestoreImage(SLOT_CHECKPOINT);
-    m_pCtrl->m_bMatteAlpha = IsDlgButtonChecked(IDC_MATTE_USE_ALPHA) == BST_CHECKED ? TRUE : FALSE;
-    m_pCtrl->m_strMattePath = m_strFile;
-    m_pCtrl->m_nEffectCode = EFFECT_MATTE;
-    m_pCtrl->m_nMatteX = int32_t(m_nXOffset);
-    m_pCtrl->m_nMatteY = int32_t(m_nYOffset);
-    m_pCtrl->m_nBlurX = 0;
-    m_pCtrl->m_nBlurY = 0;
-    m_pCtrl->m_bInverseMatte = m_bInverse;
+    const bool useAlpha = IsDlgButtonChecked(IDC_MATTE_USE_ALPHA) == BST_CHECKED;
+    effects::FillRecord(*m_pCtrl, EFFECT_MATTE,
+                        {{&effects::kMatteAlpha, int64_t{useAlpha}},
+                         {&effects::kMatteFile, m_strFile},
+                         {&effects::kMatteX, m_nXOffset},
+                         {&effects::kMatteY, m_nYOffset},
+                         {&effects::kInverseMatte, m_bInverse}});
     m_pCtrl->ApplyEffect();
 }
 

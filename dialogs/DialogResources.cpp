@@ -1,5 +1,6 @@
 #include "dialogs/DialogResources.h"
 
+#include "control/EffectTable.h"
 #include "dialogs/Resource.h"
 #include "platform/prompts/Prompts.h"
 
@@ -40,9 +41,7 @@ DialogTemplate MakeTintoraDialog() {
         // Listed by effect code; the sorted list puts them in label order.
         ComboBox(IDC_MORE_EFFECTS, 15, 266, 86, 99,
                  CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
-                 {"Add Noise", "Contrast", "Gamma", "Implode", "Jitter", "Charcoal", "Reduce Noise",
-                  "Solarize", "Sharpen", "Swirl", "Colorize", "Blur", "Emboss", "Bevel",
-                  "Grayscale", ""}),
+                 effects::MoreEffectsListItems()),
         EditText(IDC_PCT, 32, 284, 30, 14, kEdit),
         UpDown(IDC_SPIN_PCT, 61, 284, 11, 14, kBuddySpin),
         PushButton("Apply", IDC_APPLY_MORE, 72, 293, 28, 14),

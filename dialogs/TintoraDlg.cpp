@@ -9,17 +9,16 @@
 #include "dialogs/CSavePreset.h"
 #include "dialogs/DataFolder.h"
 #include "dialogs/DialogResources.h"
-#include "dialogs/MoreEffects.h"
+#include "dialogs/OptionExchange.h"
 #include "platform/ui/CFileDialog.h"
 #include "platform/ui/CWaitCursor.h"
 #include "platform/ui/DataExchange.h"
 
 namespace {
 
-constexpr const char* kOffsetMessage = "Please enter an integer betoween -100 and 100.";
-constexpr const char* kMaxPctMessage = "Maximum Pct is 20 for this effect";
+using namespace effects;
+
 constexpr const char* kTgaFilter = "TGA Files (*.tga) | *.tga| All Files (*.*)|*.*||";
-constexpr int kOffsetLimit = 100;
 
 TintoraDlg::CropDialogOpener& CropDialog() {
     static TintoraDlg::CropDialogOpener opener;
@@ -79,24 +78,24 @@ void TintoraDlg::ComputeDataFolder() { m_strDataFolder = ModuleDataFolder(); }
 void TintoraDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_PCT, m_nPct);
-    DDV_MinMaxInt(pDX, m_nPct, 0, 100);
+    DDV_Option(pDX, m_nPct, kPct);
     DDX_Text(pDX, IDC_DIR, m_nDir);
-    DDV_MinMaxInt(pDX, m_nDir, 0, 359);
+    DDV_Option(pDX, m_nDir, kDir);
     DDX_Control(pDX, IDC_MORE_EFFECTS, m_cbEffects);
     DDX_Text(pDX, IDC_FOCUS_SIZE, m_nFocusSize);
-    DDV_MinMaxUInt(pDX, m_nFocusSize, 1, 50);
+    DDV_Option(pDX, m_nFocusSize, kFocusSize);
     DDX_Text(pDX, IDC_BORDER_SIZE, m_nBorderSize);
-    DDV_MinMaxUInt(pDX, m_nBorderSize, 0, 100);
+    DDV_Option(pDX, m_nBorderSize, kBorderSize);
     DDX_Text(pDX, IDC_MOTION_X, m_nMotionX);
-    DDV_MinMaxUInt(pDX, m_nMotionX, 0, 100);
+    DDV_Option(pDX, m_nMotionX, kMotionX);
     DDX_Text(pDX, IDC_MOTION_Y, m_nMotionY);
-    DDV_MinMaxUInt(pDX, m_nMotionY, 0, 100);
+    DDV_Option(pDX, m_nMotionY, kMotionY);
     DDX_Text(pDX, IDC_TRANSP, m_nTransp);
-    DDV_MinMaxUInt(pDX, m_nTransp, 0, 100);
+    DDV_Option(pDX, m_nTransp, kTransp);
     DDX_Text(pDX, IDC_OFFSET_BLUR, m_nOffsetBlur);
-    DDV_MinMaxUInt(pDX, m_nOffsetBlur, 0, 100);
+    DDV_Option(pDX, m_nOffsetBlur, kLayerBlur);
     DDX_Text(pDX, IDC_BORDER_BLUR, m_nBorderBlur);
-    DDV_MinMaxUInt(pDX, m_nBorderBlur, 0, 100);
+    DDV_Option(pDX, m_nBorderBlur, kLayerBlur);
     DDX_Check(pDX, IDC_COLOR_SHIFT, m_bColorShift);
 }
 
@@ -104,10 +103,10 @@ BOOL TintoraDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetDlgItemInt(IDC_OFFSET_X, UINT(m_nOffsetX), TRUE);
     SetDlgItemInt(IDC_OFFSET_Y, UINT(m_nOffsetY), TRUE);
-    GetDlgItemAs<CSpinButtonCtrl>(IDC_SPIN_PCT)->SetRange(0, 100);
+    GetDlgItemAs<CSpinButtonCtrl>(IDC_SPIN_PCT)->SetRange(short(kPct.min), short(kPct.max));
     LoadPresets();
     RecallPreset(0);
-    GetDlgItemAs<CSpinButtonCtrl>(IDC_SPIN_DIR)->SetRange(0, 359);
+    GetDlgItemAs<CSpinButtonCtrl>(IDC_SPIN_DIR)->SetRange(short(kDir.min), short(kDir.max));
     m_bInitialized = true;
     CheckDlgButton(IDC_PRESET1, BST_UNCHECKED);
     m_nCurrentPreset = 1;
@@ -117,87 +116,76 @@ BOOL TintoraDlg::OnInitDialog() {
 }
 
 void TintoraDlg::OnApplyOffset() {
-    if (m_nOffsetX < -kOffsetLimit || m_nOffsetX > kOffsetLimit || m_nOffsetY < -kOffsetLimit ||
-        m_nOffsetY > kOffsetLimit) {
-        AfxMessageBox(kOffsetMessage);
+    if (!kShadowX.Accepts(m_nOffsetX) || !kShadowY.Accepts(m_nOffsetY)) {
+        AfxMessageBox(kShadowX.RangeMessage());
         return;
     }
-    if (!UpdateData(TRUE) || !m_pCtrl) return;
-    CWaitCursor wait;
-    m_pCtrl->m_nShadowX = m_nOffsetX;
-    m_pCtrl->m_nShadowY = m_nOffsetY;
-    m_pCtrl->m_crEffect = m_crColor;
-    m_pCtrl->m_nOpacity = 100 - int(m_nTransp);
-    m_pCtrl->m_nEffectCode = EFFECT_SHADOW;
-    m_pCtrl->m_nBlur = int(m_nOffsetBlur);
-    m_pCtrl->ApplyEffect();
+    if (!UpdateData(TRUE)) return;
+    Apply(EFFECT_SHADOW, {{&kShadowX, m_nOffsetX},
+                          {&kShadowY, m_nOffsetY},
+                          {&kColor, m_crColor},
+                          {&kTransp, m_nTransp},
+                          {&kLayerBlur, m_nOffsetBlur}});
 }
 
 void TintoraDlg::OnApplyBorder() {
-    if (!UpdateData(TRUE) || !m_pCtrl) return;
-    CWaitCursor wait;
-    m_pCtrl->m_crEffect = m_crColor;
-    m_pCtrl->m_nSize = m_nBorderSize;
-    m_pCtrl->m_nEffectCode = EFFECT_BORDER;
-    m_pCtrl->m_nOpacity = 100 - int(m_nTransp);
-    m_pCtrl->m_nBlur = int(m_nBorderBlur);
-    m_pCtrl->ApplyEffect();
+    if (!UpdateData(TRUE)) return;
+    Apply(EFFECT_BORDER, {{&kColor, m_crColor},
+                          {&kBorderSize, m_nBorderSize},
+                          {&kTransp, m_nTransp},
+                          {&kLayerBlur, m_nBorderBlur}});
 }
 
 void TintoraDlg::OnApplyMotionBlur() {
-    if (!UpdateData(TRUE) || !m_pCtrl) return;
-    CWaitCursor wait;
-    m_pCtrl->m_nBlurX = int(m_nMotionX);
-    m_pCtrl->m_nBlurY = int(m_nMotionY);
-    m_pCtrl->m_nEffectCode = EFFECT_MOTION_BLUR;
-    m_pCtrl->ApplyEffect();
+    if (!UpdateData(TRUE)) return;
+    Apply(EFFECT_MOTION_BLUR, {{&kMotionX, m_nMotionX}, {&kMotionY, m_nMotionY}});
 }
 
+// The focus leaves the opacity unread; the dialog hands it on all the same.
 void TintoraDlg::OnApplyFocus() {
-    if (!UpdateData(TRUE) || !m_pCtrl) return;
-    CWaitCursor wait;
-    m_pCtrl->m_nSize = m_nFocusSize;
-    m_pCtrl->m_nEffectCode = EFFECT_FOCUS;
-    m_pCtrl->m_nOpacity = 100 - int(m_nTransp);
-    m_pCtrl->ApplyEffect();
+    if (!UpdateData(TRUE)) return;
+    Apply(EFFECT_FOCUS, {{&kFocusSize, m_nFocusSize}, {&kTransp, m_nTransp}});
 }
 
 void TintoraDlg::OnApplyMoreEffects() {
     if (!UpdateData(TRUE)) return;
-    const int selected = m_cbEffects.GetCurSel();
-    if ((selected == kMoreEffectBevel || selected == kMoreEffectEmboss) &&
-        m_nPct > kEmbossBevelMaxPct) {
-        AfxMessageBox(kMaxPctMessage);
+    const EffectEntry* effect = SelectedMoreEffect();
+    // The effect's own Pct range (Bevel and Emboss: at most 20).
+    if (const EffectOption* pct = effect ? effect->Reads(kPct) : nullptr;
+        pct && !pct->Accepts(m_nPct)) {
+        AfxMessageBox(pct->RangeMessage());
         return;
     }
-    if (selected < 1 || selected >= kMoreEffectCount || !m_pCtrl) return;
+    // The empty entry, or no selection, runs nothing.
+    if (effect) Apply(effect->code, {{&kPct, m_nPct}, {&kDir, m_nDir}, {&kColor, m_crColor}});
+}
+
+void TintoraDlg::Apply(uint32_t code, const std::vector<effects::OptionSetting>& settings) {
+    if (!m_pCtrl) return;
     CWaitCursor wait;
-    m_pCtrl->m_nEffectCode = kMoreEffects[selected].effectCode;
-    m_pCtrl->m_dPct = double(m_nPct);
-    m_pCtrl->m_dDir = double(m_nDir);
-    m_pCtrl->m_crEffect = m_crColor;
+    FillRecord(*m_pCtrl, code, settings);
     m_pCtrl->ApplyEffect();
 }
 
-void TintoraDlg::UpdateEffectControls() {
+const EffectEntry* TintoraDlg::SelectedMoreEffect() const {
     const int selected = m_cbEffects.GetCurSel();
-    const bool embossOrBevel = selected == kMoreEffectBevel || selected == kMoreEffectEmboss;
-    if (auto* pctSpin = GetDlgItemAs<CSpinButtonCtrl>(IDC_SPIN_PCT)) {
-        pctSpin->SetRange(0, short(embossOrBevel ? kEmbossBevelMaxPct : 100));
-    }
-    // The member follows the edit at the next exchange.
-    if (embossOrBevel && m_nPct > kEmbossBevelMaxPct) {
-        SetDlgItemInt(IDC_PCT, UINT(kEmbossBevelMaxPct), TRUE);
-    }
+    return selected < 0 ? nullptr : FindMoreEffect(m_cbEffects.GetLBText(selected));
+}
 
-    bool pct = true;
-    bool dir = false;
-    if (selected == kMoreEffectAddNoise || selected == kMoreEffectReduceNoise ||
-        selected == kMoreEffectGrayscale) {
-        pct = false;
-    } else if (embossOrBevel) {
-        dir = true;
+void TintoraDlg::UpdateEffectControls() {
+    const EffectEntry* effect = SelectedMoreEffect();
+    const EffectOption* pctOption = effect ? effect->Reads(kPct) : nullptr;
+    const int maxPct = int(pctOption ? pctOption->max : kPct.max);
+    if (auto* pctSpin = GetDlgItemAs<CSpinButtonCtrl>(IDC_SPIN_PCT)) {
+        pctSpin->SetRange(short(kPct.min), short(maxPct));
     }
+    // Only an effect that narrows Pct brings the edit down; the member follows
+    // the edit at the next exchange.
+    if (maxPct < kPct.max && m_nPct > maxPct) SetDlgItemInt(IDC_PCT, UINT(maxPct), TRUE);
+
+    const MoreEffectsEdits edits = effect ? effect->edits : MoreEffectsEdits::Pct;
+    const bool pct = edits != MoreEffectsEdits::None;
+    const bool dir = edits == MoreEffectsEdits::PctAndDir;
     GetDlgItem(IDC_PCT)->EnableWindow(pct);
     GetDlgItem(IDC_DIR)->EnableWindow(dir);
     GetDlgItem(IDC_PCT_LABEL)->EnableWindow(pct);
@@ -264,8 +252,8 @@ void TintoraDlg::OnChangeOffsetY() { m_nOffsetY = int(GetDlgItemInt(IDC_OFFSET_Y
 
 void TintoraDlg::OnDeltaPosOffset(NMHDR* pNMHDR, LRESULT* pResult, int& nOffset, int nEdit) {
     const auto* change = reinterpret_cast<NMUPDOWN*>(pNMHDR);
-    nOffset = int(std::clamp<long long>(static_cast<long long>(nOffset) + change->iDelta,
-                                        -kOffsetLimit, kOffsetLimit));
+    const EffectOption& option = nEdit == IDC_OFFSET_X ? kShadowX : kShadowY;
+    nOffset = int(std::clamp<int64_t>(int64_t(nOffset) + change->iDelta, option.min, option.max));
     SetDlgItemInt(nEdit, UINT(nOffset), TRUE);
     *pResult = 0;
 }

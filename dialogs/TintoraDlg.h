@@ -7,6 +7,7 @@
 #include <string>
 
 #include "control/CRastelCtrl.h"
+#include "control/EffectTable.h"
 #include "dialogs/PresetRecord.h"
 #include "dialogs/Resource.h"
 #include "platform/ui/CDC.h"
@@ -88,6 +89,10 @@ private:
     void OnClose();
     void OnPaint();
 
+    // Runs the effect with the settings under the wait cursor.
+    void Apply(uint32_t code, const std::vector<effects::OptionSetting>& settings);
+    // The More Effects entry selected; null for the empty entry or none.
+    const effects::EffectEntry* SelectedMoreEffect() const;
     // Minimises the dialog around a sub-dialog and restores it afterwards.
     void RunMinimised(const std::function<void()>& subDialog);
     // Copies a crop side file, telling the operator when it fails midway.

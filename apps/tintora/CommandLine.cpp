@@ -26,9 +26,14 @@ std::optional<RawSize> ParseSize(const std::string& text) {
     return RawSize{int32_t(*w), int32_t(*h)};
 }
 
-const OptionSpec* FindOption(const EffectSpec& effect, const std::string& name) {
-    for (const OptionSpec& option : effect.options) {
-        if (option.name == name) return &option;
+using effects::EffectEntry;
+using effects::EffectOption;
+using effects::OptionKind;
+using effects::OptionSetting;
+
+OptionSetting* FindSetting(std::vector<OptionSetting>& settings, const std::string& name) {
+    for (OptionSetting& setting : settings) {
+        if (setting.option->name == name) return &setting;
     }
     return nullptr;
 }
@@ -41,31 +46,46 @@ ParsedCommandLine Fail(std::string message) {
 }
 
 // Stores one option's value; returns an error message or "".
-std::string TakeOption(const OptionSpec& option, const std::string& text, OptionValues& values) {
+std::string TakeOption(OptionSetting& setting, const std::string& text) {
+    const EffectOption& option = *setting.option;
     switch (option.kind) {
         case OptionKind::Integer: {
             const auto value = ParseInteger(text);
             if (!value) return kEnterIntegerMessage;
-            if (*value < option.min || *value > option.max) {
-                return option.rangeMessage.empty() ? IntegerRangeMessage(option.min, option.max)
-                                                   : option.rangeMessage;
-            }
-            values.SetInteger(option.name, *value);
+            if (std::string message = option.Check(*value); !message.empty()) return message;
+            setting.value = *value;
             return {};
         }
         case OptionKind::Color: {
             const auto color = ParseColor(text);
-            if (!color) return option.name + ": write the colour as RRGGBB in hex, e.g. FF8000";
-            values.SetInteger(option.name, *color);
+            if (!color) {
+                return std::string(option.name) +
+                       ": write the colour as RRGGBB in hex, e.g. FF8000";
+            }
+            setting.value = int64_t(*color);
             return {};
         }
         case OptionKind::File:
-            if (text.empty()) return option.name + " needs a file name";
-            values.SetText(option.name, text);
+            if (text.empty()) return std::string(option.name) + " needs a file name";
+            setting.value = text;
             return {};
         case OptionKind::Flag: break;
     }
     return {};
+}
+
+std::string OptionUsage(const EffectOption& option) {
+    const std::string name = option.name;
+    switch (option.kind) {
+        case OptionKind::Integer:
+            return name + " N  " + option.help + ", " + std::to_string(option.min) + ".." +
+                   std::to_string(option.max) + " (default " + std::to_string(option.defaultValue) +
+                   ")";
+        case OptionKind::Color: return name + " RRGGBB  " + option.help + " (default 000000)";
+        case OptionKind::File: return name + " FILE  " + option.help;
+        case OptionKind::Flag: return name + "  " + option.help;
+    }
+    return name;
 }
 
 }  // namespace
@@ -98,15 +118,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (args.size() < 2) return Fail("apply needs an effect\n\n" + UsageText());
 
     ApplyCommand& apply = result.apply;
-    apply.effect = FindEffect(args[1]);
+    apply.effect = effects::FindEffectNamed(args[1]);
     if (!apply.effect) return Fail("unknown effect '" + args[1] + "'\n\n" + UsageText());
-    const EffectSpec& effect = *apply.effect;
-    for (const OptionSpec& option : effect.options) {
-        if (option.kind == OptionKind::File) {
-            apply.values.SetText(option.name, {});
-        } else {
-            apply.values.SetInteger(option.name, option.defaultValue);
-        }
+    const EffectEntry& effect = *apply.effect;
+    for (const EffectOption* option : effect.options) {
+        apply.settings.push_back({option, option->kind == OptionKind::File
+                                              ? effects::OptionValue(std::string())
+                                              : effects::OptionValue(option->defaultValue)});
     }
 
     std::vector<std::string> positional;
@@ -123,21 +141,22 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!apply.inputSize) return Fail("--input-size: write the size as WxH, e.g. 640x480");
             continue;
         }
-        const OptionSpec* option = FindOption(effect, arg);
-        if (!option) return Fail("effect " + effect.name + " has no option " + arg);
-        given.push_back(option->name);
-        if (option->kind == OptionKind::Flag) {
-            apply.values.SetInteger(option->name, 1);
+        OptionSetting* setting = FindSetting(apply.settings, arg);
+        if (!setting) return Fail("effect " + std::string(effect.name) + " has no option " + arg);
+        given.push_back(arg);
+        if (setting->option->kind == OptionKind::Flag) {
+            setting->value = int64_t{1};
             continue;
         }
         if (i + 1 >= args.size()) return Fail(arg + " needs a value");
-        if (std::string message = TakeOption(*option, args[++i], apply.values); !message.empty()) {
+        if (std::string message = TakeOption(*setting, args[++i]); !message.empty()) {
             return Fail(message);
         }
     }
-    for (const OptionSpec& option : effect.options) {
-        if (option.required && std::find(given.begin(), given.end(), option.name) == given.end()) {
-            return Fail("effect " + effect.name + " needs " + option.name);
+    for (const EffectOption* option : effect.options) {
+        if (option->required &&
+            std::find(given.begin(), given.end(), option->name) == given.end()) {
+            return Fail("effect " + std::string(effect.name) + " needs " + option->name);
         }
     }
     if (positional.size() != 2) return Fail("apply needs exactly one INPUT and one OUTPUT file");
@@ -145,11 +164,6 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     apply.output = positional[1];
     if (IsRawPath(apply.input) && !apply.inputSize) {
         return Fail("a raw input (.bgra) needs --input-size WxH");
-    }
-    if (effect.validate) {
-        if (std::string message = effect.validate(apply.values); !message.empty()) {
-            return Fail(message);
-        }
     }
     result.action = ParsedCommandLine::Action::Apply;
     return result;
@@ -166,23 +180,10 @@ std::string UsageText() {
         "Colours are written RRGGBB, red first. 'sample' writes the sample picture.\n"
         "\n"
         "effects:\n";
-    for (const EffectSpec& effect : EffectCatalog()) {
-        text += "  " + effect.name + ": " + effect.summary + "\n";
-        for (const OptionSpec& option : effect.options) {
-            text += "      " + option.name;
-            switch (option.kind) {
-                case OptionKind::Integer:
-                    text += " N  " + option.help + ", " + std::to_string(option.min) + ".." +
-                            std::to_string(option.max) + " (default " +
-                            std::to_string(option.defaultValue) + ")";
-                    break;
-                case OptionKind::Color:
-                    text += " RRGGBB  " + option.help + " (default 000000)";
-                    break;
-                case OptionKind::File: text += " FILE  " + option.help; break;
-                case OptionKind::Flag: text += "  " + option.help; break;
-            }
-            text += "\n";
+    for (const EffectEntry& effect : effects::Effects()) {
+        text += "  " + std::string(effect.name) + ": " + effect.summary + "\n";
+        for (const EffectOption* option : effect.options) {
+            text += "      " + OptionUsage(*option) + "\n";
         }
     }
     return text;

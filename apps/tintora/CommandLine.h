@@ -1,16 +1,19 @@
 #pragma once
-// Parsing of "tintora apply EFFECT [OPTIONS] INPUT OUTPUT" and the other commands.
+// Parsing of "tintora apply EFFECT [OPTIONS] INPUT OUTPUT" and the other
+// commands. Effects and their options come from the control's effect table.
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "apps/tintora/EffectCatalog.h"
 #include "apps/tintora/PictureFiles.h"
+#include "control/EffectTable.h"
+#include "platform/automation/Types.h"
 
 struct ApplyCommand {
-    const EffectSpec* effect = nullptr;
-    OptionValues values;
+    const effects::EffectEntry* effect = nullptr;
+    // Every option the effect reads: the value given, or its default.
+    std::vector<effects::OptionSetting> settings;
     std::string input;
     std::string output;
     std::optional<RawSize> inputSize;

@@ -9,6 +9,7 @@
 
 #include "apps/tintora/CommandLine.h"
 #include "apps/tintora/SamplePicture.h"
+#include "control/CRastelCtrl.h"
 #include "platform/prompts/Prompts.h"
 #include "platform/tarsel/TarselElement.h"
 
@@ -45,7 +46,7 @@ int RunApply(const ApplyCommand& command) {
         CRastelCtrl control;
         element->AddRef();
         control.m_target.Attach(element);
-        command.effect->configure(control, command.values);
+        effects::FillRecord(control, *command.effect, command.settings);
         control.ApplyEffect();
     }
     const bool applied = element->Redraws() > 0;
@@ -55,7 +56,7 @@ int RunApply(const ApplyCommand& command) {
     }
     element->Release();
     if (!applied) {
-        std::fprintf(stderr, "tintora: %s failed; nothing written\n", command.effect->name.c_str());
+        std::fprintf(stderr, "tintora: %s failed; nothing written\n", command.effect->name);
         return kExitEffectFailed;
     }
     if (const engine::Result<> written = WritePicture(command.output, result); !written) {

@@ -2,13 +2,17 @@
 
 #include <QDialog>
 
-#include "dialogs/MoreEffects.h"
 #include "tests/dialogs/DialogFixture.h"
 
 namespace dialog_test {
 namespace {
 
 using namespace ui_test;
+
+// Entries of the sorted More Effects list.
+constexpr int kNone = 0;
+constexpr int kEmboss = 7;
+constexpr int kGrayscale = 9;
 
 class PresetsTest : public ToolsDialogTest {
 protected:
@@ -21,7 +25,7 @@ protected:
 
     // A stored slot: Pct, Dir 90, focus 3, border 4, motion 5 and 6, Transp 30,
     // blurs 8 and 9, offsets -10 and 11, the list entry and a colour.
-    static PresetRecord Stored(int pct, int entry = kMoreEffectGrayscale) {
+    static PresetRecord Stored(int pct, int entry = kGrayscale) {
         const uint32_t words[] = {
             kPresetStored,   uint32_t(pct), 90, 3, 4, 5, 6, 30, 8, 9, uint32_t(-10), 11,
             uint32_t(entry), 0x00123456};
@@ -147,8 +151,8 @@ TEST_F(PresetsTest, OkWithAFailingValueWritesThePresetsButStaysOpen) {
 TEST_F(PresetsTest, TheDialogOpensWithSlot0AndRecallsStoredSlots) {
     PresetRecord records[kPresetSlots];
     records[0] = Stored(40);
-    records[1] = Stored(5, kMoreEffectNone);
-    records[2] = Stored(17, kMoreEffectEmboss);
+    records[1] = Stored(5, kNone);
+    records[2] = Stored(17, kEmboss);
     records[3] = Stored(6, -1);
     records[4] = Stored(61, 99);
     records[4].dwFlag = 0;  // counts as stored
@@ -157,21 +161,21 @@ TEST_F(PresetsTest, TheDialogOpensWithSlot0AndRecallsStoredSlots) {
     WriteBytes(PresetsPath(), file);
     auto dialog = Open();
     ExpectShown(*dialog, 40);
-    EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kMoreEffectGrayscale);
+    EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kGrayscale);
     EXPECT_FALSE(Enabled(*dialog, IDC_PCT));
     // Preset buttons start off and Save proposes slot 1.
     EXPECT_FALSE(Checked(*dialog, IDC_PRESET1));
     EXPECT_EQ(dialog->m_nCurrentPreset, 1);
 
     Click(*dialog, IDC_PRESET1);
-    EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kMoreEffectNone);
+    EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kNone);
     EXPECT_TRUE(Enabled(*dialog, IDC_PCT));
     EXPECT_FALSE(Enabled(*dialog, IDC_DIR));
     Click(*dialog, IDC_PRESET2);
     EXPECT_TRUE(Checked(*dialog, IDC_PRESET2));
     EXPECT_EQ(dialog->m_nCurrentPreset, 2);
     ExpectShown(*dialog, 17);
-    EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kMoreEffectEmboss);
+    EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kEmboss);
     EXPECT_TRUE(Enabled(*dialog, IDC_DIR));
     // Entries outside the list clear the selection.
     for (int button : {IDC_PRESET3, IDC_PRESET4}) {

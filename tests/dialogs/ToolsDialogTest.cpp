@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-#include "dialogs/MoreEffects.h"
 #include "tests/dialogs/DialogFixture.h"
 
 namespace dialog_test {
@@ -11,6 +10,10 @@ namespace {
 using namespace ui_test;
 
 const std::vector<std::string> kOffsetMessage = {"Please enter an integer betoween -100 and 100."};
+// Entries of the sorted More Effects list.
+constexpr int kBevel = 2;
+constexpr int kBlur = 3;
+constexpr int kEmboss = 7;
 
 TEST_F(ToolsDialogTest, FirstRunWithoutPresetsFileStartsAtTheInitialValues) {
     control.m_bSwapRedBlue = TRUE;
@@ -36,62 +39,13 @@ TEST_F(ToolsDialogTest, FirstRunWithoutPresetsFileStartsAtTheInitialValues) {
     EXPECT_EQ(control.m_nEffectCode, 99u);
 }
 
-TEST_F(ToolsDialogTest, EachMoreEffectsEntrySetsPctAndDirAndRunsItsEffect) {
-    // The sorted list as shown, what each entry runs (the empty one nothing) and
-    // whether it enables Pct and Dir.
-    // clang-format off
-    const struct { const char* label; uint32_t effect; bool pct, dir; } entries[] = {
-        {"", 99u, true, false},                     {"Add Noise", EFFECT_ADD_NOISE, false, false},
-        {"Bevel", EFFECT_BEVEL, true, true},        {"Blur", EFFECT_BLUR, true, false},
-        {"Charcoal", EFFECT_CHARCOAL, true, false}, {"Colorize", EFFECT_COLORIZE, true, false},
-        {"Contrast", EFFECT_CONTRAST, true, false}, {"Emboss", EFFECT_EMBOSS, true, true},
-        {"Gamma", EFFECT_GAMMA, true, false},       {"Grayscale", EFFECT_GRAYSCALE, false, false},
-        {"Implode", EFFECT_IMPLODE, true, false},   {"Jitter", EFFECT_JITTER, true, false},
-        {"Reduce Noise", EFFECT_REDUCE_NOISE, false, false},
-        {"Sharpen", EFFECT_SHARPEN, true, false},   {"Solarize", EFFECT_SOLARIZE, true, false},
-        {"Swirl", EFFECT_SWIRL, true, false}};
-    // clang-format on
-    auto dialog = Open();
-    ASSERT_EQ(EntryCount(*dialog, IDC_MORE_EFFECTS), int(std::size(entries)));
-    dialog->m_crColor = 0x00332211;
-    for (int index = 0; index < int(std::size(entries)); ++index) {
-        const auto& entry = entries[index];
-        SCOPED_TRACE(entry.label);
-        EXPECT_EQ(Entry(*dialog, IDC_MORE_EFFECTS, index), entry.label);
-        control.m_nEffectCode = 99;
-        control.m_dPct = -1;
-        control.m_nOpacity = 55;
-        Pick(*dialog, IDC_MORE_EFFECTS, kMoreEffectEmboss);  // enables both edits
-        Type(*dialog, IDC_PCT, "12");
-        Type(*dialog, IDC_DIR, "45");
-        Pick(*dialog, IDC_MORE_EFFECTS, index);
-        for (int id : {IDC_PCT, IDC_PCT_LABEL, IDC_SPIN_PCT})
-            EXPECT_EQ(Enabled(*dialog, id), entry.pct);
-        for (int id : {IDC_DIR, IDC_DIR_LABEL}) EXPECT_EQ(Enabled(*dialog, id), entry.dir);
-        EXPECT_TRUE(Enabled(*dialog, IDC_SPIN_DIR));
-        Click(*dialog, IDC_APPLY_MORE);
-        EXPECT_EQ(control.m_nEffectCode, entry.effect);
-        // Disabled edits still give their values; More Effects leave the opacity
-        // alone.
-        EXPECT_EQ(control.m_dPct, index == 0 ? -1.0 : 12.0);
-        if (index > 0) {
-            EXPECT_EQ(control.m_dDir, 45.0);
-            EXPECT_EQ(control.m_crEffect, 0x00332211u);
-        }
-        EXPECT_EQ(control.m_nOpacity, 55);
-        EXPECT_EQ(prompts.waitCursorCount, index);
-    }
-    EXPECT_EQ(prompts.waitCursorDepth, 0);
-    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front();
-}
-
 TEST_F(ToolsDialogTest, EmbossAndBevelCapPctAt20) {
     auto dialog = Open();
     Type(*dialog, IDC_PCT, "50");
-    Pick(*dialog, IDC_MORE_EFFECTS, 3);  // Blur
+    Pick(*dialog, IDC_MORE_EFFECTS, kBlur);
     Click(*dialog, IDC_APPLY_MORE);
     ASSERT_EQ(dialog->m_nPct, 50);
-    Pick(*dialog, IDC_MORE_EFFECTS, kMoreEffectEmboss);
+    Pick(*dialog, IDC_MORE_EFFECTS, kEmboss);
     EXPECT_EQ(Text(*dialog, IDC_PCT), "20");
     ClickSpin(*dialog, IDC_SPIN_PCT, true);
     EXPECT_EQ(Text(*dialog, IDC_PCT), "20");
@@ -101,12 +55,12 @@ TEST_F(ToolsDialogTest, EmbossAndBevelCapPctAt20) {
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"Maximum Pct is 20 for this effect"});
     EXPECT_EQ(control.m_nEffectCode, 99u);
     // Back to an entry without the cap: the spin reaches 100 again.
-    Pick(*dialog, IDC_MORE_EFFECTS, 3);
+    Pick(*dialog, IDC_MORE_EFFECTS, kBlur);
     Type(*dialog, IDC_PCT, "99");
     ClickSpin(*dialog, IDC_SPIN_PCT, true, 2);
     EXPECT_EQ(Text(*dialog, IDC_PCT), "100");
     // Bevel too: 21 is refused, 20 runs.
-    Pick(*dialog, IDC_MORE_EFFECTS, kMoreEffectBevel);
+    Pick(*dialog, IDC_MORE_EFFECTS, kBevel);
     Type(*dialog, IDC_PCT, "21");
     Click(*dialog, IDC_APPLY_MORE);
     EXPECT_EQ(prompts.messages.size(), 2u);

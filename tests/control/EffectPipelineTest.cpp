@@ -7,7 +7,6 @@
 #include <tuple>
 
 #include "control/CRastelCtrl.h"
-#include "engine/MagickEffect.h"
 #include "engine/MatteFile.h"
 #include "tests/engine/EffectTestSupport.h"
 #include "tests/support/HostFixture.h"
@@ -93,33 +92,6 @@ TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
         EXPECT_EQ(control.m_nBlurY, blurY);
         EXPECT_EQ(host.element->Redraws(), ++redraws);
     }
-    EXPECT_TRUE(prompts.messages.empty());
-}
-
-TEST_F(EffectPipeline, LibraryCodesAndUnroutedCodesGoThroughTheLibrary) {
-    control.m_dPct = 40;
-    control.m_dDir = 10;
-    control.m_crEffect = 0x112233;
-    using Op = engine::MagickOperation;
-    // The library's effects by code, Gamma (6) without an operation.
-    const Op operations[] = {Op::AddNoise, Op::Contrast, Op::None,        Op::Implode,
-                             Op::Jitter,   Op::Charcoal, Op::ReduceNoise, Op::Solarize,
-                             Op::Sharpen,  Op::Swirl,    Op::Colorize,    Op::Blur};
-    for (uint32_t code = 4; code <= 15; ++code) {
-        Run(code);
-        const ref::Pic now = Host();
-        ASSERT_EQ(SizeOf(now), std::pair(start.w, start.h));
-        for (size_t i = 3; i < now.px.size(); i += 4) ASSERT_EQ(now.px[i], start.px[i]) << code;
-        if (code == 4 || code == 8) continue;  // random
-        const engine::Result<engine::Raster> direct =
-            engine::MagickEffect(ViewOf(start), {operations[code - 4], 40, {0x33, 0x22, 0x11}});
-        EXPECT_TRUE(SamePicture(Output(direct), now)) << code;
-    }
-    for (uint32_t code : {17u, 20u, 99u}) {
-        Run(code);
-        EXPECT_EQ(Host().px, start.px) << code;
-    }
-    EXPECT_EQ(host.element->Redraws(), 12 + 3);  // every code handed a picture back
     EXPECT_TRUE(prompts.messages.empty());
 }
 
