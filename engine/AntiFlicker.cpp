@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 #include "engine/Layers.h"
 
@@ -90,9 +89,7 @@ std::vector<double> EffectKernel(int32_t s) {
 Result<Raster> AntiFlicker(RasterView picture, int32_t sx, int32_t sy, bool keepOpaque) {
     const int64_t width = int64_t(picture.width) + 2 * int64_t(sx) + 8;
     const int64_t height = int64_t(picture.height) + 2 * int64_t(sy) + 8;
-    constexpr int64_t kMaxSide = std::numeric_limits<int32_t>::max();
-    if (width > kMaxSide || height > kMaxSide) return Result<Raster>::OutOfMemory();
-    Raster result = Raster::AllocateZeroed(int32_t(width), int32_t(height));
+    Raster result = Raster::AllocateZeroed(width, height);
     if (!result) return Result<Raster>::OutOfMemory();
     PlaceRaster(result.MutableView(), picture, int64_t(sx) + 2, int64_t(sy) + 2);
 

@@ -1,7 +1,6 @@
 #include "engine/Border.h"
 
 #include <cmath>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -15,9 +14,7 @@ Result<Raster> Border(RasterView picture, const BorderParams& params) {
     const int64_t s = params.size;
     const int64_t layerWidth = int64_t(picture.width) + 2 * s;
     const int64_t layerHeight = int64_t(picture.height) + 2 * s;
-    constexpr int64_t kMaxSide = std::numeric_limits<int32_t>::max();
-    if (layerWidth > kMaxSide || layerHeight > kMaxSide) return Result<Raster>::OutOfMemory();
-    Raster layer = Raster::AllocateZeroed(int32_t(layerWidth), int32_t(layerHeight));
+    Raster layer = Raster::AllocateZeroed(layerWidth, layerHeight);
     if (!layer) return Result<Raster>::OutOfMemory();
 
     {
@@ -38,13 +35,13 @@ Result<Raster> Border(RasterView picture, const BorderParams& params) {
         };
         for (int64_t i = -s; i < s; ++i) {
             const int64_t d = half(i);
-            StampRaster(layer.MutableView(), silhouette.View(), i + s, s + d, true);
-            StampRaster(layer.MutableView(), silhouette.View(), i + s, s - d, true);
+            StampRaster(layer.MutableView(), silhouette.View(), i + s, s + d, StampMode::AddAlpha);
+            StampRaster(layer.MutableView(), silhouette.View(), i + s, s - d, StampMode::AddAlpha);
         }
         for (int64_t i = -s; i < s; ++i) {
             const int64_t d = half(i);
-            StampRaster(layer.MutableView(), silhouette.View(), s + d, i + s, true);
-            StampRaster(layer.MutableView(), silhouette.View(), s - d, i + s, true);
+            StampRaster(layer.MutableView(), silhouette.View(), s + d, i + s, StampMode::AddAlpha);
+            StampRaster(layer.MutableView(), silhouette.View(), s - d, i + s, StampMode::AddAlpha);
         }
     }
 
@@ -65,7 +62,7 @@ Result<Raster> Border(RasterView picture, const BorderParams& params) {
         // The blur moves the layer's origin to column and row blur + 2.
         position = s + params.blur + 2;
     }
-    StampRaster(layer.MutableView(), picture, position, position, false);
+    StampRaster(layer.MutableView(), picture, position, position, StampMode::BlendOver);
     return {std::move(layer), std::move(notices)};
 }
 

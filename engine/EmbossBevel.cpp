@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <limits>
-#include <new>
-#include <vector>
+#include <memory>
 
 #include "engine/Layers.h"
 
@@ -45,20 +43,15 @@ Result<Raster> EmbossBevel(MutableRasterView picture, const EmbossBevelParams& p
     const int64_t depth = std::max(params.depth, 1);
     const int64_t wc = int64_t(picture.width) + s;
     const int64_t hc = int64_t(picture.height) + s;
-    constexpr int64_t kMaxSide = std::numeric_limits<int32_t>::max();
-    if (wc > kMaxSide || hc > kMaxSide) return Result<Raster>::OutOfMemory();
-    Raster output = Raster::Allocate(int32_t(wc), int32_t(hc));
+    Raster output = Raster::Allocate(wc, hc);
     if (!output) return Result<Raster>::OutOfMemory();
-    Raster canvas = Raster::AllocateZeroed(int32_t(wc), int32_t(hc));
+    Raster canvas = Raster::AllocateZeroed(wc, hc);
     if (!canvas) return Result<Raster>::OutOfMemory();
     PlaceRaster(canvas.MutableView(), picture, s / 2, s / 2);
-    std::vector<uint8_t> alpha;
-    try {
-        alpha.resize(size_t(wc) * size_t(hc));
-    } catch (const std::bad_alloc&) {
-        return Result<Raster>::OutOfMemory();
-    }
-    for (size_t i = 0; i < alpha.size(); ++i) alpha[i] = canvas.Data()[i * kBytesPerPixel + kAlpha];
+    const size_t pixels = size_t(wc) * size_t(hc);
+    const std::unique_ptr<uint8_t[]> alpha = AllocateScratch<uint8_t>(pixels);
+    if (!alpha) return Result<Raster>::OutOfMemory();
+    for (size_t i = 0; i < pixels; ++i) alpha[i] = canvas.Data()[i * kBytesPerPixel + kAlpha];
     auto a = [&](int64_t row, int64_t column) { return int64_t(alpha[size_t(row * wc + column)]); };
 
     const LightVector light = EmbossLight(params.azimuth, params.elevation);

@@ -1,7 +1,7 @@
 #include "engine/Focus.h"
 
 #include <algorithm>
-#include <vector>
+#include <memory>
 
 namespace engine {
 
@@ -20,7 +20,8 @@ Result<Raster> Focus(RasterView picture, uint32_t r) {
     }
     const int64_t radius = r;
 
-    std::vector<uint64_t> columnSums(size_t(w) * 3, 0);
+    const std::unique_ptr<uint64_t[]> columnSums = AllocateScratch<uint64_t>(size_t(w) * 3);
+    if (!columnSums) return Result<Raster>::OutOfMemory();
     auto addRow = [&](int64_t row, int sign) {
         const uint8_t* p = picture.Pixel(0, int32_t(row));
         for (int64_t x = 0; x < w; ++x, p += kBytesPerPixel) {

@@ -43,9 +43,9 @@ void PlaceRaster(MutableRasterView dst, RasterView src, int64_t x, int64_t y) {
     }
 }
 
-void StampRaster(MutableRasterView dst, RasterView src, int64_t x, int64_t y, bool stamp) {
+void StampRaster(MutableRasterView dst, RasterView src, int64_t x, int64_t y, StampMode mode) {
     if (!Fits(dst, src)) return;
-    if (stamp) {
+    if (mode == StampMode::AddAlpha) {
         ForEachPlacedPixel(dst, src, x, y, [](const uint8_t* s, uint8_t* d) {
             d[kBlue] = s[kBlue];
             d[kGreen] = s[kGreen];

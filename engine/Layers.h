@@ -16,11 +16,17 @@ namespace engine {
 // does nothing when the source is wider or taller than the destination or has no rows.
 void PlaceRaster(MutableRasterView dst, RasterView src, int64_t x, int64_t y);
 
-// Addresses pixels like PlaceRaster. With stamp, every destination pixel takes
-// the source's blue, green and red and adds the source's alpha to its own
-// (capped at 255), transparent source pixels included. Without stamp, every
-// source pixel whose alpha is not 0 is blended over its destination pixel.
-void StampRaster(MutableRasterView dst, RasterView src, int64_t x, int64_t y, bool stamp);
+enum class StampMode {
+    // Every destination pixel takes the source's blue, green and red and adds
+    // the source's alpha to its own (capped at 255), transparent source pixels
+    // included.
+    AddAlpha,
+    // Every source pixel whose alpha is not 0 is blended over its destination pixel.
+    BlendOver,
+};
+
+// Lays the source onto the destination, pixels addressed like PlaceRaster.
+void StampRaster(MutableRasterView dst, RasterView src, int64_t x, int64_t y, StampMode mode);
 
 // Blends the source pixel s over the destination pixel d, both BGRA, in place.
 void BlendPixelOver(const uint8_t* s, uint8_t* d);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -40,14 +39,12 @@ Result<Raster> OffsetShadow(RasterView picture, const OffsetShadowParams& params
     const int64_t dy = params.dy;
     const int64_t width = std::abs(dx) + shadow.Width();
     const int64_t height = std::abs(dy) + shadow.Height();
-    constexpr int64_t kMaxSide = std::numeric_limits<int32_t>::max();
-    if (width > kMaxSide || height > kMaxSide) return Result<Raster>::OutOfMemory();
-    Raster output = Raster::AllocateZeroed(int32_t(width), int32_t(height));
+    Raster output = Raster::AllocateZeroed(width, height);
     if (!output) return Result<Raster>::OutOfMemory();
     PlaceRaster(output.MutableView(), shadow.View(), std::max<int64_t>(dx, 0),
                 std::max<int64_t>(-dy, 0));
     StampRaster(output.MutableView(), picture, std::max<int64_t>(-dx, 0) + b,
-                std::max<int64_t>(dy, 0) + b, false);
+                std::max<int64_t>(dy, 0) + b, StampMode::BlendOver);
     return {std::move(output), std::move(notices)};
 }
 

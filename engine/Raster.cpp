@@ -32,11 +32,15 @@ std::optional<size_t> RasterByteSize(int64_t width, int64_t height) {
 }
 
 uint8_t* AllocateRasterBytes(int64_t width, int64_t height) {
+    constexpr int64_t kMaxSide = std::numeric_limits<int32_t>::max();
+    if (width > kMaxSide || height > kMaxSide) return nullptr;
     const auto bytes = RasterByteSize(width, height);
-    if (!bytes || *bytes > g_allocationLimit.load() || !TakeAllocation()) return nullptr;
+    if (!bytes || !AllowAllocation(*bytes)) return nullptr;
     // At least one byte, so that an empty raster is still a valid allocation.
     return new (std::nothrow) uint8_t[*bytes == 0 ? 1 : *bytes];
 }
+
+bool AllowAllocation(size_t bytes) { return bytes <= g_allocationLimit.load() && TakeAllocation(); }
 
 size_t SetAllocationLimit(size_t bytes) { return g_allocationLimit.exchange(bytes); }
 
@@ -44,17 +48,17 @@ size_t SetAllocationsBeforeFailure(size_t count) {
     return g_allocationsBeforeFailure.exchange(count);
 }
 
-Raster Raster::Allocate(int32_t width, int32_t height) {
+Raster Raster::Allocate(int64_t width, int64_t height) {
     Raster raster;
     raster.m_data.reset(AllocateRasterBytes(width, height));
     if (raster.m_data) {
-        raster.m_width = width;
-        raster.m_height = height;
+        raster.m_width = int32_t(width);
+        raster.m_height = int32_t(height);
     }
     return raster;
 }
 
-Raster Raster::AllocateZeroed(int32_t width, int32_t height) {
+Raster Raster::AllocateZeroed(int64_t width, int64_t height) {
     Raster raster = Allocate(width, height);
     if (raster) std::memset(raster.Data(), 0, raster.ByteSize());
     return raster;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <optional>
 
 namespace engine {
@@ -16,9 +17,23 @@ enum Channel : int { kBlue = 0, kGreen = 1, kRed = 2, kAlpha = 3 };
 // size does not fit the address space.
 std::optional<size_t> RasterByteSize(int64_t width, int64_t height);
 
-// Allocates raster memory with array new, or returns null: for an impossible size,
-// one above the allocation limit, or when the system has no memory for it.
+// Allocates raster memory with array new, or returns null: for a side below 0
+// or beyond 32 bits, a size beyond the address space or the allocation limit,
+// or when the system has no memory for it.
 uint8_t* AllocateRasterBytes(int64_t width, int64_t height);
+
+// Whether an allocation of that many bytes may go ahead: within the limit and
+// the countdown below, which it counts against.
+bool AllowAllocation(size_t bytes);
+
+// Scratch memory for `count` zeroed elements, under the same limit and
+// countdown as rasters, so that tests reach every allocation's failure path;
+// null when it cannot be had.
+template <class T>
+std::unique_ptr<T[]> AllocateScratch(size_t count) {
+    if (count > SIZE_MAX / sizeof(T) || !AllowAllocation(count * sizeof(T))) return nullptr;
+    return std::unique_ptr<T[]>(new (std::nothrow) T[count == 0 ? 1 : count]());
+}
 
 // Caps every raster allocation (bytes); tests use it to provoke allocation
 // failures. SIZE_MAX means no cap. Returns the previous cap.
@@ -57,10 +72,10 @@ struct MutableRasterView {
 class Raster {
 public:
     Raster() = default;
-    // Contents undefined; empty on failure.
-    static Raster Allocate(int32_t width, int32_t height);
+    // Contents undefined; empty on failure (AllocateRasterBytes).
+    static Raster Allocate(int64_t width, int64_t height);
     // All bytes zero (transparent black); empty on failure.
-    static Raster AllocateZeroed(int32_t width, int32_t height);
+    static Raster AllocateZeroed(int64_t width, int64_t height);
     // A copy of the view; empty on failure.
     static Raster CopyOf(RasterView view);
 

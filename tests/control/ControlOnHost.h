@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "control/CRastelCtrl.h"
+#include "tests/support/AllocationGuards.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/RecordingPrompts.h"
 

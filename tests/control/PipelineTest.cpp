@@ -47,9 +47,10 @@ TEST_F(Pipeline, EffectsAccumulateOnTheHostsCurrentImageAndRestoreBringsBackTheO
 }
 
 TEST_F(Pipeline, AFailedEffectShowsItsMessageAndHandsNothingToTheHost) {
-    const size_t previous = engine::SetAllocationLimit(16);
-    control.ApplyEffect();
-    engine::SetAllocationLimit(previous);
+    {
+        ScopedAllocationLimit limit(16);
+        control.ApplyEffect();
+    }
     EXPECT_EQ(prompts.messages, (std::vector<std::string>{"Out of Memory"}));
     EXPECT_EQ(host.image->Pixels(), picture);
     EXPECT_EQ(host.image->FromRGBACalls(), 0);

@@ -91,11 +91,12 @@ TEST_F(WorkingImages, FetchImageCopyOptionallyExchangesRedAndBlue) {
 
 TEST_F(WorkingImages, AllocationFailureShowsOutOfMemoryAndLeavesTheSlotEmpty) {
     control.SnapshotImage(SLOT_ORIGINAL);
-    const size_t previous = engine::SetAllocationLimit(4);
-    control.SnapshotImage(SLOT_ORIGINAL);
     int32_t w = 9, h = 9;
-    EXPECT_EQ(control.FetchImageCopy(w, h, false), nullptr);
-    engine::SetAllocationLimit(previous);
+    {
+        ScopedAllocationLimit limit(4);
+        control.SnapshotImage(SLOT_ORIGINAL);
+        EXPECT_EQ(control.FetchImageCopy(w, h, false), nullptr);
+    }
     EXPECT_EQ(prompts.messages, (std::vector<std::string>{"Out of Memory", "Out of Memory"}));
     EXPECT_EQ(control.m_pOriginal, nullptr);
     EXPECT_EQ(control.m_nOriginalWidth, 0);

@@ -11,6 +11,7 @@
 #include "engine/Raster.h"
 #include "engine/Result.h"
 #include "tests/engine/EffectReferences.h"
+#include "tests/support/AllocationGuards.h"
 #include "tests/support/RandomPictures.h"
 
 inline engine::RasterView ViewOf(const ref::Pic& pic) { return {pic.px.data(), pic.w, pic.h}; }
@@ -114,17 +115,3 @@ inline ::testing::AssertionResult SamePicture(const ref::Pic& expected, const re
     }
     return ::testing::AssertionSuccess();
 }
-
-// Lets the next `successes` raster allocations succeed and fails the rest, until
-// the end of the scope.
-class AllocationCountdown {
-public:
-    explicit AllocationCountdown(size_t successes)
-        : m_previous(engine::SetAllocationsBeforeFailure(successes)) {}
-    ~AllocationCountdown() { engine::SetAllocationsBeforeFailure(m_previous); }
-    AllocationCountdown(const AllocationCountdown&) = delete;
-    AllocationCountdown& operator=(const AllocationCountdown&) = delete;
-
-private:
-    size_t m_previous;
-};

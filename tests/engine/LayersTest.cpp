@@ -38,13 +38,15 @@ TEST(BlendPixelOver, MatchesThePlainRuleForEveryAlphaPair) {
 TEST(StampRaster, StampAddsAlphaAndRecoloursEvenUnderTransparentPixels) {
     ref::Pic dst = Filled(4, 3, 9, 9, 9, 0);
     const ref::Pic src = Filled(2, 2, 10, 20, 30, 100);
-    for (int n = 0; n < 2; ++n) engine::StampRaster(MutableViewOf(dst), ViewOf(src), 1, 1, true);
+    for (int n = 0; n < 2; ++n)
+        engine::StampRaster(MutableViewOf(dst), ViewOf(src), 1, 1, engine::StampMode::AddAlpha);
     EXPECT_EQ(PixelAt(dst, 1, 1), (Px{10, 20, 30, 200}));
-    engine::StampRaster(MutableViewOf(dst), ViewOf(src), 1, 1, true);
+    engine::StampRaster(MutableViewOf(dst), ViewOf(src), 1, 1, engine::StampMode::AddAlpha);
     EXPECT_EQ(PixelAt(dst, 2, 2), (Px{10, 20, 30, 255}));
     EXPECT_EQ(PixelAt(dst, 0, 0), (Px{9, 9, 9, 0}));
     ref::Pic one = Filled(1, 1, 1, 2, 3, 50);
-    engine::StampRaster(MutableViewOf(one), ViewOf(Filled(1, 1, 7, 8, 9, 0)), 0, 0, true);
+    engine::StampRaster(MutableViewOf(one), ViewOf(Filled(1, 1, 7, 8, 9, 0)), 0, 0,
+                        engine::StampMode::AddAlpha);
     EXPECT_EQ(PixelAt(one, 0, 0), (Px{7, 8, 9, 50}));
 }
 
@@ -52,7 +54,7 @@ TEST(StampRaster, BlendingLeavesPixelsUnderTransparentSourcePixelsUntouched) {
     ref::Pic dst = Filled(3, 3, 40, 50, 60, 70);
     ref::Pic src = Filled(3, 3, 200, 200, 200, 0);
     src.at(1, 1)[3] = 255;
-    engine::StampRaster(MutableViewOf(dst), ViewOf(src), 0, 0, false);
+    engine::StampRaster(MutableViewOf(dst), ViewOf(src), 0, 0, engine::StampMode::BlendOver);
     ref::Pic expected = Filled(3, 3, 40, 50, 60, 70);
     Paint(expected, 1, 1, 2, 2, {200, 200, 200, 255});
     EXPECT_TRUE(SamePicture(expected, dst));
@@ -63,7 +65,7 @@ TEST(PlaceRaster, AddressesByLinearIndexAndPlacesNothingFromATooLargeSource) {
         ref::Pic dst(4, 3);
         const ref::Pic src = Filled(w, h, 1, 2, 3, 4);
         engine::PlaceRaster(MutableViewOf(dst), ViewOf(src), 0, 0);
-        engine::StampRaster(MutableViewOf(dst), ViewOf(src), 0, 0, true);
+        engine::StampRaster(MutableViewOf(dst), ViewOf(src), 0, 0, engine::StampMode::AddAlpha);
         EXPECT_EQ(dst.px, ref::Pic(4, 3).px);
     }
     // A row past the right edge continues on the next row; pixels whose index
@@ -92,7 +94,9 @@ TEST(Layers, MatchThePlainVersionsAtRandomPlaces) {
             engine::PlaceRaster(MutableViewOf(actual), ViewOf(src), x, y);
         } else {
             ref::StampRaster(expected, src, x, y, op == 1);
-            engine::StampRaster(MutableViewOf(actual), ViewOf(src), x, y, op == 1);
+            engine::StampRaster(
+                MutableViewOf(actual), ViewOf(src), x, y,
+                op == 1 ? engine::StampMode::AddAlpha : engine::StampMode::BlendOver);
         }
         ASSERT_TRUE(SamePicture(expected, actual))
             << "operation " << op << " at " << x << ", " << y;

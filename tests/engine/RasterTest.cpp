@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "tests/support/AllocationGuards.h"
+
 namespace {
 
 TEST(RasterByteSize, ComputesWithoutThirtyTwoBitOverflow) {
@@ -20,14 +22,20 @@ TEST(RasterByteSize, ComputesWithoutThirtyTwoBitOverflow) {
 }
 
 TEST(RasterAllocation, FailsAboveTheLimitAndForImpossibleSizes) {
-    const size_t previous = engine::SetAllocationLimit(100);
-    EXPECT_TRUE(engine::Raster::Allocate(5, 5));  // exactly 100 bytes
-    EXPECT_FALSE(engine::Raster::Allocate(5, 6));
-    engine::SetAllocationLimit(previous);
+    {
+        ScopedAllocationLimit limit(100);
+        EXPECT_TRUE(engine::Raster::Allocate(5, 5));  // exactly 100 bytes
+        EXPECT_FALSE(engine::Raster::Allocate(5, 6));
+        EXPECT_TRUE(engine::AllocateScratch<uint32_t>(25));
+        EXPECT_FALSE(engine::AllocateScratch<uint32_t>(26));
+    }
     EXPECT_FALSE(engine::Raster::Allocate(-3, 3));
+    // A side beyond 32 bits, even of an empty raster.
+    EXPECT_FALSE(engine::Raster::Allocate(int64_t{1} << 31, 0));
     EXPECT_EQ(engine::AllocateRasterBytes(std::numeric_limits<int32_t>::max(),
                                           std::numeric_limits<int32_t>::max()),
               nullptr);
+    EXPECT_FALSE(engine::AllocateScratch<uint64_t>(SIZE_MAX / 4));
 }
 
 TEST(RasterAllocation, ZeroedAndCopiedRastersHoldTheRightBytes) {

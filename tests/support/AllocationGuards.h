@@ -1,0 +1,32 @@
+#pragma once
+// Allocation failures on purpose, undone at the end of the scope whatever the
+// test's outcome.
+
+#include <cstddef>
+
+#include "engine/Raster.h"
+
+// Caps every raster and scratch allocation at `bytes`.
+class ScopedAllocationLimit {
+public:
+    explicit ScopedAllocationLimit(size_t bytes) : m_previous(engine::SetAllocationLimit(bytes)) {}
+    ~ScopedAllocationLimit() { engine::SetAllocationLimit(m_previous); }
+    ScopedAllocationLimit(const ScopedAllocationLimit&) = delete;
+    ScopedAllocationLimit& operator=(const ScopedAllocationLimit&) = delete;
+
+private:
+    size_t m_previous;
+};
+
+// Lets the next `successes` allocations succeed and fails the rest.
+class AllocationCountdown {
+public:
+    explicit AllocationCountdown(size_t successes)
+        : m_previous(engine::SetAllocationsBeforeFailure(successes)) {}
+    ~AllocationCountdown() { engine::SetAllocationsBeforeFailure(m_previous); }
+    AllocationCountdown(const AllocationCountdown&) = delete;
+    AllocationCountdown& operator=(const AllocationCountdown&) = delete;
+
+private:
+    size_t m_previous;
+};
