@@ -52,9 +52,9 @@ public:
     // behind it, each returns at once and changes nothing.
     LONG SnapshotImage(int slot);
     LONG RestoreImage(int slot);
-    // A copy of the target's current image, owned by the caller (array delete), with
-    // red and blue exchanged on request; null when there is none.
-    BYTE* FetchImageCopy(int32_t& width, int32_t& height, bool swapRedBlue);
+    // A copy of the target's current image, with red and blue exchanged on
+    // request; null when there is none.
+    engine::RasterBytes FetchImageCopy(int32_t& width, int32_t& height, bool swapRedBlue);
     LONG ExportTga();
     void FreeResult();
 
@@ -100,17 +100,18 @@ public:
     double m_dPct = 0;
     double m_dDir = 0;
 
-    // Working rasters.
+    // Working rasters. The source is the host's own memory, borrowed for one
+    // pipeline run; the others are owned.
     BYTE* m_pSrc = nullptr;
     int32_t m_nSrcWidth = 0;
     int32_t m_nSrcHeight = 0;
-    BYTE* m_pDst = nullptr;
+    engine::RasterBytes m_pDst;
     int32_t m_nDstWidth = 0;
     int32_t m_nDstHeight = 0;
-    BYTE* m_pOriginal = nullptr;
+    engine::RasterBytes m_pOriginal;
     int32_t m_nOriginalWidth = 0;
     int32_t m_nOriginalHeight = 0;
-    BYTE* m_pCheckpoint = nullptr;
+    engine::RasterBytes m_pCheckpoint;
     int32_t m_nCheckpointWidth = 0;
     int32_t m_nCheckpointHeight = 0;
 

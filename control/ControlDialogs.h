@@ -4,6 +4,8 @@
 // (the command line, tests of the engine half) opens none, and tests of the
 // automation methods install scripted runs.
 
+#include "platform/prompts/ScopedInstall.h"
+
 class CRastelCtrl;
 
 class ControlDialogs {
@@ -17,3 +19,5 @@ public:
 // Installs an implementation and returns the previous one; null: no dialogs.
 ControlDialogs* InstallControlDialogs(ControlDialogs* dialogs);
 ControlDialogs* CurrentControlDialogs();
+
+using ScopedControlDialogs = ScopedInstall<ControlDialogs*, InstallControlDialogs>;

@@ -3,6 +3,7 @@
 #include "control/CAboutBox.h"
 #include "control/PropertyPageWindows.h"
 #include "dialogs/TintoraDlg.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/olectl/COleObjectFactory.h"
 
 void ModuleDialogs::RunToolsDialog(CRastelCtrl& control) {
@@ -18,18 +19,15 @@ void ModuleDialogs::RunAboutBox() {
 
 void ShowPropertyFrame(COleControl&, const CLSID* pages, ULONG count) {
     for (ULONG i = 0; i < count; ++i) {
-        IDispatch* created = nullptr;
-        IClassFactory* factory = nullptr;
-        if (FAILED(AfxDllGetClassObject(pages[i], IID_IClassFactory,
-                                        reinterpret_cast<void**>(&factory)))) {
+        ComPtr<IClassFactory> factory;
+        if (FAILED(AfxDllGetClassObject(pages[i], IID_IClassFactory, factory.ReceiveVoid()))) {
             continue;
         }
-        factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&created));
-        factory->Release();
-        if (auto* page = dynamic_cast<COlePropertyPage*>(created)) {
+        ComPtr<IDispatch> created;
+        factory->CreateInstance(nullptr, IID_IDispatch, created.ReceiveVoid());
+        if (auto* page = dynamic_cast<COlePropertyPage*>(created.Get())) {
             CreatePropertyPageWindow(*page)->DoModal();
         }
-        if (created) created->Release();
     }
 }
 

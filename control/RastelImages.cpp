@@ -14,11 +14,7 @@ constexpr const char* kOrderRgba = "RGBA";
 
 }  // namespace
 
-CRastelCtrl::~CRastelCtrl() {
-    delete[] m_pOriginal;
-    delete[] m_pCheckpoint;
-    delete[] m_pDst;
-}
+CRastelCtrl::~CRastelCtrl() = default;
 
 std::unique_ptr<CHostImage> CRastelCtrl::ReachImage() {
     if (!m_target.m_lpDispatch) return nullptr;
@@ -32,10 +28,11 @@ LONG CRastelCtrl::SnapshotImage(int slot) {
     if (!pixels) return 0;
 
     const bool original = slot == SLOT_ORIGINAL;
-    BYTE*& raster = original ? m_pOriginal : m_pCheckpoint;
+    engine::RasterBytes& raster = original ? m_pOriginal : m_pCheckpoint;
     int32_t& width = original ? m_nOriginalWidth : m_nCheckpointWidth;
     int32_t& height = original ? m_nOriginalHeight : m_nCheckpointHeight;
-    delete[] raster;
+    // The old raster goes before the new one is allocated.
+    raster.reset();
     raster = engine::AllocateRasterBytes(pixels->width, pixels->height);
     if (!raster) {
         width = height = 0;
@@ -44,7 +41,8 @@ LONG CRastelCtrl::SnapshotImage(int slot) {
     }
     width = pixels->width;
     height = pixels->height;
-    std::memcpy(raster, pixels->data, size_t(width) * size_t(height) * engine::kBytesPerPixel);
+    std::memcpy(raster.get(), pixels->data,
+                size_t(width) * size_t(height) * engine::kBytesPerPixel);
     return 0;
 }
 
@@ -52,7 +50,7 @@ LONG CRastelCtrl::RestoreImage(int slot) {
     auto image = ReachImage();
     if (!image) return 0;
     const bool original = slot == SLOT_ORIGINAL;
-    const BYTE* raster = original ? m_pOriginal : m_pCheckpoint;
+    const BYTE* raster = (original ? m_pOriginal : m_pCheckpoint).get();
     if (!raster) return 0;
     const int32_t width = original ? m_nOriginalWidth : m_nCheckpointWidth;
     const int32_t height = original ? m_nOriginalHeight : m_nCheckpointHeight;
@@ -66,24 +64,24 @@ LONG CRastelCtrl::RestoreImage(int slot) {
     return 0;
 }
 
-BYTE* CRastelCtrl::FetchImageCopy(int32_t& width, int32_t& height, bool swapRedBlue) {
+engine::RasterBytes CRastelCtrl::FetchImageCopy(int32_t& width, int32_t& height, bool swapRedBlue) {
     width = height = 0;
     auto image = ReachImage();
     if (!image) return nullptr;
     const auto pixels = ReadHostPixels(*image);
     if (!pixels) return nullptr;
-    BYTE* copy = engine::AllocateRasterBytes(pixels->width, pixels->height);
+    engine::RasterBytes copy = engine::AllocateRasterBytes(pixels->width, pixels->height);
     if (!copy) {
         AfxMessageBox(engine::kOutOfMemory);
         return nullptr;
     }
     const size_t count = size_t(pixels->width) * size_t(pixels->height);
     if (!swapRedBlue) {
-        std::memcpy(copy, pixels->data, count * engine::kBytesPerPixel);
+        std::memcpy(copy.get(), pixels->data, count * engine::kBytesPerPixel);
     } else {
         for (size_t i = 0; i < count; ++i) {
             const BYTE* s = pixels->data + i * 4;
-            BYTE* d = copy + i * 4;
+            BYTE* d = copy.get() + i * 4;
             d[0] = s[2];
             d[1] = s[1];
             d[2] = s[0];
@@ -98,7 +96,7 @@ BYTE* CRastelCtrl::FetchImageCopy(int32_t& width, int32_t& height, bool swapRedB
 LONG CRastelCtrl::ExportTga() {
     int32_t width = 0;
     int32_t height = 0;
-    std::unique_ptr<BYTE[]> copy(FetchImageCopy(width, height, true));
+    const engine::RasterBytes copy = FetchImageCopy(width, height, true);
     if (!copy) return 0;
     // The copy is in red-green-blue order, so the library is told so.
     const engine::Result<> written = engine::WritePictureFile(
@@ -107,7 +105,4 @@ LONG CRastelCtrl::ExportTga() {
     return 0;
 }
 
-void CRastelCtrl::FreeResult() {
-    delete[] m_pDst;
-    m_pDst = nullptr;
-}
+void CRastelCtrl::FreeResult() { m_pDst.reset(); }

@@ -38,7 +38,7 @@ LONG CRastelCtrl::ApplyEffect() {
     m_nSrcHeight = pixels->height;
 
     if (RunSelectedEffect() != 0 || !m_pDst) return 0;
-    if (!WriteHostPixels(*image, m_pDst, m_nDstWidth, m_nDstHeight, "BGRA")) {
+    if (!WriteHostPixels(*image, m_pDst.get(), m_nDstWidth, m_nDstHeight, "BGRA")) {
         AfxMessageBox(engine::kOutOfMemory);
         return 0;
     }
@@ -64,7 +64,7 @@ int CRastelCtrl::AdoptResult(engine::Result<engine::Raster>&& result) {
     engine::Raster& output = result.Value();
     m_nDstWidth = output.Width();
     m_nDstHeight = output.Height();
-    m_pDst = output.Release();
+    m_pDst = output.TakeBytes();
     return 0;
 }
 

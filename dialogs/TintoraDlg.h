@@ -10,6 +10,7 @@
 #include "control/EffectTable.h"
 #include "dialogs/PresetRecord.h"
 #include "dialogs/Resource.h"
+#include "platform/prompts/ScopedInstall.h"
 #include "platform/ui/CDC.h"
 #include "platform/ui/CDialog.h"
 
@@ -98,3 +99,5 @@ private:
     // Copies a crop side file, telling the operator when it fails midway.
     void CopySideFile(const std::string& source, const std::string& target);
 };
+
+using ScopedCropDialog = ScopedInstall<TintoraDlg::CropDialogOpener, TintoraDlg::InstallCropDialog>;

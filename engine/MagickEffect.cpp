@@ -61,11 +61,11 @@ Result<Raster> MagickEffect(RasterView picture, const MagickEffectParams& params
     image.quiet(true);
     Magick::Blob blob;
     {
-        uint8_t* copy = AllocateRasterBytes(picture.width, picture.height);
+        RasterBytes copy = AllocateRasterBytes(picture.width, picture.height);
         if (!copy) return Result<Raster>::OutOfMemory();
-        if (byteSize > 0) std::memcpy(copy, picture.pixels, byteSize);
+        if (byteSize > 0) std::memcpy(copy.get(), picture.pixels, byteSize);
         // The blob owns the copy from here and frees it with array delete.
-        blob.updateNoCopy(copy, byteSize, Magick::Blob::NewAllocator);
+        blob.updateNoCopy(copy.release(), byteSize, Magick::Blob::NewAllocator);
     }
 
     std::vector<std::string> notices;

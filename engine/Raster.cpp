@@ -31,13 +31,13 @@ std::optional<size_t> RasterByteSize(int64_t width, int64_t height) {
     return size_t(w * h * kBytesPerPixel);
 }
 
-uint8_t* AllocateRasterBytes(int64_t width, int64_t height) {
+RasterBytes AllocateRasterBytes(int64_t width, int64_t height) {
     constexpr int64_t kMaxSide = std::numeric_limits<int32_t>::max();
     if (width > kMaxSide || height > kMaxSide) return nullptr;
     const auto bytes = RasterByteSize(width, height);
     if (!bytes || !AllowAllocation(*bytes)) return nullptr;
     // At least one byte, so that an empty raster is still a valid allocation.
-    return new (std::nothrow) uint8_t[*bytes == 0 ? 1 : *bytes];
+    return RasterBytes(new (std::nothrow) uint8_t[*bytes == 0 ? 1 : *bytes]);
 }
 
 bool AllowAllocation(size_t bytes) { return bytes <= g_allocationLimit.load() && TakeAllocation(); }
@@ -50,7 +50,7 @@ size_t SetAllocationsBeforeFailure(size_t count) {
 
 Raster Raster::Allocate(int64_t width, int64_t height) {
     Raster raster;
-    raster.m_data.reset(AllocateRasterBytes(width, height));
+    raster.m_data = AllocateRasterBytes(width, height);
     if (raster.m_data) {
         raster.m_width = int32_t(width);
         raster.m_height = int32_t(height);
@@ -70,9 +70,9 @@ Raster Raster::CopyOf(RasterView view) {
     return raster;
 }
 
-uint8_t* Raster::Release() {
+RasterBytes Raster::TakeBytes() {
     m_width = m_height = 0;
-    return m_data.release();
+    return std::move(m_data);
 }
 
 }  // namespace engine

@@ -17,10 +17,13 @@ enum Channel : int { kBlue = 0, kGreen = 1, kRed = 2, kAlpha = 3 };
 // size does not fit the address space.
 std::optional<size_t> RasterByteSize(int64_t width, int64_t height);
 
-// Allocates raster memory with array new, or returns null: for a side below 0
-// or beyond 32 bits, a size beyond the address space or the allocation limit,
-// or when the system has no memory for it.
-uint8_t* AllocateRasterBytes(int64_t width, int64_t height);
+// Raster memory, allocated with array new and freed with array delete.
+using RasterBytes = std::unique_ptr<uint8_t[]>;
+
+// Allocates raster memory, or returns null: for a side below 0 or beyond 32
+// bits, a size beyond the address space or the allocation limit, or when the
+// system has no memory for it.
+RasterBytes AllocateRasterBytes(int64_t width, int64_t height);
 
 // Whether an allocation of that many bytes may go ahead: within the limit and
 // the countdown below, which it counts against.
@@ -88,11 +91,11 @@ public:
     RasterView View() const { return {m_data.get(), m_width, m_height}; }
     MutableRasterView MutableView() { return {m_data.get(), m_width, m_height}; }
 
-    // Hands the memory (allocated with array new) to the caller.
-    uint8_t* Release();
+    // Hands the memory to the caller; the raster is empty afterwards.
+    RasterBytes TakeBytes();
 
 private:
-    std::unique_ptr<uint8_t[]> m_data;
+    RasterBytes m_data;
     int32_t m_width = 0;
     int32_t m_height = 0;
 };

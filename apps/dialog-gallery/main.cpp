@@ -25,6 +25,7 @@
 #include "dialogs/CMatteFile.h"
 #include "dialogs/CSavePreset.h"
 #include "dialogs/TintoraDlg.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/olectl/ui/CImageDC.h"
 #include "platform/prompts/Prompts.h"
 #include "platform/ui/ModalDriver.h"
@@ -62,10 +63,9 @@ std::vector<GalleryEntry> Entries() {
 }
 
 // A property page's window, shown on its own; the page object is not needed after.
-std::unique_ptr<CDialog> PageWindow(COlePropertyPage* page) {
-    std::unique_ptr<CDialog> window = CreatePropertyPageWindow(*page);
-    page->Release();
-    return window;
+std::unique_ptr<CDialog> PageWindow(COlePropertyPage* created) {
+    const auto page = ComPtr<COlePropertyPage>::Adopt(created);
+    return CreatePropertyPageWindow(*page.Get());
 }
 
 // What a control draws at its default size of 100 x 50 pixels, on a grey container.
@@ -159,21 +159,19 @@ int main(int argc, char** argv) {
         return 1;
     }
     QuietPrompts prompts;
-    ScopedPrompts scope(prompts);
+    ScopedPrompts scope(&prompts);
     // The pages' captions come from the module's string table.
     AfxSetResources(&VOKSLetRastelResources());
     CRastelCtrl control;
     bool allWritten = true;
     for (const GalleryEntry& entry : Entries()) {
         GalleryDriver driver(folder, entry.className);
-        ModalDriver* previous = InstallModalDriver(&driver);
+        ScopedModalDriver scope(&driver);
         entry.make(control)->DoModal();
-        InstallModalDriver(previous);
         allWritten = allWritten && driver.ok;
     }
-    CRastelEditor* editor = new CRastelEditor();
+    const auto editor = ComPtr<CRastelEditor>::Adopt(new CRastelEditor());
     allWritten = WriteControlPicture(folder, "CRastelCtrl", control) && allWritten;
-    allWritten = WriteControlPicture(folder, "CRastelEditor", *editor) && allWritten;
-    editor->Release();
+    allWritten = WriteControlPicture(folder, "CRastelEditor", *editor.Get()) && allWritten;
     return allWritten ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 #include "apps/tintora/CommandLine.h"
 #include "apps/tintora/SamplePicture.h"
 #include "control/CRastelCtrl.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/prompts/Prompts.h"
 #include "platform/tarsel/TarselElement.h"
 
@@ -34,18 +35,17 @@ int RunApply(const ApplyCommand& command) {
         return kExitBadInput;
     }
 
-    auto* image = tarsel::TarselImage::Create(picture.Value().width, picture.Value().height,
-                                              std::move(picture.Value().bgra));
-    auto* element = tarsel::TarselElement::Create(image);
-    image->Release();
+    const auto image = ComPtr<tarsel::TarselImage>::Adopt(tarsel::TarselImage::Create(
+        picture.Value().width, picture.Value().height, std::move(picture.Value().bgra)));
+    const auto element =
+        ComPtr<tarsel::TarselElement>::Adopt(tarsel::TarselElement::Create(image.Get()));
 
     StderrCollector prompts;
-    ScopedPrompts scoped(prompts);
+    ScopedPrompts scoped(&prompts);
     Picture result;
     {
         CRastelCtrl control;
-        element->AddRef();
-        control.m_target.Attach(element);
+        control.m_target.Attach(element.NewReference());
         effects::FillRecord(control, *command.effect, command.settings);
         control.ApplyEffect();
     }
@@ -54,7 +54,6 @@ int RunApply(const ApplyCommand& command) {
         const tarsel::TarselImage* out = element->Image();
         result = Picture{out->Width(), out->Height(), out->Pixels()};
     }
-    element->Release();
     if (!applied) {
         std::fprintf(stderr, "tintora: %s failed; nothing written\n", command.effect->name);
         return kExitEffectFailed;

@@ -41,11 +41,19 @@ public:
     }
     // Hands the reference to the caller, who must release it.
     T* Detach() { return std::exchange(m_object, nullptr); }
+    // A reference of the caller's own, for whoever takes one over (a driver's
+    // Attach, an out argument); this holder keeps its own.
+    T* NewReference() const {
+        if (m_object) m_object->AddRef();
+        return m_object;
+    }
     // For an out argument: releases what is held and returns the slot to fill.
     T** Receive() {
         Reset();
         return &m_object;
     }
+    // The same for the untyped out argument of QueryInterface and its kind.
+    void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
 
 private:
     T* m_object = nullptr;

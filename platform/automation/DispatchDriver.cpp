@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/automation/Bstr.h"
+#include "platform/automation/ComPtr.h"
 
 namespace {
 
@@ -168,13 +169,11 @@ void COleDispatchDriver::InvokeHelper(DISPID id, WORD flags, VARTYPE vtRet, void
     if (FAILED(hr)) {
         VariantClear(&result);
         if (hr == DISP_E_EXCEPTION) {
-            std::string description = NarrowFromBstr(excep.bstrDescription);
-            std::string source = NarrowFromBstr(excep.bstrSource);
+            const ScopedBstr description = ScopedBstr::Adopt(excep.bstrDescription);
+            const ScopedBstr source = ScopedBstr::Adopt(excep.bstrSource);
+            const ScopedBstr helpFile = ScopedBstr::Adopt(excep.bstrHelpFile);
             const HRESULT code = excep.scode ? excep.scode : hr;
-            SysFreeString(excep.bstrDescription);
-            SysFreeString(excep.bstrSource);
-            SysFreeString(excep.bstrHelpFile);
-            ThrowDispatch(code, std::move(description), std::move(source));
+            ThrowDispatch(code, description.Narrow(), source.Narrow());
         }
         ThrowDispatch(hr);
     }

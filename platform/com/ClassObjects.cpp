@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/automation/Bstr.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/com/Module.h"
 #include "platform/com/RegistryKeys.h"
 
@@ -83,13 +84,11 @@ HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID 
                          void** object) {
     if (!object) return E_POINTER;
     *object = nullptr;
-    IClassFactory* factory = nullptr;
-    HRESULT hr = CoGetClassObject(clsid, context, nullptr, IID_IClassFactory,
-                                  reinterpret_cast<void**>(&factory));
+    ComPtr<IClassFactory> factory;
+    const HRESULT hr =
+        CoGetClassObject(clsid, context, nullptr, IID_IClassFactory, factory.ReceiveVoid());
     if (FAILED(hr)) return hr;
-    hr = factory->CreateInstance(outer, iid, object);
-    factory->Release();
-    return hr;
+    return factory->CreateInstance(outer, iid, object);
 }
 
 void CoFreeUnusedLibraries() {

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/automation/Bstr.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/com/RegistryKeys.h"
 
 namespace {
@@ -55,7 +56,7 @@ private:
     const typelib::Member* FindMember(MEMBERID id) const;
 
     std::atomic<ULONG> m_refs{1};
-    DataTypeLib* m_lib;
+    ComPtr<DataTypeLib> m_lib;
     UINT m_index;
 };
 
@@ -129,16 +130,11 @@ private:
     const typelib::Library& m_data;
 };
 
-DataTypeInfo::DataTypeInfo(DataTypeLib* lib, UINT index) : m_lib(lib), m_index(index) {
-    m_lib->AddRef();
-}
+DataTypeInfo::DataTypeInfo(DataTypeLib* lib, UINT index) : m_lib(lib), m_index(index) {}
 
 ULONG DataTypeInfo::Release() {
     const ULONG left = --m_refs;
-    if (left == 0) {
-        m_lib->Release();
-        delete this;
-    }
+    if (left == 0) delete this;
     return left;
 }
 
@@ -251,10 +247,7 @@ HRESULT DataTypeInfo::GetRefTypeInfo(HREFTYPE ref, ITypeInfo** info) {
 }
 
 HRESULT DataTypeInfo::GetContainingTypeLib(ITypeLib** lib, UINT* index) {
-    if (lib) {
-        *lib = m_lib;
-        m_lib->AddRef();
-    }
+    if (lib) *lib = ComPtr<ITypeLib>(m_lib.Get()).Detach();
     if (index) *index = m_index;
     return S_OK;
 }
@@ -294,13 +287,12 @@ HRESULT RegisterTypeLib(ITypeLib* lib, LPCSTR fullPath, LPCSTR helpDir) {
     const TLIBATTR libAttr = *attr;
     lib->ReleaseTLibAttr(attr);
 
-    BSTR name = nullptr;
-    BSTR doc = nullptr;
-    lib->GetDocumentation(-1, &name, &doc, nullptr, nullptr);
-    const std::string description =
-        NarrowFromBstr(doc).empty() ? NarrowFromBstr(name) : NarrowFromBstr(doc);
-    SysFreeString(name);
-    SysFreeString(doc);
+    ScopedBstr name;
+    ScopedBstr doc;
+    if (FAILED(lib->GetDocumentation(-1, name.Receive(), doc.Receive(), nullptr, nullptr))) {
+        return TYPE_E_REGISTRYACCESS;
+    }
+    const std::string description = doc.Narrow().empty() ? name.Narrow() : doc.Narrow();
 
     const std::string version =
         LibraryKey(libAttr.guid) + "\\" + VersionName(libAttr.wMajorVerNum, libAttr.wMinorVerNum);
@@ -320,22 +312,24 @@ HRESULT RegisterTypeLib(ITypeLib* lib, LPCSTR fullPath, LPCSTR helpDir) {
     for (UINT i = 0; ok && i < lib->GetTypeInfoCount(); ++i) {
         TYPEKIND kind;
         if (FAILED(lib->GetTypeInfoType(i, &kind)) || kind != TKIND_DISPATCH) continue;
-        ITypeInfo* info = nullptr;
-        if (FAILED(lib->GetTypeInfo(i, &info))) return TYPE_E_REGISTRYACCESS;
+        ComPtr<ITypeInfo> info;
+        if (FAILED(lib->GetTypeInfo(i, info.Receive()))) return TYPE_E_REGISTRYACCESS;
         TYPEATTR* typeAttr = nullptr;
-        info->GetTypeAttr(&typeAttr);
-        BSTR typeName = nullptr;
-        info->GetDocumentation(MEMBERID_NIL, &typeName, nullptr, nullptr, nullptr);
-        const std::string key = "Interface\\" + GuidToString(typeAttr->guid);
+        if (FAILED(info->GetTypeAttr(&typeAttr))) return TYPE_E_REGISTRYACCESS;
+        const GUID iid = typeAttr->guid;
+        info->ReleaseTypeAttr(typeAttr);
+        ScopedBstr typeName;
+        if (FAILED(info->GetDocumentation(MEMBERID_NIL, typeName.Receive(), nullptr, nullptr,
+                                          nullptr))) {
+            return TYPE_E_REGISTRYACCESS;
+        }
+        const std::string key = "Interface\\" + GuidToString(iid);
         const std::string stub = GuidToString(CLSID_PSDispatch);
-        ok = com::SetRegString(HKEY_CLASSES_ROOT, key, nullptr, NarrowFromBstr(typeName)) &&
+        ok = com::SetRegString(HKEY_CLASSES_ROOT, key, nullptr, typeName.Narrow()) &&
              com::SetRegString(HKEY_CLASSES_ROOT, key + "\\ProxyStubClsid", nullptr, stub) &&
              com::SetRegString(HKEY_CLASSES_ROOT, key + "\\ProxyStubClsid32", nullptr, stub) &&
              com::SetRegString(HKEY_CLASSES_ROOT, key + "\\TypeLib", nullptr, libid) &&
              com::SetRegString(HKEY_CLASSES_ROOT, key + "\\TypeLib", "Version", interfaceVersion);
-        SysFreeString(typeName);
-        info->ReleaseTypeAttr(typeAttr);
-        info->Release();
     }
     return ok ? S_OK : TYPE_E_REGISTRYACCESS;
 }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "platform/automation/Bstr.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/automation/DispatchDriver.h"
 #include "platform/olectl/AfxModule.h"
 #include "platform/olectl/OleRegistration.h"
@@ -84,8 +85,9 @@ HRESULT COleControl::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISP
         if (excepInfo) {
             *excepInfo = *m_pendingException;
         } else {
-            SysFreeString(m_pendingException->bstrDescription);
-            SysFreeString(m_pendingException->bstrSource);
+            // Nobody asked for the exception's texts.
+            const ScopedBstr description = ScopedBstr::Adopt(m_pendingException->bstrDescription);
+            const ScopedBstr source = ScopedBstr::Adopt(m_pendingException->bstrSource);
         }
         m_pendingException.reset();
     }
@@ -111,12 +113,9 @@ HRESULT COleControl::GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) {
     if (!info) return E_POINTER;
     *info = nullptr;
     if (index != 0 || GetTypeInfoCount() == 0) return DISP_E_BADINDEX;
-    ITypeLib* lib = nullptr;
-    HRESULT hr = GetTypeLib(locale, &lib);
-    if (FAILED(hr)) return hr;
-    hr = lib->GetTypeInfoOfGuid(PrimaryIID(), info);
-    lib->Release();
-    return hr;
+    ComPtr<ITypeLib> lib;
+    if (const HRESULT hr = GetTypeLib(locale, lib.Receive()); FAILED(hr)) return hr;
+    return lib->GetTypeInfoOfGuid(PrimaryIID(), info);
 }
 
 void COleControl::DoPropExchange(CPropExchange* pPX) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "platform/automation/ComPtr.h"
 #include "platform/olectl/OleRegistration.h"
 
 COleObjectFactory::COleObjectFactory(REFCLSID clsid, CreateFunction create, LPCSTR progId)
@@ -40,18 +41,16 @@ HRESULT COleObjectFactory::CreateInstance(IUnknown* outer, REFIID iid, void** ob
     *object = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
     if (!m_create) return E_NOTIMPL;
-    IUnknown* created = nullptr;
+    ComPtr<IUnknown> created;
     try {
-        created = m_create();
+        created = ComPtr<IUnknown>::Adopt(m_create());
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     } catch (...) {
         return E_UNEXPECTED;
     }
     if (!created) return E_OUTOFMEMORY;
-    const HRESULT hr = created->QueryInterface(iid, object);
-    created->Release();
-    return hr;
+    return created->QueryInterface(iid, object);
 }
 
 HRESULT COleObjectFactory::LockServer(BOOL lock) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/automation/ComPtr.h"
 #include "platform/com/RegistryKeys.h"
 #include "platform/olectl/AfxModule.h"
 
@@ -90,13 +91,12 @@ BOOL AfxOleRegisterTypeLib(HINSTANCE instance, REFGUID tlid, LPCSTR fileName, LP
     std::filesystem::path path = ModuleFileName(instance);
     if (path.empty()) return FALSE;
     if (fileName && *fileName) path.replace_filename(fileName);
-    ITypeLib* lib = nullptr;
-    if (FAILED(AfxLoadTypeLibResource(instance, &lib))) return FALSE;
+    ComPtr<ITypeLib> lib;
+    if (FAILED(AfxLoadTypeLibResource(instance, lib.Receive()))) return FALSE;
     TLIBATTR* attr = nullptr;
     bool ok = SUCCEEDED(lib->GetLibAttr(&attr)) && attr->guid == tlid;
     if (attr) lib->ReleaseTLibAttr(attr);
-    ok = ok && SUCCEEDED(RegisterTypeLib(lib, path.string().c_str(), helpDir));
-    lib->Release();
+    ok = ok && SUCCEEDED(RegisterTypeLib(lib.Get(), path.string().c_str(), helpDir));
     return ok ? TRUE : FALSE;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/prompts/CommonDialogs.h"
+#include "platform/prompts/ScopedInstall.h"
 
 constexpr UINT MB_OK = 0x0;
 constexpr UINT MB_ICONEXCLAMATION = 0x30;
@@ -43,14 +44,4 @@ bool PromptsInstalled();
 // The framework's message box with the application's caption.
 int AfxMessageBox(const std::string& text, UINT type = MB_OK);
 
-// Installs an implementation for one scope and puts the previous one back.
-class ScopedPrompts {
-public:
-    explicit ScopedPrompts(Prompts& prompts) : m_previous(InstallPrompts(&prompts)) {}
-    ~ScopedPrompts() { InstallPrompts(m_previous); }
-    ScopedPrompts(const ScopedPrompts&) = delete;
-    ScopedPrompts& operator=(const ScopedPrompts&) = delete;
-
-private:
-    Prompts* m_previous;
-};
+using ScopedPrompts = ScopedInstall<Prompts*, InstallPrompts>;

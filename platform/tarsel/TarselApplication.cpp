@@ -1,6 +1,7 @@
 #include "platform/tarsel/TarselApplication.h"
 
 #include "platform/automation/Bstr.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/automation/SafeArray.h"
 
 namespace tarsel {
@@ -16,10 +17,9 @@ bool ReadClassNames(const VARIANT& argument, ClassNameList& list) {
     SafeArrayGetLBound(v.parray, 1, &list.lowerBound);
     SafeArrayGetUBound(v.parray, 1, &upper);
     for (LONG i = list.lowerBound; i <= upper; ++i) {
-        BSTR name = nullptr;
-        SafeArrayGetElement(v.parray, &i, &name);
-        list.names.push_back(NarrowFromBstr(name));
-        SysFreeString(name);
+        ScopedBstr name;
+        SafeArrayGetElement(v.parray, &i, name.Receive());
+        list.names.push_back(name.Narrow());
     }
     return true;
 }

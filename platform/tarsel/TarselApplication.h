@@ -39,7 +39,7 @@ struct PropertyEditorRegistration {
 class TarselApplication : public DispatchObject {
 public:
     static TarselApplication* Create();
-    void SetActiveCanvas(TarselCanvas* canvas) { m_canvas.Reset(canvas); }
+    void SetActiveCanvas(TarselCanvas* canvas) { m_canvas = ComPtr<TarselCanvas>(canvas); }
 
     const std::vector<MenuItemRegistration>& MenuItems() const { return m_menuItems; }
     const std::vector<PropertyRegistration>& Properties() const { return m_properties; }
@@ -51,7 +51,7 @@ private:
     HRESULT RegisterObjectProperty(Invocation& call);
     HRESULT RegisterObjectPropertyEditor(Invocation& call);
 
-    Ref<TarselCanvas> m_canvas;
+    ComPtr<TarselCanvas> m_canvas;
     std::vector<MenuItemRegistration> m_menuItems;
     std::vector<PropertyRegistration> m_properties;
     std::vector<PropertyEditorRegistration> m_editors;

@@ -8,11 +8,11 @@ namespace tarsel {
 class TarselCanvas : public DispatchObject {
 public:
     static TarselCanvas* Create(TarselScene* scene);
-    void SetScene(TarselScene* scene) { m_scene.Reset(scene); }
+    void SetScene(TarselScene* scene) { m_scene = ComPtr<TarselScene>(scene); }
 
 private:
     explicit TarselCanvas(TarselScene* scene);
-    Ref<TarselScene> m_scene;
+    ComPtr<TarselScene> m_scene;
 };
 
 }  // namespace tarsel

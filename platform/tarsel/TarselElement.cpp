@@ -5,7 +5,7 @@ namespace tarsel {
 TarselElement* TarselElement::Create(TarselImage* image) { return new TarselElement(image); }
 
 TarselElement::TarselElement(TarselImage* image) : DispatchObject("Element") {
-    m_image.Reset(image);
+    m_image = ComPtr<TarselImage>(image);
     AddMember(kIdRGBAImage, "RGBAImage",
               DISPATCH_PROPERTYGET | DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF,
               [this](Invocation& call) {
@@ -25,7 +25,7 @@ HRESULT TarselElement::PutRGBAImage(Invocation& call) {
     if (m_image.Get() && image != m_image.Get()) {
         m_image.Get()->SetPicture(image->Width(), image->Height(), image->Pixels());
     } else if (!m_image.Get()) {
-        m_image.Reset(image);
+        m_image = ComPtr<TarselImage>(image);
     }
     ++m_redraws;
     return S_OK;

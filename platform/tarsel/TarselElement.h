@@ -11,14 +11,14 @@ public:
     static TarselElement* Create(TarselImage* image);
 
     TarselImage* Image() const { return m_image.Get(); }
-    void SetImage(TarselImage* image) { m_image.Reset(image); }
+    void SetImage(TarselImage* image) { m_image = ComPtr<TarselImage>(image); }
     int Redraws() const { return m_redraws; }
 
 private:
     explicit TarselElement(TarselImage* image);
     HRESULT PutRGBAImage(Invocation& call);
 
-    Ref<TarselImage> m_image;
+    ComPtr<TarselImage> m_image;
     int m_redraws = 0;
 };
 

@@ -8,7 +8,7 @@ TarselPropertyObject* TarselPropertyObject::Create(TarselElement* owner) {
 
 TarselPropertyObject::TarselPropertyObject(TarselElement* owner)
     : DispatchObject("PropertyObject") {
-    m_owner.Reset(owner);
+    m_owner = ComPtr<TarselElement>(owner);
     AddMember(kIdOwnerElement, "OwnerElement", DISPATCH_PROPERTYGET, [this](Invocation& call) {
         call.ReturnDispatch(m_owner.Get());
         return S_OK;

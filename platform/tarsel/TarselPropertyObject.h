@@ -11,7 +11,7 @@ public:
 
 private:
     explicit TarselPropertyObject(TarselElement* owner);
-    Ref<TarselElement> m_owner;
+    ComPtr<TarselElement> m_owner;
 };
 
 }  // namespace tarsel

@@ -8,11 +8,13 @@ namespace tarsel {
 class TarselScene : public DispatchObject {
 public:
     static TarselScene* Create();
-    void SetActiveObject(TarselSceneObject* object) { m_active.Reset(object); }
+    void SetActiveObject(TarselSceneObject* object) {
+        m_active = ComPtr<TarselSceneObject>(object);
+    }
 
 private:
     TarselScene();
-    Ref<TarselSceneObject> m_active;
+    ComPtr<TarselSceneObject> m_active;
 };
 
 }  // namespace tarsel

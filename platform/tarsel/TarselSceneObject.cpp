@@ -16,18 +16,13 @@ TarselSceneObject::TarselSceneObject(LONG type) : DispatchObject("SceneObject"),
                       return DISP_E_TYPEMISMATCH;
                   }
                   const bool valid = index >= 0 && index < LONGLONG(m_elements.size());
-                  call.ReturnDispatch(valid ? m_elements[size_t(index)] : nullptr);
+                  call.ReturnDispatch(valid ? m_elements[size_t(index)].Get() : nullptr);
                   return S_OK;
               });
 }
 
-TarselSceneObject::~TarselSceneObject() {
-    for (TarselElement* element : m_elements) element->Release();
-}
+TarselSceneObject::~TarselSceneObject() = default;
 
-void TarselSceneObject::AddElement(TarselElement* element) {
-    element->AddRef();
-    m_elements.push_back(element);
-}
+void TarselSceneObject::AddElement(TarselElement* element) { m_elements.emplace_back(element); }
 
 }  // namespace tarsel

@@ -20,7 +20,7 @@ private:
     ~TarselSceneObject() override;
 
     LONG m_type;
-    std::vector<TarselElement*> m_elements;
+    std::vector<ComPtr<TarselElement>> m_elements;
 };
 
 }  // namespace tarsel

@@ -77,7 +77,7 @@ INT_PTR CDialog::DoModal() {
     // Inside a host that installed nothing, the operator is asked in windows.
     WindowedPrompts windowed;
     std::optional<ScopedPrompts> scope;
-    if (!PromptsInstalled()) scope.emplace(windowed);
+    if (!PromptsInstalled()) scope.emplace(&windowed);
 
     if (!Create()) return -1;
     if (!m_bEnded) {

@@ -3,6 +3,8 @@
 // window system's modal loop; tests install a driver that works the dialog's
 // controls by script and ends it.
 
+#include "platform/prompts/ScopedInstall.h"
+
 class CDialog;
 
 class ModalDriver {
@@ -15,3 +17,5 @@ public:
 // Installs a driver and returns the previous one; null restores the modal loop.
 ModalDriver* InstallModalDriver(ModalDriver* driver);
 ModalDriver* CurrentModalDriver();
+
+using ScopedModalDriver = ScopedInstall<ModalDriver*, InstallModalDriver>;

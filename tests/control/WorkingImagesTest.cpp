@@ -50,7 +50,7 @@ TEST_F(WorkingImages, SnapshotTwiceKeepsOneRasterOfTheLatestImage) {
     ASSERT_NE(control.m_pOriginal, nullptr);
     EXPECT_EQ(control.m_nOriginalWidth, 1);
     EXPECT_EQ(control.m_nOriginalHeight, 1);
-    EXPECT_EQ(std::vector<uint8_t>(control.m_pOriginal, control.m_pOriginal + 4),
+    EXPECT_EQ(std::vector<uint8_t>(control.m_pOriginal.get(), control.m_pOriginal.get() + 4),
               (std::vector<uint8_t>{1, 2, 3, 4}));
     // The slots are separate; any slot number but 1 is the checkpoint.
     control.SnapshotImage(7);
@@ -81,7 +81,7 @@ TEST_F(WorkingImages, RestoringWritesASlotBackWithColourShiftOnlyForTheOriginal)
 TEST_F(WorkingImages, FetchImageCopyOptionallyExchangesRedAndBlue) {
     for (const auto& [swap, expected] : {std::pair{false, kPicture}, std::pair{true, kSwapped}}) {
         int32_t w = 0, h = 0;
-        std::unique_ptr<BYTE[]> copy(control.FetchImageCopy(w, h, swap));
+        const engine::RasterBytes copy = control.FetchImageCopy(w, h, swap);
         ASSERT_TRUE(copy);
         EXPECT_EQ(std::vector<uint8_t>(copy.get(), copy.get() + 8), expected);
         EXPECT_EQ(w, 2);

@@ -48,8 +48,8 @@ TEST_F(MatteDialogTest, OpensOnTheRememberedPathWithTheOtherSettingsResetAndTake
         EXPECT_FALSE(Checked(matte, IDC_MATTE_USE_ALPHA));
         EXPECT_FALSE(Checked(matte, IDC_MATTE_INVERSE));
         ASSERT_TRUE(control.m_pCheckpoint);
-        EXPECT_EQ(std::vector<uint8_t>(control.m_pCheckpoint,
-                                       control.m_pCheckpoint + HostPixels().size()),
+        EXPECT_EQ(std::vector<uint8_t>(control.m_pCheckpoint.get(),
+                                       control.m_pCheckpoint.get() + HostPixels().size()),
                   HostPixels());
     };
     RunMatte(*tools, [&](CDialog& matte) {

@@ -227,18 +227,18 @@ TEST_F(ToolsDialogTest, CropRunsTheInstalledCropDialogMinimisedAroundIt) {
     EXPECT_EQ(HostPixels(), Original());
 
     std::vector<std::vector<UINT>> placementsWhileOpen;
-    TintoraDlg::CropDialogOpener previous = TintoraDlg::InstallCropDialog(
-        [&](CWnd* parent, CRastelCtrl* ctrl, const std::string& folder) {
+    {
+        ScopedCropDialog crop([&](CWnd* parent, CRastelCtrl* ctrl, const std::string& folder) {
             EXPECT_EQ(folder, data.Path().string());
             EXPECT_EQ(ctrl, &control);
             EXPECT_TRUE(parent && parent->GetWidget());
             placementsWhileOpen.push_back(prompts.placements);
         });
-    Click(*dialog, IDC_CROP);
-    // Without a window placement the crop dialog still runs.
-    prompts.placementAvailable = false;
-    Click(*dialog, IDC_CROP);
-    TintoraDlg::InstallCropDialog(previous);
+        Click(*dialog, IDC_CROP);
+        // Without a window placement the crop dialog still runs.
+        prompts.placementAvailable = false;
+        Click(*dialog, IDC_CROP);
+    }
     EXPECT_EQ(placementsWhileOpen,
               (std::vector<std::vector<UINT>>{{SW_MINIMIZE}, {SW_MINIMIZE, SW_RESTORE}}));
     EXPECT_EQ(prompts.placements, (std::vector<UINT>{SW_MINIMIZE, SW_RESTORE}));

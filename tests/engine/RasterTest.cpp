@@ -47,7 +47,8 @@ TEST(RasterAllocation, ZeroedAndCopiedRastersHoldTheRightBytes) {
     engine::Raster copy = engine::Raster::CopyOf({pixels, 2, 1});
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy.View().Pixel(1, 0)[engine::kAlpha], 8);
-    std::unique_ptr<uint8_t[]> released(copy.Release());
+    const engine::RasterBytes taken = copy.TakeBytes();
+    EXPECT_EQ(taken[7], 8);
     EXPECT_FALSE(copy);
 }
 

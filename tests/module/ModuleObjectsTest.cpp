@@ -19,6 +19,7 @@
 
 TEST(ModuleObjectsTest, TheModuleObjectEnablesControlContainment) {
     EXPECT_EQ(AfxGetApp(), &theApp);
+    ScopedControlDialogs none(nullptr);
     AfxGetModuleState()->m_bControlContainer = false;
     EXPECT_TRUE(theApp.InitInstance());
     EXPECT_TRUE(AfxGetModuleState()->m_bControlContainer);
@@ -26,7 +27,6 @@ TEST(ModuleObjectsTest, TheModuleObjectEnablesControlContainment) {
     EXPECT_NE(CurrentControlDialogs(), nullptr);
     EXPECT_NE(AfxGetModuleState()->m_pfnPropertyFrame, nullptr);
     EXPECT_EQ(theApp.ExitInstance(), 0);
-    InstallControlDialogs(nullptr);
     AfxGetModuleState()->m_pfnPropertyFrame = nullptr;
 }
 

@@ -10,8 +10,7 @@
 
 class ScriptedDialogs : public ControlDialogs {
 public:
-    ScriptedDialogs() : m_previous(InstallControlDialogs(this)) {}
-    ~ScriptedDialogs() override { InstallControlDialogs(m_previous); }
+    ScriptedDialogs() = default;
     ScriptedDialogs(const ScriptedDialogs&) = delete;
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
@@ -26,7 +25,7 @@ public:
     std::vector<LPDISPATCH> targets;
 
 private:
-    ControlDialogs* m_previous;
+    ScopedControlDialogs m_scope{this};
 };
 
 // What the tools dialog's Apply of the Focus group does.

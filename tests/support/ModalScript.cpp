@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-ModalScript::ModalScript() : m_previous(InstallModalDriver(this)) {}
+ModalScript::ModalScript() = default;
 
 ModalScript::~ModalScript() {
-    InstallModalDriver(m_previous);
     EXPECT_TRUE(m_steps.empty()) << m_steps.size() << " scripted dialog(s) never opened";
 }
 

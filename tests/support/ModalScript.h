@@ -32,5 +32,5 @@ public:
 
 private:
     std::deque<Step> m_steps;
-    ModalDriver* m_previous;
+    ScopedModalDriver m_scope{this};
 };

@@ -45,10 +45,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     UnscriptedPrompts prompts;
     UnscriptedModal modal;
-    InstallPrompts(&prompts);
-    InstallModalDriver(&modal);
-    const int result = RUN_ALL_TESTS();
-    InstallModalDriver(nullptr);
-    InstallPrompts(nullptr);
-    return result;
+    ScopedPrompts scriptedPrompts(&prompts);
+    ScopedModalDriver scriptedModal(&modal);
+    return RUN_ALL_TESTS();
 }

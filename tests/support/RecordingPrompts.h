@@ -9,8 +9,7 @@
 
 class RecordingPrompts : public Prompts {
 public:
-    RecordingPrompts() : m_previous(InstallPrompts(this)) {}
-    ~RecordingPrompts() override { InstallPrompts(m_previous); }
+    RecordingPrompts() = default;
     RecordingPrompts(const RecordingPrompts&) = delete;
     RecordingPrompts& operator=(const RecordingPrompts&) = delete;
 
@@ -22,5 +21,5 @@ public:
     std::vector<std::string> messages;
 
 private:
-    Prompts* m_previous;
+    ScopedPrompts m_scope{this};
 };

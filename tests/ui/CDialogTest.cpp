@@ -92,11 +92,8 @@ TEST_F(CreatedDialog, AMemberBoundToAControlForgetsItWhenTheWindowGoes) {
 // The modal loop of the window system, without a driver.
 class CDialogModalLoop : public ::testing::Test {
 protected:
-    CDialogModalLoop() : m_previous(InstallModalDriver(nullptr)) {}
-    ~CDialogModalLoop() override { InstallModalDriver(m_previous); }
-
 private:
-    ModalDriver* m_previous;
+    ScopedModalDriver m_loop{nullptr};
 };
 
 TEST_F(CDialogModalLoop, EscapeAndTheCloseBoxEndTheRealModalLoop) {
