@@ -1,6 +1,5 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(MAGICKPP REQUIRED IMPORTED_TARGET Magick++)
-find_package(Threads REQUIRED)
 if(TINTORA_BUILD_TESTS)
   find_package(GTest REQUIRED)
 endif()

@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "control/CAboutBox.h"
 #include "control/CRastelCtrl.h"
-#include "control/CRastelCtrlPropPage.h"
-#include "control/CRastelEditor.h"
-#include "control/CRastelEditorPropPage.h"
-#include "control/ModuleResources.h"
-#include "control/PropertyPageWindows.h"
+#include "control/module/CAboutBox.h"
+#include "control/module/CRastelCtrlPropPage.h"
+#include "control/module/CRastelEditor.h"
+#include "control/module/CRastelEditorPropPage.h"
+#include "control/module/ModuleResources.h"
+#include "control/module/PropertyPageWindows.h"
 #include "dialogs/CMatteFile.h"
 #include "dialogs/CSavePreset.h"
 #include "dialogs/TintoraDlg.h"

@@ -7,11 +7,11 @@
 #include <cstdlib>
 
 #include "control/CRastelCtrl.h"
-#include "control/CRastelEditor.h"
-#include "control/CVOKSLetRastelApp.h"
 #include "control/ControlDialogs.h"
 #include "control/ModuleIds.h"
-#include "control/ModuleResources.h"
+#include "control/module/CRastelEditor.h"
+#include "control/module/CVOKSLetRastelApp.h"
+#include "control/module/ModuleResources.h"
 #include "platform/olectl/COleObjectFactory.h"
 #include "platform/olectl/OleRegistration.h"
 #include "tests/module/DispatchCalls.h"

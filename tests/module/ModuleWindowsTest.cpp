@@ -8,10 +8,10 @@
 #include <QImage>
 #include <QWidget>
 
-#include "control/AboutLabels.h"
-#include "control/CAboutBox.h"
 #include "control/CRastelCtrl.h"
-#include "control/CRastelEditor.h"
+#include "control/module/AboutLabels.h"
+#include "control/module/CAboutBox.h"
+#include "control/module/CRastelEditor.h"
 #include "platform/olectl/ui/CImageDC.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ModalScript.h"

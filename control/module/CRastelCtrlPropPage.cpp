@@ -1,4 +1,4 @@
-#include "control/CRastelCtrlPropPage.h"
+#include "control/module/CRastelCtrlPropPage.h"
 
 #include "control/ModuleIds.h"
 #include "platform/olectl/OleRegistration.h"

@@ -1,4 +1,4 @@
-#include "control/CRastelEditor.h"
+#include "control/module/CRastelEditor.h"
 
 #include "control/ModuleIds.h"
 #include "platform/olectl/OleRegistration.h"

@@ -1,4 +1,4 @@
-#include "control/AboutLabels.h"
+#include "control/module/AboutLabels.h"
 
 #include <vector>
 

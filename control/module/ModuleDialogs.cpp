@@ -1,7 +1,7 @@
-#include "control/ModuleDialogs.h"
+#include "control/module/ModuleDialogs.h"
 
-#include "control/CAboutBox.h"
-#include "control/PropertyPageWindows.h"
+#include "control/module/CAboutBox.h"
+#include "control/module/PropertyPageWindows.h"
 #include "dialogs/TintoraDlg.h"
 #include "platform/automation/ComPtr.h"
 #include "platform/olectl/COleObjectFactory.h"

@@ -1,4 +1,4 @@
-#include "control/PropertyPageWindows.h"
+#include "control/module/PropertyPageWindows.h"
 
 #include "control/ModuleIds.h"
 

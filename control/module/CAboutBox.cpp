@@ -1,10 +1,10 @@
-#include "control/CAboutBox.h"
+#include "control/module/CAboutBox.h"
 
 #include <QLabel>
 #include <QPixmap>
 
-#include "control/AboutLabels.h"
-#include "control/ModuleBitmaps.h"
+#include "control/module/AboutLabels.h"
+#include "control/module/ModuleBitmaps.h"
 #include "platform/com/Module.h"
 #include "platform/olectl/AfxModule.h"
 #include "platform/ui/CustomControls.h"

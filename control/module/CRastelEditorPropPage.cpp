@@ -1,4 +1,4 @@
-#include "control/CRastelEditorPropPage.h"
+#include "control/module/CRastelEditorPropPage.h"
 
 #include "control/ModuleIds.h"
 #include "platform/olectl/OleRegistration.h"

@@ -1,7 +1,7 @@
-#include "control/CVOKSLetRastelApp.h"
+#include "control/module/CVOKSLetRastelApp.h"
 
-#include "control/ModuleDialogs.h"
-#include "control/ModuleResources.h"
+#include "control/module/ModuleDialogs.h"
+#include "control/module/ModuleResources.h"
 
 CVOKSLetRastelApp theApp;
 

@@ -1,4 +1,4 @@
-#include "control/ModuleResources.h"
+#include "control/module/ModuleResources.h"
 
 #include "control/ModuleIds.h"
 

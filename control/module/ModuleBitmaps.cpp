@@ -1,4 +1,4 @@
-#include "control/ModuleBitmaps.h"
+#include "control/module/ModuleBitmaps.h"
 
 #include <algorithm>
 #include <cmath>
