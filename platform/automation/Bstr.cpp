@@ -42,13 +42,6 @@ BSTR SysAllocStringLen(LPCOLESTR text, UINT length) {
     return result;
 }
 
-BSTR SysAllocString(LPCOLESTR text) {
-    if (!text) return nullptr;
-    UINT length = 0;
-    while (text[length]) ++length;
-    return SysAllocStringLen(text, length);
-}
-
 void SysFreeString(BSTR text) {
     if (text) std::free(reinterpret_cast<char*>(text) - kPrefix);
 }

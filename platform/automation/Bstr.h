@@ -7,7 +7,6 @@
 
 #include "platform/automation/Types.h"
 
-BSTR SysAllocString(LPCOLESTR text);
 BSTR SysAllocStringLen(LPCOLESTR text, UINT length);
 void SysFreeString(BSTR text);
 UINT SysStringLen(BSTR text);

@@ -133,12 +133,6 @@ HRESULT SafeArrayCopy(SAFEARRAY* src, SAFEARRAY** dest) {
     return S_OK;
 }
 
-HRESULT SafeArrayLock(SAFEARRAY* array) {
-    if (!array) return E_INVALIDARG;
-    ++array->cLocks;
-    return S_OK;
-}
-
 HRESULT SafeArrayUnlock(SAFEARRAY* array) {
     if (!array) return E_INVALIDARG;
     if (array->cLocks == 0) return E_UNEXPECTED;
@@ -156,14 +150,6 @@ HRESULT SafeArrayAccessData(SAFEARRAY* array, void** data) {
 HRESULT SafeArrayUnaccessData(SAFEARRAY* array) { return SafeArrayUnlock(array); }
 
 UINT SafeArrayGetDim(SAFEARRAY* array) { return array ? array->cDims : 0; }
-
-UINT SafeArrayGetElemsize(SAFEARRAY* array) { return array ? array->cbElements : 0; }
-
-HRESULT SafeArrayGetVartype(SAFEARRAY* array, VARTYPE* vt) {
-    if (!array || !vt) return E_INVALIDARG;
-    *vt = array->vt;
-    return S_OK;
-}
 
 HRESULT SafeArrayGetLBound(SAFEARRAY* array, UINT dim, LONG* bound) {
     if (!array || !bound) return E_INVALIDARG;

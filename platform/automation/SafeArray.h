@@ -28,11 +28,8 @@ HRESULT SafeArrayDestroy(SAFEARRAY* array);
 HRESULT SafeArrayCopy(SAFEARRAY* src, SAFEARRAY** dest);
 HRESULT SafeArrayAccessData(SAFEARRAY* array, void** data);
 HRESULT SafeArrayUnaccessData(SAFEARRAY* array);
-HRESULT SafeArrayLock(SAFEARRAY* array);
 HRESULT SafeArrayUnlock(SAFEARRAY* array);
 UINT SafeArrayGetDim(SAFEARRAY* array);
-UINT SafeArrayGetElemsize(SAFEARRAY* array);
-HRESULT SafeArrayGetVartype(SAFEARRAY* array, VARTYPE* vt);
 HRESULT SafeArrayGetLBound(SAFEARRAY* array, UINT dim, LONG* bound);
 HRESULT SafeArrayGetUBound(SAFEARRAY* array, UINT dim, LONG* bound);
 // Stores a copy: a BSTR is duplicated, an interface gains a reference, a VARIANT is copied.

@@ -44,14 +44,6 @@ HRESULT ServerFor(const std::string& path, Server& server) {
 
 }  // namespace
 
-HRESULT CLSIDFromString(LPCOLESTR text, LPCLSID clsid) {
-    if (!text || !clsid) return E_INVALIDARG;
-    auto guid = GuidFromString(NarrowFromWide(text));
-    if (!guid) return CO_E_CLASSSTRING;
-    *clsid = *guid;
-    return S_OK;
-}
-
 HRESULT CLSIDFromProgID(LPCOLESTR progId, LPCLSID clsid) {
     if (!progId || !clsid) return E_INVALIDARG;
     const std::string name = NarrowFromWide(progId);

@@ -9,7 +9,6 @@
 #include "platform/com/ClassFactory.h"
 
 HRESULT CLSIDFromProgID(LPCOLESTR progId, LPCLSID clsid);
-HRESULT CLSIDFromString(LPCOLESTR text, LPCLSID clsid);
 // The ProgID registered for the class, or empty.
 std::string ProgIDFromCLSID(REFCLSID clsid);
 

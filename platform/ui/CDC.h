@@ -51,8 +51,6 @@ protected:
     std::unique_ptr<QPainter> m_painter;
 
 private:
-    void ApplyPen();
-
     CPen* m_pPen;
     CBrush* m_pBrush;
     QPainterPath m_path;

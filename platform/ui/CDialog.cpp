@@ -2,21 +2,17 @@
 
 #include <QCloseEvent>
 #include <QDialog>
-#include <QFontMetrics>
-#include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QSlider>
 #include <optional>
 
 #include "platform/prompts/Prompts.h"
 #include "platform/ui/ControlWidgets.h"
-#include "platform/ui/CustomControls.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/DialogItemBuilders.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/WindowedPrompts.h"
 
@@ -177,125 +173,12 @@ void CDialog::BuildWindow() {
 }
 
 void CDialog::BuildItem(const DialogItem& item, QWidget*& previous, QWidget*& lastTabStop) {
-    const QString text = QString::fromStdString(item.text);
-    const int id = item.id;
-    QWidget* widget = nullptr;
-    std::unique_ptr<CWnd> wrapper;
-
-    switch (item.itemClass) {
-        case ItemClass::Button: {
-            const DWORD kind = item.style & BS_TYPEMASK;
-            if (kind == BS_GROUPBOX) {
-                auto* box = new QGroupBox(text, m_window);
-                box->setAttribute(Qt::WA_TransparentForMouseEvents);
-                widget = box;
-            } else if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX) {
-                auto* check = new CheckBoxWidget(kind == BS_AUTOCHECKBOX, m_window);
-                check->setText(text);
-                QObject::connect(check, &QAbstractButton::clicked, check,
-                                 [this, id] { SendCommand(UINT(id), BN_CLICKED); });
-                widget = check;
-            } else if (kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON) {
-                auto* radio = new RadioWidget(kind == BS_AUTORADIOBUTTON, m_window);
-                radio->setText(text);
-                QObject::connect(radio, &QAbstractButton::clicked, radio,
-                                 [this, id] { SendCommand(UINT(id), BN_CLICKED); });
-                widget = radio;
-            } else {
-                auto* button = new QPushButton(text, m_window);
-                button->setAutoDefault(false);
-                if (kind == BS_DEFPUSHBUTTON && DefaultCommandId() == id) button->setDefault(true);
-                QObject::connect(button, &QAbstractButton::clicked, button,
-                                 [this, id] { SendCommand(UINT(id), BN_CLICKED); });
-                widget = button;
-            }
-            wrapper = std::make_unique<CButton>();
-            break;
-        }
-        case ItemClass::Edit: {
-            auto* edit = new QLineEdit(m_window);
-            edit->setFrame(item.style & WS_BORDER);
-            edit->setReadOnly(item.style & ES_READONLY);
-            QObject::connect(edit, &QLineEdit::textChanged, edit,
-                             [this, id] { SendCommand(UINT(id), EN_CHANGE); });
-            widget = edit;
-            wrapper = std::make_unique<CEdit>();
-            break;
-        }
-        case ItemClass::Static: {
-            auto* label = new QLabel(text, m_window);
-            const DWORD align = item.style & 0x3;
-            label->setAlignment(Qt::AlignTop | (align == SS_CENTER  ? Qt::AlignHCenter
-                                                : align == SS_RIGHT ? Qt::AlignRight
-                                                                    : Qt::AlignLeft));
-            label->setWordWrap(true);
-            widget = label;
-            wrapper = std::make_unique<CStatic>();
-            break;
-        }
-        case ItemClass::ComboBox: {
-            auto* combo = new ComboWidget(item.style & CBS_SORT, m_window);
-            for (const std::string& entry : item.initStrings) {
-                combo->AddString(QString::fromStdString(entry));
-            }
-            QObject::connect(combo, &QComboBox::activated, combo,
-                             [this, id] { SendCommand(UINT(id), CBN_SELCHANGE); });
-            widget = combo;
-            wrapper = std::make_unique<CComboBox>();
-            break;
-        }
-        case ItemClass::UpDown: {
-            auto* spin = new UpDownWidget(item.style, m_window);
-            if ((item.style & UDS_AUTOBUDDY) && previous) spin->SetBuddy(previous);
-            spin->onDeltaPos = [this, id, spin](NMUPDOWN& change) {
-                change.hdr.hwndFrom = reinterpret_cast<HWND>(static_cast<QWidget*>(spin));
-                change.hdr.idFrom = UINT_PTR(id);
-                return SendNotify(change.hdr) != 0;
-            };
-            widget = spin;
-            wrapper = std::make_unique<CSpinButtonCtrl>();
-            break;
-        }
-        case ItemClass::Trackbar: {
-            auto* slider = new QSlider(Qt::Horizontal, m_window);
-            slider->setTickPosition((item.style & TBS_NOTICKS) ? QSlider::NoTicks
-                                                               : QSlider::TicksBelow);
-            QObject::connect(slider, &QSlider::valueChanged, slider, [this, id](int value) {
-                if (m_hscroll) m_hscroll(TB_THUMBTRACK, value, GetDlgItem(id));
-            });
-            widget = slider;
-            wrapper = std::make_unique<CSliderCtrl>();
-            break;
-        }
-        case ItemClass::Custom: {
-            widget = CreateCustomControl(item.className, m_window);
-            if (!widget) {
-                auto* frame = new QFrame(m_window);
-                frame->setFrameShape(QFrame::StyledPanel);
-                widget = frame;
-            }
-            wrapper = std::make_unique<CWnd>();
-            break;
-        }
-    }
-
     QRect rect = MapDialogRect(m_baseUnits, item.x, item.y, item.cx, item.cy);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        // The template's height includes the dropped-down list.
-        const int closed = std::min(combo->sizeHint().height(), rect.height());
-        const int row = std::max(1, combo->fontMetrics().height() + 2);
-        combo->setMaxVisibleItems(std::max(1, (rect.height() - closed) / row));
-        rect.setHeight(closed);
-    }
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        // A one-line label whose text is wider in the stand-in font than in the
-        // font the layout was drawn for runs on to the right instead of being cut.
-        const QFontMetrics metrics(m_window->font());
-        if (rect.height() < 2 * metrics.height()) {
-            label->setWordWrap(false);
-            rect.setWidth(std::max(rect.width(), metrics.horizontalAdvance(text) + 1));
-        }
-    }
+    BuiltItem built =
+        BuildDialogItem({*this, m_window, previous, DefaultCommandId() == item.id}, item, rect);
+    QWidget* widget = built.widget;
+    std::unique_ptr<CWnd> wrapper = std::move(built.wrapper);
+    const int id = item.id;
     widget->setGeometry(rect);
     widget->setEnabled(!(item.style & WS_DISABLED));
     widget->setHidden(!(item.style & WS_VISIBLE));
@@ -439,6 +322,10 @@ void CDialog::MapMessage(UINT message, std::function<void()> handler) {
 
 void CDialog::MapHScroll(std::function<void(UINT, int, CWnd*)> handler) {
     m_hscroll = std::move(handler);
+}
+
+void CDialog::SendHScroll(UINT nCode, int nPos, CWnd* pScrollBar) {
+    if (m_hscroll) m_hscroll(nCode, nPos, pScrollBar);
 }
 
 const CDialog::MapEntry* CDialog::FindEntry(UINT message, UINT nID, UINT nCode) const {

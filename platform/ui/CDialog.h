@@ -73,6 +73,8 @@ public:
     void SendCommand(UINT nID, UINT nCode = BN_CLICKED);
     LRESULT SendNotify(NMHDR& header);
     void SendClose();
+    // WM_HSCROLL from a slider.
+    void SendHScroll(UINT nCode, int nPos, CWnd* pScrollBar);
 
     const DialogTemplate& Template() const { return m_template; }
     DialogBaseUnits BaseUnits() const { return m_baseUnits; }

@@ -2,13 +2,6 @@
 
 #include <utility>
 
-const DialogItem* DialogTemplate::FindItem(int itemId) const {
-    for (const DialogItem& item : items) {
-        if (item.id == itemId) return &item;
-    }
-    return nullptr;
-}
-
 namespace rc {
 
 namespace {

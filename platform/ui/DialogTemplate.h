@@ -35,8 +35,6 @@ struct DialogTemplate {
     int fontPoints = 8;
     DWORD style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
     std::vector<DialogItem> items;
-
-    const DialogItem* FindItem(int itemId) const;
 };
 
 namespace rc {
