@@ -1,5 +1,5 @@
 #pragma once
-// A registry of its own for each test, and the test server module's file.
+// A registry of its own for each test.
 
 #include <gtest/gtest.h>
 
@@ -15,5 +15,3 @@ protected:
 
     TempDir m_folder;
 };
-
-inline const std::string kServerFile = TINTORA_TEST_SERVER_FILE;

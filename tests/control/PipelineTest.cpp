@@ -46,18 +46,6 @@ TEST_F(Pipeline, EffectsAccumulateOnTheHostsCurrentImageAndRestoreBringsBackTheO
     EXPECT_EQ(host.image->Pixels(), picture);
 }
 
-TEST_F(Pipeline, AFailedEffectShowsItsMessageAndHandsNothingToTheHost) {
-    {
-        ScopedAllocationLimit limit(16);
-        control.ApplyEffect();
-    }
-    EXPECT_EQ(prompts.messages, (std::vector<std::string>{"Out of Memory"}));
-    EXPECT_EQ(host.image->Pixels(), picture);
-    EXPECT_EQ(host.image->FromRGBACalls(), 0);
-    EXPECT_EQ(host.element->Redraws(), 0);
-    EXPECT_EQ(control.m_pDst, nullptr);
-}
-
 TEST_F(Pipeline, AHostCallThatFailsRaisesTheDispatchExceptionAndFreesTheRun) {
     host.image->RemoveMember("FromRGBA");
     EXPECT_THROW(control.ApplyEffect(), COleDispatchException);

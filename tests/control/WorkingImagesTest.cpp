@@ -18,13 +18,11 @@ protected:
 
 TEST(WorkingImagesWithoutImage, NoTargetOrATargetWithoutAnImageMakesEveryOperationReturnAtOnce) {
     RecordingPrompts prompts;
-    auto* element = tarsel::TarselElement::Create(nullptr);
+    const auto element =
+        ComPtr<tarsel::TarselElement>::Adopt(tarsel::TarselElement::Create(nullptr));
     for (bool target : {false, true}) {
         CRastelCtrl control;
-        if (target) {
-            element->AddRef();
-            control.m_target.Attach(element);
-        }
+        if (target) control.m_target.Attach(element.NewReference());
         EXPECT_EQ(control.SnapshotImage(SLOT_ORIGINAL), 0);
         EXPECT_EQ(control.RestoreImage(SLOT_ORIGINAL), 0);
         control.m_nEffectCode = EFFECT_FOCUS;
@@ -39,7 +37,6 @@ TEST(WorkingImagesWithoutImage, NoTargetOrATargetWithoutAnImageMakesEveryOperati
     }
     EXPECT_EQ(element->Redraws(), 0);
     EXPECT_EQ(element->RefCount(), 1u);
-    element->Release();
     EXPECT_TRUE(prompts.messages.empty());
 }
 

@@ -80,18 +80,6 @@ TEST_F(ColorTest, TypingTranspRedrawsTheSwatchAtOnceAsThePaintRequestsDo) {
     EXPECT_EQ(Swatch(*dialog), dialog->Window()->palette().color(QPalette::Window));
 }
 
-TEST_F(ColorTest, TheSwatchLiesInsideTheColorGroupBox) {
-    auto dialog = Open();
-    const DialogItem* group = nullptr;
-    for (const DialogItem& item : dialog->Template().items) {
-        if (item.text == "Color") group = &item;
-    }
-    ASSERT_TRUE(group);
-    const QRect box = MapDialogRect(dialog->BaseUnits(), group->x, group->y, group->cx, group->cy);
-    EXPECT_TRUE(box.contains(QRect(200, 40, 51, 51))) << box.x() << "," << box.y();
-    EXPECT_GT(dialog->GetDlgItem(IDC_PALETTE)->GetWidget()->geometry().top(), 90);
-}
-
 TEST_F(ColorTest, FirstUseOpensOnBlackAndOkStoresTheColourAndAllCustomColours) {
     auto dialog = Open();
     prompts.colorAnswers = {{true, RGB(10, 20, 30), {{3, RGB(1, 1, 1)}}}};

@@ -212,20 +212,6 @@ TEST_F(PresetsTest, AnIncompatibleOrTooShortFileIsReportedAndReplacedAtTheEnd) {
     }
 }
 
-TEST_F(PresetsTest, AShortFileFillsOnlyTheWholeWordsItHolds) {
-    PresetRecord records[kPresetSlots];
-    records[0] = Stored(40);
-    std::vector<uint8_t> bytes = PresetsBytes(0, records);
-    bytes.resize(4 + 4 * 3 + 2);  // flag, Pct, Dir and half of the focus size
-    WriteBytes(PresetsPath(), bytes);
-    auto dialog = Open();
-    EXPECT_EQ(Text(*dialog, IDC_PCT), "40");
-    EXPECT_EQ(Text(*dialog, IDC_DIR), "90");
-    // Words past the end keep their values: the focus size of an empty slot.
-    EXPECT_EQ(dialog->m_Presets[0].nFocusSize, 0u);
-    EXPECT_TRUE(prompts.messages.empty());
-}
-
 TEST_F(PresetsTest, EmptySlotsChangeNoValueAndCopyNoSideFileButSaveProposesThem) {
     PresetRecord records[kPresetSlots];
     WriteBytes(PresetsPath(), PresetsBytes(0, records));

@@ -204,13 +204,11 @@ TEST_F(ToolsDialogTest, ExportOffersUntitledTgaAndWritesThePathChosen) {
     prompts.fileAnswers = {data.File("untitled.tga"), std::nullopt};
     Click(*dialog, IDC_EXPORT);
     ASSERT_EQ(prompts.fileRequests.size(), 1u);
-    const FileDialogRequest& request = prompts.fileRequests[0];
-    EXPECT_FALSE(request.openFileDialog);
-    EXPECT_EQ(request.defaultExt, ".tga");
-    EXPECT_EQ(request.fileName, "untitled.tga");
-    EXPECT_EQ(request.flags, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
-    EXPECT_EQ(request.filter, "TGA Files (*.tga) | *.tga| All Files (*.*)|*.*||");
-    EXPECT_EQ(request.owner, dialog->GetSafeHwnd());
+    const FileDialogRequest& r = prompts.fileRequests[0];
+    EXPECT_EQ(
+        std::tuple(r.openFileDialog, r.defaultExt, r.fileName, r.flags, r.filter, r.owner),
+        std::tuple(false, ".tga", "untitled.tga", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                   "TGA Files (*.tga) | *.tga| All Files (*.*)|*.*||", dialog->GetSafeHwnd()));
     EXPECT_EQ(control.m_strExportPath, data.File("untitled.tga"));
     EXPECT_GE(std::filesystem::file_size(data.File("untitled.tga")), 18u + kWidth * kHeight * 4);
     EXPECT_TRUE(prompts.messages.empty());

@@ -24,22 +24,6 @@ ref::Pic Selection(int w, int h, int x0, int y0, int x1, int y1) {
     return matte;
 }
 
-TEST(Matte, TheValueIsTheLuminanceOrTheFourthByteAndCropMultipliesThePicturesAlpha) {
-    const ref::Pic pic = Filled(3, 1, 10, 20, 30, 200);
-    ref::Pic matte = Filled(3, 1, 255, 0, 0, 77);  // blue
-    Paint(matte, 1, 0, 2, 1, {255, 255, 255, 0});
-    Paint(matte, 2, 0, 3, 1, {128, 128, 128, 0});
-    // crop, useAlpha; the three alphas.
-    const std::tuple<bool, bool, std::vector<uint8_t>> cases[] = {
-        {false, false, {28, 255, 128}},
-        {false, true, {77, 0, 0}},
-        {true, false, {uint8_t(float(28 / 255.0 * 200)), 200, uint8_t(float(128 / 255.0 * 200))}},
-    };
-    for (const auto& [crop, useAlpha, alphas] : cases) {
-        EXPECT_EQ(Alphas(Apply(pic, matte, Params(crop, 0, 0, false, useAlpha))), alphas);
-    }
-}
-
 TEST(Matte, WhiteMakesTheCoveredAreaOpaqueAndBlackOrBeyondTheMatteTransparentBlack) {
     const ref::Pic pic = SeededPic(21, 8, 6);
     ref::Pic expected(8, 6);

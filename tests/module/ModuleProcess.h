@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/automation/ComPtr.h"
 #include "platform/com/ClassObjects.h"
 #include "tests/support/TempDir.h"
 
@@ -51,12 +52,13 @@ protected:
     }
 
     template <class Interface>
-    Interface* CreateByProgId(const char16_t* progId, REFIID iid) {
+    ComPtr<Interface> CreateByProgId(const char16_t* progId, REFIID iid) {
         CLSID clsid{};
         EXPECT_EQ(CLSIDFromProgID(progId, &clsid), S_OK);
-        void* object = nullptr;
-        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, &object), S_OK);
-        return static_cast<Interface*>(object);
+        ComPtr<Interface> object;
+        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, object.ReceiveVoid()),
+                  S_OK);
+        return object;
     }
 
     TempDir m_folder;

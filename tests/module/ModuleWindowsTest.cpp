@@ -12,6 +12,7 @@
 #include "control/module/AboutLabels.h"
 #include "control/module/CAboutBox.h"
 #include "control/module/CRastelEditor.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/olectl/ui/CImageDC.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ModalScript.h"
@@ -49,8 +50,9 @@ void ExpectWhiteBoxWithEllipse(const QImage& image, const RECT& box) {
 
 TEST(ControlDrawingTest, BothControlsDrawAWhiteBoxWithAnEllipseInTheCurrentPenAndBrush) {
     const RECT bounds{10, 5, 50, 35};
-    for (COleControl* control :
-         std::initializer_list<COleControl*>{new CRastelCtrl(), new CRastelEditor()}) {
+    for (const auto& held : {ComPtr<COleControl>::Adopt(new CRastelCtrl()),
+                             ComPtr<COleControl>::Adopt(new CRastelEditor())}) {
+        COleControl* control = held.Get();
         SCOPED_TRACE(GuidToString(control->PrimaryIID()));
         QImage image = RedCanvas();
         {
@@ -70,7 +72,6 @@ TEST(ControlDrawingTest, BothControlsDrawAWhiteBoxWithAnEllipseInTheCurrentPenAn
         EXPECT_EQ(gray.pixel(30, 20), 0xFF808080);
         EXPECT_EQ(gray.pixel(10, 5), kWhite);
         EXPECT_EQ(gray.pixel(10, 19), kWhite);
-        control->Release();
     }
 }
 

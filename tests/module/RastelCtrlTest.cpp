@@ -8,25 +8,22 @@
 
 #include "control/CRastelCtrl.h"
 #include "control/ModuleIds.h"
-#include "tests/module/DispatchCalls.h"
 #include "tests/module/ScriptedDialogs.h"
 #include "tests/module/StandInHost.h"
+#include "tests/support/DispatchCalls.h"
 #include "tests/support/RecordingPrompts.h"
 
 namespace {
 
 class RastelCtrlTest : public ::testing::Test {
 protected:
-    RastelCtrlTest() : control(new CRastelCtrl()) {}
-    ~RastelCtrlTest() override { control->Release(); }
-
     HRESULT Call(DISPID id, std::vector<VARIANT> args) {
         return CallResult(control, id, std::move(args)).hr;
     }
 
     void Initialize() {
         VARIANT_BOOL status = VARIANT_FALSE;
-        ASSERT_EQ(Call(dispidOnInitialize, {DispatchArg(host.application), BoolOut(&status)}),
+        ASSERT_EQ(Call(dispidOnInitialize, {DispatchArg(host.application.Get()), BoolOut(&status)}),
                   S_OK);
         ASSERT_EQ(status, VARIANT_TRUE);
         host.calls.clear();
@@ -42,7 +39,8 @@ protected:
         return host.calls;
     }
 
-    CRastelCtrl* control;
+    const ComPtr<CRastelCtrl> held = ComPtr<CRastelCtrl>::Adopt(new CRastelCtrl());
+    CRastelCtrl* control = held.Get();
     StandInHost host;
     ScriptedDialogs dialogs;
     RecordingPrompts prompts;
@@ -69,13 +67,13 @@ TEST_F(RastelCtrlTest, TheStatusMayComeAsAVariantByReference) {
     VARIANT byRef{};
     byRef.vt = VT_BYREF | VT_VARIANT;
     byRef.pvarVal = &status;
-    EXPECT_EQ(Call(dispidOnInitialize, {DispatchArg(host.application), byRef}), S_OK);
+    EXPECT_EQ(Call(dispidOnInitialize, {DispatchArg(host.application.Get()), byRef}), S_OK);
     EXPECT_EQ(status.vt, VT_BOOL);
     EXPECT_EQ(status.boolVal, VARIANT_TRUE);
 
     // A status that cannot be written is a type mismatch; nothing is called.
     host.calls.clear();
-    EXPECT_EQ(Call(dispidOnInitialize, {DispatchArg(host.application), Empty()}),
+    EXPECT_EQ(Call(dispidOnInitialize, {DispatchArg(host.application.Get()), Empty()}),
               DISP_E_TYPEMISMATCH);
     EXPECT_TRUE(host.calls.empty());
 }
@@ -84,7 +82,7 @@ TEST_F(RastelCtrlTest, AFailingHostCallComesBackAsADispatchException) {
     host.application->RemoveMember("RegisterObjectProperty");
     VARIANT_BOOL status = VARIANT_TRUE;
     const CallResult result(control, dispidOnInitialize,
-                            {DispatchArg(host.application), BoolOut(&status)});
+                            {DispatchArg(host.application.Get()), BoolOut(&status)});
     EXPECT_EQ(result.hr, DISP_E_EXCEPTION);
     EXPECT_EQ(result.exception.scode, DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(status, VARIANT_FALSE);
@@ -93,13 +91,13 @@ TEST_F(RastelCtrlTest, AFailingHostCallComesBackAsADispatchException) {
 }
 
 TEST_F(RastelCtrlTest, AnElementMayComeByReferenceAndANullOneIsNone) {
-    IDispatch* element = host.otherElement;
+    IDispatch* element = host.otherElement.Get();
     VARIANT byRef{};
     byRef.vt = VT_BYREF | VT_DISPATCH;
     byRef.ppdispVal = &element;
     Call(dispidTintora, {byRef});
     Call(dispidTintora, {DispatchArg(nullptr)});
-    EXPECT_EQ(dialogs.targets, (std::vector<LPDISPATCH>{host.otherElement, nullptr}));
+    EXPECT_EQ(dialogs.targets, (std::vector<LPDISPATCH>{host.otherElement.Get(), nullptr}));
 }
 
 TEST_F(RastelCtrlTest, WithoutAnElementTheRunSearchesForTheActiveObjectsFirstElement) {
@@ -122,18 +120,22 @@ TEST_F(RastelCtrlTest, WithoutAnElementTheRunSearchesForTheActiveObjectsFirstEle
     // Without an active object the search ends at once.
     host.scene->SetActiveObject(nullptr);
     EXPECT_EQ(SearchingRun(), (std::vector<std::string>(search.begin(), search.begin() + 3)));
-    EXPECT_EQ(dialogs.targets, (std::vector<LPDISPATCH>{nullptr, host.activeElement, nullptr}));
+    EXPECT_EQ(dialogs.targets,
+              (std::vector<LPDISPATCH>{nullptr, host.activeElement.Get(), nullptr}));
     EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(RastelCtrlTest, ExecuteWithoutAnOwnerElementOrTwoObjectsOpensNothing) {
-    tarsel::TarselPropertyObject* property = tarsel::TarselPropertyObject::Create(nullptr);
+    const auto property =
+        ComPtr<tarsel::TarselPropertyObject>::Adopt(tarsel::TarselPropertyObject::Create(nullptr));
     const ULONG propertyRefs = property->RefCount();
-    EXPECT_EQ(Call(dispidExecute, {DispatchArg(host.application), DispatchArg(property)}), S_OK);
+    EXPECT_EQ(
+        Call(dispidExecute, {DispatchArg(host.application.Get()), DispatchArg(property.Get())}),
+        S_OK);
     EXPECT_EQ(property->RefCount(), propertyRefs);
-    EXPECT_EQ(Call(dispidExecute, {DispatchArg(host.application), Empty()}), DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(Call(dispidExecute, {DispatchArg(host.application)}), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(Call(dispidExecute, {DispatchArg(host.application.Get()), Empty()}),
+              DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(Call(dispidExecute, {DispatchArg(host.application.Get())}), DISP_E_BADPARAMCOUNT);
     EXPECT_TRUE(dialogs.targets.empty());
     EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Application.ActiveCanvas"), 0);
-    property->Release();
 }

@@ -16,12 +16,5 @@ TEST(RegistryStore, RejectsBrokenText) {
     EXPECT_TRUE(Parse("; comment only\n"));
 }
 
-TEST(RegistryStore, NamesCompareWithoutCase) {
-    EXPECT_TRUE(SameName("CustomColor10", "customcolor10"));
-    EXPECT_FALSE(SameName("CustomColor1", "CustomColor10"));
-    EXPECT_TRUE(NameLess{}("apple", "Banana"));
-    EXPECT_EQ(SplitPath("\\a\\\\b\\"), (std::vector<std::string>{"a", "b"}));
-}
-
 }  // namespace
 }  // namespace registry

@@ -6,18 +6,18 @@
 #include <vector>
 
 #include "control/CRastelCtrl.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/tarsel/TarselElement.h"
 
 class HostFixture {
 public:
     HostFixture(int32_t width, int32_t height, std::vector<uint8_t> bgra);
-    ~HostFixture();
     HostFixture(const HostFixture&) = delete;
     HostFixture& operator=(const HostFixture&) = delete;
 
     // Makes the element the control's target.
     void Target(CRastelCtrl& control);
 
-    tarsel::TarselElement* element;
-    tarsel::TarselImage* image;
+    ComPtr<tarsel::TarselImage> image;
+    ComPtr<tarsel::TarselElement> element;
 };

@@ -32,18 +32,6 @@ TEST(CDialog, DoModalReturnsWhatEndDialogWasGiven) {
     EXPECT_TRUE(script.opened.empty());
 }
 
-TEST(CDialog, InitialisationShowsTheMembersAndFocusesTheFirstTabStop) {
-    ProbeDialog dialog;
-    dialog.m_nSigned = -3;
-    ASSERT_TRUE(dialog.Create());
-    EXPECT_EQ(dialog.initCalls, 1);
-    EXPECT_EQ(Text(dialog, kSigned), "-3");
-    EXPECT_EQ(Text(dialog, kUnsigned), "2");
-    EXPECT_EQ(Text(dialog, kText), "start");
-    EXPECT_EQ(dialog.GetFocusedId(), kSigned);
-    EXPECT_TRUE(dialog.m_list.GetWidget()) << "bound by the first exchange";
-}
-
 // A probe dialog, created.
 class CreatedDialog : public ::testing::Test {
 protected:
@@ -65,30 +53,6 @@ TEST_F(CreatedDialog, ButtonsReachTheirHandlersByIdByClickOrEnterAndDisabledOnes
               (std::vector<std::pair<UINT, UINT>>{{kPush, BN_CLICKED}, {kPush, BN_CLICKED}}));
 }
 
-TEST_F(CreatedDialog, GetDlgItemIntReadsOnlyWholeNumbers) {
-    // clang-format off
-    const struct { const char* text; BOOL isSigned; int value; BOOL ok; } cases[] = {
-        {" -12 ", TRUE, -12, TRUE}, {"12a", TRUE, 0, FALSE}, {"", TRUE, 0, FALSE},
-        {"-1", FALSE, 0, FALSE}};
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        BOOL ok = !c.ok;
-        dialog.SetDlgItemText(kText, c.text);
-        EXPECT_EQ(int(dialog.GetDlgItemInt(kText, &ok, c.isSigned)), c.value);
-        EXPECT_EQ(ok, c.ok);
-    }
-    dialog.SetDlgItemInt(kText, UINT(-7), TRUE);
-    EXPECT_EQ(Text(dialog, kText), "-7");
-}
-
-TEST_F(CreatedDialog, AMemberBoundToAControlForgetsItWhenTheWindowGoes) {
-    EXPECT_EQ(dialog.m_list.GetCount(), 4);
-    dialog.DestroyWindow();
-    EXPECT_FALSE(dialog.m_list.GetWidget());
-    EXPECT_EQ(dialog.m_list.GetCurSel(), CB_ERR);
-}
-
 // The modal loop of the window system, without a driver.
 class CDialogModalLoop : public ::testing::Test {
 protected:
@@ -100,7 +64,6 @@ TEST_F(CDialogModalLoop, EscapeAndTheCloseBoxEndTheRealModalLoop) {
     for (bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox ? "close box" : "Escape");
         ProbeDialog dialog;
-        dialog.MapClose();
         QTimer::singleShot(
             0, [&] { closeBox ? ClickCloseBox(dialog) : PressKey(dialog, Qt::Key_Escape); });
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);

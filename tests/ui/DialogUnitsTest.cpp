@@ -48,10 +48,4 @@ TEST(DialogUnits, EveryItemSitsAtItsTemplateRectangle) {
     }
 }
 
-TEST(DialogUnits, MapsEachSideOnItsOwn) {
-    const DialogBaseUnits units{6, 13};
-    EXPECT_EQ(MapDialogRect(units, 32, 21, 30, 14), QRect(48, 34, 45, 23));
-    EXPECT_EQ(MapDialogRect(units, 125, 12, 52, 51), QRect(188, 20, 78, 83));
-}
-
 }  // namespace

@@ -35,27 +35,6 @@ TEST_F(FieldExchange, TextThatIsNoNumberLeavesTheMemberAsItWas) {
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"Please enter a positive integer."});
 }
 
-TEST_F(FieldExchange, AQuietExchangeShowsNothingAndLeavesTheFocus) {
-    Type(dialog, kUnsigned, "11");
-    dialog.GotoDlgCtrl(dialog.GetDlgItem(kText));
-    EXPECT_FALSE(dialog.UpdateDataQuietly());
-    EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(dialog.GetFocusedId(), kText);
-    EXPECT_EQ(dialog.m_nUnsigned, 11u);
-}
-
-TEST_F(FieldExchange, WritingBackTouchesOnlyChangedTextsAndChecksNoRange) {
-    dialog.commands.clear();
-    dialog.m_nUnsigned = 7;
-    EXPECT_TRUE(dialog.UpdateData(FALSE));
-    EXPECT_EQ(dialog.commands, (std::vector<std::pair<UINT, UINT>>{{kUnsigned, EN_CHANGE}}));
-    EXPECT_EQ(Text(dialog, kUnsigned), "7");
-    dialog.m_nSigned = 99;
-    EXPECT_TRUE(dialog.UpdateData(FALSE));
-    EXPECT_EQ(Text(dialog, kSigned), "99");
-    EXPECT_TRUE(prompts.messages.empty());
-}
-
 TEST(FieldExchangeParsing, WholeNumbersWithin32Bits) {
     int value = 0;
     for (const auto& [text, expected] :

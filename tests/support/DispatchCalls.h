@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/automation/Bstr.h"
+#include "platform/automation/ComPtr.h"
 #include "platform/automation/Variant.h"
 
 inline DISPID DispIdOf(IDispatch* object, const std::string& name) {
@@ -31,8 +31,8 @@ struct CallResult {
     CallResult& operator=(const CallResult&) = delete;
     ~CallResult() {
         VariantClear(&value);
-        SysFreeString(exception.bstrDescription);
-        SysFreeString(exception.bstrSource);
+        ScopedBstr::Adopt(exception.bstrDescription);
+        ScopedBstr::Adopt(exception.bstrSource);
     }
 
     HRESULT hr = E_FAIL;
