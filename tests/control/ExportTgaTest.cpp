@@ -23,9 +23,10 @@ TEST_F(ExportTga, AnIndependentReaderSeesTheExportUprightWithItsAlpha) {
     EXPECT_TRUE(prompts.messages.empty());
     // PIL's (0, 0) is the top-left corner as any viewer shows it.
     EXPECT_EQ(PilScript(dir,
-                        "im = Image.open('out.tga').convert('RGBA')\n"
-                        "print(im.size, im.getpixel((0, 0)), im.getpixel((1, 1)))\n"),
-              "(2, 2) (0, 255, 0, 255) (255, 0, 0, 128)\n");
+                        "file = Image.open('out.tga')\n"
+                        "im = file.convert('RGBA')\n"
+                        "print(file.format, im.size, im.getpixel((0, 0)), im.getpixel((1, 1)))\n"),
+              "TGA (2, 2) (0, 255, 0, 255) (255, 0, 0, 128)\n");
     // The host's image is only read.
     EXPECT_EQ(host.image->Pixels(), kPicture);
 }

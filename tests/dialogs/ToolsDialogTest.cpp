@@ -68,6 +68,11 @@ TEST_F(ToolsDialogTest, EmbossAndBevelCapPctAt20) {
     Click(*dialog, IDC_APPLY_MORE);
     EXPECT_EQ(control.m_nEffectCode, uint32_t(EFFECT_BEVEL));
     EXPECT_EQ(control.m_dPct, 20.0);
+    // Only the capped entries bring the edit down, even a Pct read past its range.
+    Type(*dialog, IDC_PCT, "150");
+    Click(*dialog, IDC_APPLY_MORE);
+    Pick(*dialog, IDC_MORE_EFFECTS, kBlur);
+    EXPECT_EQ(Text(*dialog, IDC_PCT), "150");
 }
 
 TEST_F(ToolsDialogTest, ApplyRefusesAnOffsetOutsideItsRangeThenStopsAtAValueFailingTheExchange) {
