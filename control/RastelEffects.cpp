@@ -21,27 +21,29 @@ engine::MutableRasterView MutableSource(CRastelCtrl& control) {
     return {control.m_pSrc, control.m_nSrcWidth, control.m_nSrcHeight};
 }
 
+// The blur of a colour layer (border, shadow) runs through the record's blur
+// sizes, which keep it.
+int32_t TakeLayerBlur(CRastelCtrl& control) {
+    if (control.m_nBlur > 0) control.m_nBlurX = control.m_nBlurY = control.m_nBlur;
+    return control.m_nBlur;
+}
+
 }  // namespace
 
 int CRastelCtrl::ApplyBorder() {
-    const int32_t blur = m_nBlur;
-    // The border's blur runs through the record's blur sizes, which keep it.
-    if (blur > 0) m_nBlurX = m_nBlurY = blur;
     engine::BorderParams params;
     params.size = m_nSize;
-    params.blur = blur;
+    params.blur = TakeLayerBlur(*this);
     params.opacityPercent = m_nOpacity;
     params.color = engine::EffectColor::FromColorRef(m_crEffect);
     return AdoptResult(engine::Border(SourceView(), params));
 }
 
 int CRastelCtrl::ApplyOffsetShadow() {
-    const int32_t blur = m_nBlur;
-    if (blur > 0) m_nBlurX = m_nBlurY = blur;
     engine::OffsetShadowParams params;
     params.dx = m_nShadowX;
     params.dy = m_nShadowY;
-    params.blur = blur;
+    params.blur = TakeLayerBlur(*this);
     params.opacityPercent = m_nOpacity;
     params.color = engine::EffectColor::FromColorRef(m_crEffect);
     return AdoptResult(engine::OffsetShadow(SourceView(), params));
