@@ -27,7 +27,7 @@ TEST(HostDrivers, AMissingNameStillAttachesAndOnlyItsCallFails) {
     application->SetActiveCanvas(canvas.Get());
     object->RemoveMember("Type");
     CHostApplication app;
-    app.Attach(application.NewReference());
+    app.Attach(application.Get());  // the driver takes a reference of its own
     auto objectDriver = app.GetActiveCanvas()->GetScene()->GetActiveObject();
     ASSERT_TRUE(objectDriver);
     EXPECT_EQ(objectDriver->m_dispidType, DISPID_UNKNOWN);
