@@ -13,10 +13,13 @@
 #include <QSlider>
 #include <optional>
 
+#include "platform/automation/DispatchObject.h"
 #include "platform/prompts/Prompts.h"
+#include "platform/ui/COleControlSite.h"
 #include "platform/ui/ControlWidgets.h"
 #include "platform/ui/CustomControls.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/KeyMessageFilter.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/WindowedPrompts.h"
 
@@ -99,6 +102,13 @@ BOOL CDialog::Create() {
     m_bEnded = false;
     m_nModalResult = -1;
     BuildWindow();
+    if (!m_missingControl.empty()) {
+        DestroyWindow();
+        AfxMessageBox("The dialog cannot be shown: its control " + m_missingControl +
+                      " cannot be created.");
+        m_missingControl.clear();
+        return FALSE;
+    }
     if (OnInitDialog()) {
         for (const DialogItem& item : m_template.items) {
             CWnd* control = GetDlgItem(item.id);
@@ -134,6 +144,7 @@ void CDialog::BuildWindow() {
     QWidget* parentWidget = m_pParentWnd ? m_pParentWnd->GetWidget() : nullptr;
     m_window = new DialogWindow(this, parentWidget);
     Attach(m_window, 0, this);
+    new KeyMessageFilter(*this, m_window);
 
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (m_template.style & WS_SYSMENU)
@@ -268,6 +279,14 @@ void CDialog::BuildItem(const DialogItem& item, QWidget*& previous, QWidget*& la
             break;
         }
         case ItemClass::Custom: {
+            if (COleControlSite::IsClassId(item.className)) {
+                if (auto site = COleControlSite::CreateControl(item.className, *this, id)) {
+                    widget = site->ControlWindow();
+                    wrapper = std::move(site);
+                    break;
+                }
+                m_missingControl = item.className;
+            }
             widget = CreateCustomControl(item.className, m_window);
             if (!widget) {
                 auto* frame = new QFrame(m_window);
@@ -440,6 +459,22 @@ void CDialog::MapMessage(UINT message, std::function<void()> handler) {
 void CDialog::MapHScroll(std::function<void(UINT, int, CWnd*)> handler) {
     m_hscroll = std::move(handler);
 }
+
+void CDialog::MapEvent(UINT nID, DISPID dispid, std::function<void(Invocation&)> handler) {
+    m_eventMap.push_back({nID, dispid, std::move(handler)});
+}
+
+void CDialog::SendEvent(UINT nID, DISPID dispid, DISPPARAMS& params) {
+    for (auto it = m_eventMap.rbegin(); it != m_eventMap.rend(); ++it) {
+        if (it->nID != nID || it->dispid != dispid) continue;
+        const auto handler = it->handler;
+        Invocation event(DISPATCH_METHOD, &params, nullptr);
+        handler(event);
+        return;
+    }
+}
+
+BOOL CDialog::PreTranslateMessage(MSG*) { return FALSE; }
 
 const CDialog::MapEntry* CDialog::FindEntry(UINT message, UINT nID, UINT nCode) const {
     // The latest binding wins, so a derived dialog's handler replaces its base's.
