@@ -2,6 +2,8 @@
 
 #include "control/ModuleDialogs.h"
 #include "control/ModuleResources.h"
+#include "crop/CCropImageNew.h"
+#include "dialogs/TintoraDlg.h"
 
 CVOKSLetRastelApp theApp;
 
@@ -13,7 +15,13 @@ BOOL CVOKSLetRastelApp::InitInstance() {
     AfxEnableControlContainer();
     InstallControlDialogs(&TheModuleDialogs());
     AfxGetModuleState()->m_pfnPropertyFrame = &ShowPropertyFrame;
+    m_pImageViewClass = std::make_unique<imageview::ImageEnXClassRegistration>();
+    TintoraDlg::InstallCropDialog(&CCropImageNew::Open);
     return bInit;
 }
 
-int CVOKSLetRastelApp::ExitInstance() { return COleControlModule::ExitInstance(); }
+int CVOKSLetRastelApp::ExitInstance() {
+    TintoraDlg::InstallCropDialog(nullptr);
+    m_pImageViewClass.reset();
+    return COleControlModule::ExitInstance();
+}

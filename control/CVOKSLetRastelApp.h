@@ -1,6 +1,9 @@
 #pragma once
 // The module object of VOKSLETRASTEL.OCX.
 
+#include <memory>
+
+#include "platform/imageview/ImageEnXClass.h"
 #include "platform/olectl/AfxModule.h"
 
 class CVOKSLetRastelApp : public COleControlModule {
@@ -8,6 +11,10 @@ public:
     CVOKSLetRastelApp();
     BOOL InitInstance() override;
     int ExitInstance() override;
+
+private:
+    // The crop dialog's view ships in the module and is offered while it is loaded.
+    std::unique_ptr<imageview::ImageEnXClassRegistration> m_pImageViewClass;
 };
 
 extern CVOKSLetRastelApp theApp;
