@@ -1,13 +1,18 @@
 // dialog-gallery DIR: renders every dialog of the plug-in in its initial state,
 // off screen, to DIR/<template id>-<class>.png, framed with its caption, and
-// the pictures both controls draw to DIR/control-<class>.png.
+// the pictures both controls draw to DIR/control-<class>.png. The crop dialog
+// is rendered a second time, on the sample picture with a polygon drawn, to
+// DIR/218-CCropImageNew-polygon.png.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -15,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "apps/tintora/SamplePicture.h"
 #include "control/CRastelCtrl.h"
 #include "control/module/CAboutBox.h"
 #include "control/module/CRastelCtrlPropPage.h"
@@ -22,12 +28,16 @@
 #include "control/module/CRastelEditorPropPage.h"
 #include "control/module/ModuleResources.h"
 #include "control/module/PropertyPageWindows.h"
+#include "crop/CCropImageNew.h"
 #include "dialogs/CMatteFile.h"
 #include "dialogs/CSavePreset.h"
 #include "dialogs/TintoraDlg.h"
 #include "platform/automation/ComPtr.h"
+#include "platform/imageview/ImageEnXClass.h"
+#include "platform/imageview/ImageViewWidget.h"
 #include "platform/olectl/ui/CImageDC.h"
 #include "platform/prompts/Prompts.h"
+#include "platform/tarsel/TarselElement.h"
 #include "platform/ui/ModalDriver.h"
 
 namespace {
@@ -37,9 +47,52 @@ std::unique_ptr<CDialog> PageWindow(COlePropertyPage* page);
 struct GalleryEntry {
     const char* className;
     std::function<std::unique_ptr<CDialog>(CRastelCtrl&)> make;
+    // For a second picture of a dialog: what the operator does before it is taken.
+    const char* variant = nullptr;
+    std::function<void(CDialog&)> work = nullptr;
 };
 
-std::vector<GalleryEntry> Entries() {
+// The crop dialog with the sample picture loaded from a data folder of its own.
+std::unique_ptr<CDialog> CropOnSample(CRastelCtrl& control, const QTemporaryDir& data) {
+    auto dialog = std::make_unique<CCropImageNew>();
+    dialog->m_pCtrl = &control;
+    dialog->m_strDataFolder = data.path().toStdString();
+    return dialog;
+}
+
+// Clicks the corners of a star-like outline on the picture and closes it
+// with a double click, as the operator draws a polygon.
+void DrawPolygon(CDialog& dialog) {
+    if (auto* polygon =
+            qobject_cast<QAbstractButton*>(dialog.GetDlgItem(IDC_CROP_POLYGON)->GetWidget())) {
+        polygon->click();
+    }
+    auto* view =
+        dynamic_cast<imageview::ImageViewWidget*>(dialog.GetDlgItem(IDC_CROP_VIEW)->GetWidget());
+    if (!view) return;
+    const QPointF corners[] = {{80, 8},   {100, 50}, {150, 60}, {100, 74},
+                               {80, 112}, {58, 74},  {10, 60},  {60, 50}};
+    auto send = [&](QEvent::Type type, QPointF at) {
+        const QPointF point = view->ToViewport(at);
+        QMouseEvent event(type, point, view->viewport()->mapToGlobal(point), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &event);
+    };
+    for (const QPointF& corner : corners) {
+        send(QEvent::MouseButtonPress, corner);
+        send(QEvent::MouseButtonRelease, corner);
+    }
+    send(QEvent::MouseButtonDblClick, corners[7]);
+    send(QEvent::MouseButtonRelease, corners[7]);
+    // The status of a polygon shows where its box starts.
+    QMouseEvent move(QEvent::MouseMove, view->ToViewport({120, 100}),
+                     view->viewport()->mapToGlobal(view->ToViewport({120, 100})), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &move);
+}
+
+std::vector<GalleryEntry> Entries(const QTemporaryDir& cropData) {
     return {
         {"TintoraDlg",
          [](CRastelCtrl& control) {
@@ -55,6 +108,10 @@ std::vector<GalleryEntry> Entries() {
              return std::unique_ptr<CDialog>(std::move(dialog));
          }},
         {"CSavePreset", [](CRastelCtrl&) { return std::unique_ptr<CDialog>(new CSavePreset); }},
+        {"CCropImageNew", [](CRastelCtrl&) { return std::unique_ptr<CDialog>(new CCropImageNew); }},
+        {"CCropImageNew",
+         [&cropData](CRastelCtrl& control) { return CropOnSample(control, cropData); }, "polygon",
+         &DrawPolygon},
         {"CAboutBox", [](CRastelCtrl&) { return std::unique_ptr<CDialog>(new CAboutBox); }},
         {"CRastelCtrlPropPage", [](CRastelCtrl&) { return PageWindow(new CRastelCtrlPropPage); }},
         {"CRastelEditorPropPage",
@@ -117,12 +174,14 @@ QImage Framed(QDialog& window) {
 // Renders each dialog as it stands when its modal run would begin, then ends it.
 class GalleryDriver : public ModalDriver {
 public:
-    GalleryDriver(QString folder, const char* className)
-        : m_folder(std::move(folder)), m_className(className) {}
+    GalleryDriver(QString folder, const GalleryEntry& entry)
+        : m_folder(std::move(folder)), m_entry(entry) {}
 
     void RunModal(CDialog& dialog) override {
-        const QString file = QDir(m_folder).filePath(
-            QString("%1-%2.png").arg(dialog.Template().id).arg(m_className));
+        if (m_entry.work) m_entry.work(dialog);
+        QString name = QString("%1-%2").arg(dialog.Template().id).arg(m_entry.className);
+        if (m_entry.variant) name += QString("-") + m_entry.variant;
+        const QString file = QDir(m_folder).filePath(name + ".png");
         ok = Framed(*dialog.Window()).save(file);
         std::printf("%s %s\n", ok ? "wrote" : "could not write", file.toLocal8Bit().constData());
         dialog.EndDialog(IDCANCEL);
@@ -132,7 +191,7 @@ public:
 
 private:
     QString m_folder;
-    const char* m_className;
+    const GalleryEntry& m_entry;
 };
 
 // Nothing is asked while rendering; anything a dialog would say goes to stderr.
@@ -163,9 +222,19 @@ int main(int argc, char** argv) {
     // The pages' captions come from the module's string table.
     AfxSetResources(&VOKSLetRastelResources());
     CRastelCtrl control;
-    bool allWritten = true;
-    for (const GalleryEntry& entry : Entries()) {
-        GalleryDriver driver(folder, entry.className);
+    // The crop dialog's view, as the module offers it.
+    imageview::ImageEnXClassRegistration imageView;
+    // The crop dialog's picture: the sample on a stand-in host element.
+    const Picture sample = MakeSamplePicture();
+    const auto image = ComPtr<tarsel::TarselImage>::Adopt(
+        tarsel::TarselImage::Create(sample.width, sample.height, sample.bgra));
+    const auto element =
+        ComPtr<tarsel::TarselElement>::Adopt(tarsel::TarselElement::Create(image.Get()));
+    control.m_target.Attach(ComPtr<tarsel::TarselElement>(element).Detach());
+    QTemporaryDir cropData;
+    bool allWritten = cropData.isValid();
+    for (const GalleryEntry& entry : Entries(cropData)) {
+        GalleryDriver driver(folder, entry);
         ScopedModalDriver scope(&driver);
         entry.make(control)->DoModal();
         allWritten = allWritten && driver.ok;
@@ -173,5 +242,6 @@ int main(int argc, char** argv) {
     const auto editor = ComPtr<CRastelEditor>::Adopt(new CRastelEditor());
     allWritten = WriteControlPicture(folder, "CRastelCtrl", control) && allWritten;
     allWritten = WriteControlPicture(folder, "CRastelEditor", *editor.Get()) && allWritten;
+    control.m_target.ReleaseDispatch();
     return allWritten ? 0 : 1;
 }

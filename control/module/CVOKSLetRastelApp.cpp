@@ -2,6 +2,7 @@
 
 #include "control/module/ModuleDialogs.h"
 #include "control/module/ModuleResources.h"
+#include "crop/CCropImageNew.h"
 
 CVOKSLetRastelApp theApp;
 
@@ -13,7 +14,13 @@ BOOL CVOKSLetRastelApp::InitInstance() {
     AfxEnableControlContainer();
     InstallControlDialogs(&TheModuleDialogs());
     AfxGetModuleState()->m_pfnPropertyFrame = &ShowPropertyFrame;
+    m_pImageViewClass = std::make_unique<imageview::ImageEnXClassRegistration>();
+    m_cropDialog.emplace(&CCropImageNew::Open);
     return bInit;
 }
 
-int CVOKSLetRastelApp::ExitInstance() { return COleControlModule::ExitInstance(); }
+int CVOKSLetRastelApp::ExitInstance() {
+    m_cropDialog.reset();
+    m_pImageViewClass.reset();
+    return COleControlModule::ExitInstance();
+}

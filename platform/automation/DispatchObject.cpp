@@ -73,6 +73,20 @@ void Invocation::ReturnLong(LONG value) {
     *m_result = MakeVariantI4(value);
 }
 
+void Invocation::ReturnBool(bool value) {
+    if (!m_result) return;
+    VariantClear(m_result);
+    m_result->vt = VT_BOOL;
+    m_result->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+void Invocation::ReturnDouble(double value) {
+    if (!m_result) return;
+    VariantClear(m_result);
+    m_result->vt = VT_R8;
+    m_result->dblVal = value;
+}
+
 void Invocation::ReturnDispatch(IDispatch* object) {
     if (!m_result) return;
     VariantClear(m_result);

@@ -31,6 +31,8 @@ public:
     bool ArgDispatch(UINT i, IDispatch*& value) const;
 
     void ReturnLong(LONG value);
+    void ReturnBool(bool value);
+    void ReturnDouble(double value);
     // Takes a reference for the caller; a null object is returned as a null VT_DISPATCH.
     void ReturnDispatch(IDispatch* object);
 

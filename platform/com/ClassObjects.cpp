@@ -19,6 +19,13 @@ struct Server {
 std::recursive_mutex g_mutex;
 std::map<std::string, Server> g_servers;  // by module path
 
+struct OfferedClass {
+    CLSID clsid;
+    ComPtr<IUnknown> object;
+};
+std::map<DWORD, OfferedClass> g_offered;  // by cookie
+DWORD g_nextCookie = 1;
+
 std::string ClassKey(REFCLSID clsid) { return "CLSID\\" + GuidToString(clsid); }
 
 // The loaded server for a path, loading it on first use.
@@ -64,6 +71,12 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void*, REFIID iid, void*
     if (!object) return E_POINTER;
     *object = nullptr;
     if ((context & CLSCTX_INPROC_SERVER) == 0) return REGDB_E_CLASSNOTREG;
+    {
+        std::lock_guard lock(g_mutex);
+        for (const auto& [cookie, offered] : g_offered) {
+            if (offered.clsid == clsid) return offered.object->QueryInterface(iid, object);
+        }
+    }
     const auto path = com::GetRegString(HKEY_CLASSES_ROOT, ClassKey(clsid) + "\\InprocServer32");
     if (!path || path->empty()) return REGDB_E_CLASSNOTREG;
     std::lock_guard lock(g_mutex);
@@ -81,6 +94,30 @@ HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID 
         CoGetClassObject(clsid, context, nullptr, IID_IClassFactory, factory.ReceiveVoid());
     if (FAILED(hr)) return hr;
     return factory->CreateInstance(outer, iid, object);
+}
+
+HRESULT CoRegisterClassObject(REFCLSID clsid, IUnknown* classObject, DWORD context, DWORD,
+                              DWORD* cookie) {
+    if (!classObject || !cookie) return E_INVALIDARG;
+    *cookie = 0;
+    if ((context & CLSCTX_INPROC_SERVER) == 0) return E_INVALIDARG;
+    std::lock_guard lock(g_mutex);
+    *cookie = g_nextCookie++;
+    g_offered.emplace(*cookie, OfferedClass{clsid, ComPtr<IUnknown>(classObject)});
+    return S_OK;
+}
+
+HRESULT CoRevokeClassObject(DWORD cookie) {
+    // Released after the lock: the last release may run the object's destructor.
+    ComPtr<IUnknown> object;
+    {
+        std::lock_guard lock(g_mutex);
+        const auto it = g_offered.find(cookie);
+        if (it == g_offered.end()) return E_INVALIDARG;
+        object = std::move(it->second.object);
+        g_offered.erase(it);
+    }
+    return S_OK;
 }
 
 void CoFreeUnusedLibraries() {

@@ -79,10 +79,54 @@ protected:
     ~IPropertyPage() = default;
 };
 
+// A window of the container or of a control; opaque here (the window system
+// layer makes and reads it).
+struct HWND__;
+using HWND = HWND__*;
+
+// The in-place side of an embedded control, cut to what containment here
+// needs: the control makes its window inside the container's, hands it out,
+// and takes it down again.
+struct IOleInPlaceObject : IUnknown {
+    virtual HRESULT InPlaceActivate(HWND parent) = 0;
+    virtual HRESULT GetWindow(HWND* window) = 0;
+    virtual HRESULT InPlaceDeactivate() = 0;
+
+protected:
+    ~IOleInPlaceObject() = default;
+};
+
+// Events: the container hands a sink (an IDispatch) to the control's
+// connection point; the control fires each event as a call of the sink's
+// Invoke with the event's DISPID.
+struct IConnectionPoint : IUnknown {
+    virtual HRESULT Advise(IUnknown* sink, DWORD* cookie) = 0;
+    virtual HRESULT Unadvise(DWORD cookie) = 0;
+
+protected:
+    ~IConnectionPoint() = default;
+};
+
+struct IConnectionPointContainer : IUnknown {
+    // The connection point of an event interface; a control with one event
+    // interface also answers IID_IDispatch for it.
+    virtual HRESULT FindConnectionPoint(REFIID iid, IConnectionPoint** point) = 0;
+
+protected:
+    ~IConnectionPointContainer() = default;
+};
+
+constexpr HRESULT CONNECT_E_NOCONNECTION = MakeHresult(0x80040200u);
+constexpr HRESULT CONNECT_E_CANNOTCONNECT = MakeHresult(0x80040202u);
+
 inline constexpr IID IID_IPersist = MakeGuid("{0000010C-0000-0000-C000-000000000046}");
 inline constexpr IID IID_IOleObject = MakeGuid("{00000112-0000-0000-C000-000000000046}");
 inline constexpr IID IID_ISpecifyPropertyPages = MakeGuid("{B196B28B-BAB4-101A-B69C-00AA00341D07}");
 inline constexpr IID IID_IPropertyPage = MakeGuid("{B196B28D-BAB4-101A-B69C-00AA00341D07}");
+inline constexpr IID IID_IOleInPlaceObject = MakeGuid("{00000113-0000-0000-C000-000000000046}");
+inline constexpr IID IID_IConnectionPointContainer =
+    MakeGuid("{B196B284-BAB4-101A-B69C-00AA00341D07}");
+inline constexpr IID IID_IConnectionPoint = MakeGuid("{B196B286-BAB4-101A-B69C-00AA00341D07}");
 
 // A task-allocated copy of a narrow string as an OLE string.
 LPOLESTR CoTaskMemString(const char* text);

@@ -9,10 +9,13 @@
 #include <QPushButton>
 #include <optional>
 
+#include "platform/automation/DispatchObject.h"
 #include "platform/prompts/Prompts.h"
+#include "platform/ui/COleControlSite.h"
 #include "platform/ui/ControlWidgets.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/DialogItemBuilders.h"
+#include "platform/ui/KeyMessageFilter.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/WindowedPrompts.h"
 
@@ -95,6 +98,13 @@ BOOL CDialog::Create() {
     m_bEnded = false;
     m_nModalResult = -1;
     BuildWindow();
+    if (!m_missingControl.empty()) {
+        DestroyWindow();
+        AfxMessageBox("The dialog cannot be shown: its control " + m_missingControl +
+                      " cannot be created.");
+        m_missingControl.clear();
+        return FALSE;
+    }
     if (OnInitDialog()) {
         for (const DialogItem& item : m_template.items) {
             CWnd* control = GetDlgItem(item.id);
@@ -130,6 +140,7 @@ void CDialog::BuildWindow() {
     QWidget* parentWidget = m_pParentWnd ? m_pParentWnd->GetWidget() : nullptr;
     m_window = new DialogWindow(this, parentWidget);
     Attach(m_window, 0, this);
+    new KeyMessageFilter(*this, m_window);
 
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (m_template.style & WS_SYSMENU)
@@ -327,6 +338,22 @@ void CDialog::MapHScroll(std::function<void(UINT, int, CWnd*)> handler) {
 void CDialog::SendHScroll(UINT nCode, int nPos, CWnd* pScrollBar) {
     if (m_hscroll) m_hscroll(nCode, nPos, pScrollBar);
 }
+
+void CDialog::MapEvent(UINT nID, DISPID dispid, std::function<void(Invocation&)> handler) {
+    m_eventMap.push_back({nID, dispid, std::move(handler)});
+}
+
+void CDialog::SendEvent(UINT nID, DISPID dispid, DISPPARAMS& params) {
+    for (auto it = m_eventMap.rbegin(); it != m_eventMap.rend(); ++it) {
+        if (it->nID != nID || it->dispid != dispid) continue;
+        const auto handler = it->handler;
+        Invocation event(DISPATCH_METHOD, &params, nullptr);
+        handler(event);
+        return;
+    }
+}
+
+BOOL CDialog::PreTranslateMessage(MSG*) { return FALSE; }
 
 const CDialog::MapEntry* CDialog::FindEntry(UINT message, UINT nID, UINT nCode) const {
     // The latest binding wins, so a derived dialog's handler replaces its base's.

@@ -18,8 +18,11 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/DialogUnits.h"
+#include "platform/ui/Keyboard.h"
 
 class CDataExchange;
+class Invocation;
+struct DISPPARAMS;
 class DialogWindow;
 class QDialog;
 
@@ -74,6 +77,8 @@ public:
     LRESULT SendNotify(NMHDR& header);
     void SendClose();
     // WM_HSCROLL from a slider.
+    // An embedded control the template names could not be created: the dialog will not run.
+    void NoteMissingControl(const std::string& className) { m_missingControl = className; }
     void SendHScroll(UINT nCode, int nPos, CWnd* pScrollBar);
 
     const DialogTemplate& Template() const { return m_template; }
@@ -90,6 +95,14 @@ public:
     void MapMessage(UINT message, std::function<void()> handler);
     // WM_HSCROLL from a slider: scroll code, position, the slider.
     void MapHScroll(std::function<void(UINT, int, CWnd*)> handler);
+    // Event sink map: an event of the embedded control nID, its arguments in
+    // declaration order; the handler bound last is called.
+    void MapEvent(UINT nID, DISPID dispid, std::function<void(Invocation&)> handler);
+    void SendEvent(UINT nID, DISPID dispid, DISPPARAMS& params);
+
+    // Every key message for the dialog's windows comes here before it is
+    // dispatched; TRUE drops it.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
 
 protected:
     virtual BOOL OnInitDialog();
@@ -129,6 +142,14 @@ private:
     std::vector<std::unique_ptr<CWnd>> m_unnamedItems;
     std::vector<MapEntry> m_map;
     std::function<void(UINT, int, CWnd*)> m_hscroll;
+    struct EventEntry {
+        UINT nID;
+        DISPID dispid;
+        std::function<void(Invocation&)> handler;
+    };
+    std::vector<EventEntry> m_eventMap;
+    // A control the template names could not be made: the dialog cannot run.
+    std::string m_missingControl;
     int m_nModalResult = -1;
     bool m_bEnded = false;
     int m_nExchangeDepth = 0;

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/ui/CDialog.h"
+#include "platform/ui/COleControlSite.h"
 #include "platform/ui/ControlWidgets.h"
 #include "platform/ui/CustomControls.h"
 
@@ -136,6 +137,13 @@ BuiltItem BuildTrackbar(const ItemContext& context, const DialogItem& item) {
 }
 
 BuiltItem BuildCustom(const ItemContext& context, const DialogItem& item) {
+    if (COleControlSite::IsClassId(item.className)) {
+        if (auto site = COleControlSite::CreateControl(item.className, context.dialog, item.id)) {
+            QWidget* window = site->ControlWindow();
+            return {window, std::move(site)};
+        }
+        context.dialog.NoteMissingControl(item.className);
+    }
     QWidget* widget = CreateCustomControl(item.className, context.window);
     if (!widget) {
         auto* frame = new QFrame(context.window);

@@ -21,13 +21,41 @@ COLORREF ToColorRef(const QColor& color) { return RGB(color.red(), color.green()
 
 }  // namespace
 
+namespace {
+
+// Wildcard patterns only ("*.sel", "*.png;*.tga"): no blanks, no brackets.
+bool IsPatternList(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || (!trimmed.contains('*') && !trimmed.contains('?'))) return false;
+    for (const QChar c : trimmed) {
+        if (c.isSpace() || c == '(' || c == ')') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Label and pattern pairs; a label that is itself a pattern list with no
+// pattern after it ("*.sel | All Files (*.*)|*.*||") is a filter of its own,
+// and the reading goes on with the next part as a label, so that the files it
+// names can be seen and picked.
 std::string QtNameFilters(const std::string& filter) {
-    QStringList parts = QString::fromStdString(filter).split('|');
+    const QStringList parts = QString::fromStdString(filter).split('|');
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    for (qsizetype i = 0; i < parts.size();) {
         QString label = parts[i].trimmed();
-        const QString patterns = parts[i + 1].trimmed().replace(';', ' ');
-        if (label.isEmpty() || patterns.isEmpty()) break;
+        QString patterns;
+        if (i + 1 < parts.size() && IsPatternList(parts[i + 1])) {
+            patterns = parts[i + 1].trimmed();
+            i += 2;
+        } else if (IsPatternList(label)) {
+            patterns = label;
+            i += 1;
+        } else {
+            break;
+        }
+        patterns.replace(';', ' ');
+        if (label.isEmpty()) break;
         // Qt reads the patterns from the last parentheses of a filter.
         if (label.endsWith(')')) {
             const qsizetype open = label.lastIndexOf('(');
@@ -64,7 +92,12 @@ int WindowedPrompts::FileDialog(const FileDialogRequest& request, std::string& p
     if (!(request.flags & OFN_OVERWRITEPROMPT)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QString filters = QString::fromStdString(QtNameFilters(request.filter));
     if (!filters.isEmpty()) dialog.setNameFilters(filters.split(";;"));
-    if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
+    // An initial name with wildcards ("*.sel") picks what is listed, as the
+    // filters do; it is not a name to save under.
+    const QString fileName = QString::fromStdString(request.fileName);
+    if (!fileName.isEmpty() && !fileName.contains('*') && !fileName.contains('?')) {
+        dialog.selectFile(fileName);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return IDCANCEL;
     pathName = dialog.selectedFiles().front().toStdString();
     return IDOK;

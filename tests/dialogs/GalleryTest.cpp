@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "crop/CropDialogTemplate.h"
 #include "dialogs/DialogResources.h"
 #include "platform/ui/DialogUnits.h"
 #include "tests/support/TempDir.h"
@@ -29,6 +30,8 @@ TEST(DialogGallery, RendersEveryDialogAtItsTemplateSize) {
         {"203-TintoraDlg.png", TintoraDialogTemplate()},
         {"212-CMatteFile.png", MatteFileTemplate()},
         {"220-CSavePreset.png", SavePresetTemplate()},
+        {"218-CCropImageNew.png", CropDialogTemplate()},
+        {"218-CCropImageNew-polygon.png", CropDialogTemplate()},
     };
     for (const auto& picture : pictures) {
         const QImage image(QString::fromStdString(folder.File(picture.file)));
@@ -38,6 +41,13 @@ TEST(DialogGallery, RendersEveryDialogAtItsTemplateSize) {
     // The swatch of the tools dialog shows black, the initial colour.
     const QImage tools(QString::fromStdString(folder.File("203-TintoraDlg.png")));
     EXPECT_EQ(tools.pixelColor(3 + 225, 3 + 22 + 65), QColor(0, 0, 0));
+    // The crop dialog's view: empty as it opens, then the sample picture on
+    // its checkerboard with the polygon's outline.
+    const QImage empty(QString::fromStdString(folder.File("218-CCropImageNew.png")));
+    const QImage drawn(QString::fromStdString(folder.File("218-CCropImageNew-polygon.png")));
+    const QPoint middle(3 + 180, 3 + 22 + 200);
+    EXPECT_EQ(empty.pixelColor(middle), QColor(128, 128, 128));
+    EXPECT_NE(drawn.pixelColor(middle), QColor(128, 128, 128));
 }
 
 }  // namespace

@@ -1,0 +1,392 @@
+// The crop dialog on a stand-in host picture, its view drawn in with the
+// mouse on the offscreen screen, its crops checked against the engine's crop
+// with a mask that PIL draws.
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QSlider>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "crop/CCropImageNew.h"
+#include "dialogs/TintoraDlg.h"
+#include "platform/imageview/ImageEnXClass.h"
+#include "platform/imageview/ImageEnXControl.h"
+#include "platform/imageview/ImageViewWidget.h"
+#include "platform/imageview/SelectionFile.h"
+#include "platform/ui/COleControlSite.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/HostFixture.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/PilScript.h"
+#include "tests/support/ScriptedPrompts.h"
+
+namespace {
+
+using namespace ui_test;
+using Bytes = std::vector<uint8_t>;
+
+constexpr int32_t kWidth = 24;
+constexpr int32_t kHeight = 18;
+
+// Yellowish noise with a flat blue block at columns 5..11, rows 4..9 from the
+// top, and a transparent corner; bottom row first.
+Bytes Picture() {
+    Bytes bytes(size_t(kWidth) * kHeight * 4);
+    for (int32_t row = 0; row < kHeight; ++row) {
+        const int32_t y = kHeight - 1 - row;
+        for (int32_t x = 0; x < kWidth; ++x) {
+            uint8_t* p = &bytes[(size_t(row) * kWidth + x) * 4];
+            const bool block = x >= 5 && x < 12 && y >= 4 && y < 10;
+            p[0] = block ? 220 : uint8_t((x * 13 + y * 7) % 40);
+            p[1] = block ? 40 : uint8_t(180 + (y * 5) % 60);
+            p[2] = block ? 20 : uint8_t(200 + (x * 7) % 50);
+            p[3] = x < 2 && y < 2 ? 0 : 255;
+        }
+    }
+    return bytes;
+}
+
+Bytes FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class CropDialogTest : public ::testing::Test {
+protected:
+    CropDialogTest() : host(kWidth, kHeight, Picture()) {
+        host.Target(control);
+        control.SnapshotImage(SLOT_ORIGINAL);
+    }
+
+    std::unique_ptr<CCropImageNew> Open(CWnd* parent = nullptr) {
+        auto dialog = std::make_unique<CCropImageNew>(parent);
+        dialog->m_pCtrl = &control;
+        dialog->m_strDataFolder = data.Path().string();
+        EXPECT_TRUE(dialog->Create());
+        dialog->Window()->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog->Window()));
+        return dialog;
+    }
+    static imageview::ImageViewWidget* View(CDialog& dialog) {
+        return dynamic_cast<imageview::ImageViewWidget*>(
+            dialog.GetDlgItem(IDC_CROP_VIEW)->GetWidget());
+    }
+    // Mouse actions at points of the picture.
+    static QPoint At(CDialog& dialog, double x, double y) {
+        return View(dialog)->ToViewport({x, y}).toPoint();
+    }
+    static void Drag(CDialog& dialog, QPointF from, QPointF to) {
+        QWidget* port = View(dialog)->viewport();
+        QTest::mousePress(port, Qt::LeftButton, {}, At(dialog, from.x(), from.y()));
+        QTest::mouseMove(port, At(dialog, to.x(), to.y()));
+        QTest::mouseRelease(port, Qt::LeftButton, {}, At(dialog, to.x(), to.y()));
+    }
+    static void Outline(CDialog& dialog, const std::vector<QPointF>& corners) {
+        QWidget* port = View(dialog)->viewport();
+        for (const QPointF& c : corners) {
+            QTest::mouseClick(port, Qt::LeftButton, {}, At(dialog, c.x(), c.y()));
+        }
+        QTest::mouseDClick(port, Qt::LeftButton, {},
+                           At(dialog, corners.back().x(), corners.back().y()));
+    }
+    static void Key(CDialog& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(View(dialog), key, modifiers);
+    }
+    static const imageview::SelectionMask& Selection(CDialog& dialog) {
+        auto* site = dialog.GetDlgItemAs<COleControlSite>(IDC_CROP_VIEW);
+        return dynamic_cast<imageview::ImageEnXControl*>(site->GetControlDispatch())
+            ->Document()
+            .Selection();
+    }
+
+    // The engine's crop of the opening picture with a mask PIL makes from rows
+    // of '#' (white) and '.' (black), top row first.
+    Bytes EngineCrop(const std::vector<std::string>& rows, int softness) {
+        std::string text;
+        for (const std::string& row : rows) text += row;
+        PilScript(data, "rows = '" + text + "'\nim = Image.new('L', (" + std::to_string(kWidth) +
+                            ", " + std::to_string(kHeight) +
+                            "))\nim.putdata([255 if c == '#' else 0 for c in rows])\n"
+                            "im.save('reference.png')\n");
+        HostFixture other(kWidth, kHeight, Picture());
+        CRastelCtrl reference;
+        other.Target(reference);
+        reference.m_strMattePath = data.File("reference.png");
+        reference.m_nEffectCode = EFFECT_CROP_MATTE;
+        reference.m_nBlurX = reference.m_nBlurY = softness + 1;
+        reference.ApplyEffect();
+        reference.m_target.ReleaseDispatch();
+        return other.image->Pixels();
+    }
+    std::vector<std::string> Rows(CDialog& dialog) {
+        std::vector<std::string> rows;
+        const auto& s = Selection(dialog);
+        for (int32_t y = 0; y < s.Height(); ++y) {
+            rows.emplace_back();
+            for (int32_t x = 0; x < s.Width(); ++x) rows.back() += s.Contains(x, y) ? '#' : '.';
+        }
+        return rows;
+    }
+    void SetSoftness(CDialog& dialog, int value) {
+        ClickSpin(dialog, IDC_CROP_SPIN_SOFTNESS, true, value);
+        ASSERT_EQ(Text(dialog, IDC_CROP_SOFTNESS), std::to_string(value));
+    }
+    const Bytes& HostPixels() const { return host.element->Image()->Pixels(); }
+    std::string DataFile(const char* name) const { return data.File(name); }
+
+    TempDir data;
+    ScriptedPrompts prompts;
+    imageview::ImageEnXClassRegistration viewClass;
+    HostFixture host;
+    CRastelCtrl control;
+};
+
+TEST_F(CropDialogTest, OpensOnTheHostPictureWithACheckpointAndTheSlidersSet) {
+    auto dialog = Open();
+    EXPECT_EQ(Bytes(control.m_pCheckpoint.get(), control.m_pCheckpoint.get() + HostPixels().size()),
+              Picture());
+    // The view's file is upright: the transparent corner is at the top left,
+    // where the picture has it, at the end of the host's rows.
+    EXPECT_EQ(PilScript(data,
+                        "im = Image.open('tintora.tga')\n"
+                        "print(im.getpixel((0, 0)), im.getpixel((0, 17)))\n"),
+              "(200, 180, 0, 0) (200, 205, 39, 255)\n");
+    auto* zoom = dialog->GetDlgItemAs<CSliderCtrl>(IDC_CROP_ZOOM);
+    auto* tolerance = dialog->GetDlgItemAs<CSliderCtrl>(IDC_CROP_TOLERANCE);
+    EXPECT_EQ(std::tuple(zoom->GetRangeMin(), zoom->GetRangeMax(), zoom->GetPos()),
+              std::tuple(-1000, 1000, 0));
+    EXPECT_EQ(std::tuple(tolerance->GetRangeMin(), tolerance->GetRangeMax(), tolerance->GetPos()),
+              std::tuple(0, 100, 15));
+    EXPECT_FALSE(tolerance->IsWindowVisible());
+    EXPECT_TRUE(Checked(*dialog, IDC_CROP_RECTANGLE));
+    EXPECT_EQ(Text(*dialog, IDC_CROP_SOFTNESS), "0");
+    EXPECT_EQ(Text(*dialog, IDC_CROP_HINT), "");
+    // 24 x 18 fits the view ten times over, held to 1000 %.
+    EXPECT_EQ(dialog->m_dFitZoom, 1000);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(CropDialogTest, RectanglePolygonAndWandCropLikeTheEngineWithTheSameMask) {
+    const struct {
+        const char* name;
+        int radio;
+        std::function<void(CDialog&)> draw;
+        int softness;
+    } cases[] = {
+        {"rectangle", IDC_CROP_RECTANGLE,
+         [](CDialog& d) {
+             Drag(d, {2.2, 3.4}, {9.4, 7.6});
+         },
+         0},
+        {"rectangle, soft", IDC_CROP_RECTANGLE,
+         [](CDialog& d) {
+             Drag(d, {14, 2}, {23, 17});
+         },
+         30},
+        {"polygon", IDC_CROP_POLYGON,
+         [](CDialog& d) {
+             Outline(d, {{3, 1}, {20, 4}, {12, 9}, {18, 16}, {2, 12}});
+         },
+         0},
+        {"wand", IDC_CROP_MAGIC_WAND,
+         [](CDialog& d) {
+             QTest::mouseClick(View(d)->viewport(), Qt::LeftButton, {}, At(d, 8.5, 6.5));
+         },
+         30},
+    };
+    for (const auto& c : cases) {
+        auto dialog = Open();
+        Click(*dialog, c.radio);
+        c.draw(*dialog);
+        SetSoftness(*dialog, c.softness);
+        Click(*dialog, IDC_CROP_APPLY);
+        const std::vector<std::string> rows = Rows(*dialog);
+        EXPECT_EQ(HostPixels(), EngineCrop(rows, c.softness)) << c.name;
+        EXPECT_EQ(control.m_nBlurX, c.softness + 1) << c.name;
+        // The mask file, read by PIL, is the selection white on black.
+        std::string expected;
+        for (const std::string& row : rows) {
+            for (char ch : row) expected += ch == '#' ? "255," : "0,";
+        }
+        EXPECT_EQ(PilScript(data,
+                            "print(','.join(str(p[0]) for p in Image.open('tintoraOut.tga')"
+                            ".convert('RGB').getdata()) + ',')\n"),
+                  expected + "\n")
+            << c.name;
+        Click(*dialog, IDCANCEL);
+    }
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front();
+}
+
+TEST_F(CropDialogTest, CropsStartFromTheOpeningPictureCancelTakesThemBackAndOkKeepsTheLast) {
+    auto dialog = Open();
+    Click(*dialog, IDC_CROP_APPLY);  // no selection: nothing happens
+    EXPECT_FALSE(std::filesystem::exists(DataFile("tintoraOut.tga")));
+    EXPECT_EQ(HostPixels(), Picture());
+
+    Drag(*dialog, {0, 0}, {10, 10});
+    Click(*dialog, IDC_CROP_APPLY);
+    Drag(*dialog, {4, 4}, {20, 15});
+    Click(*dialog, IDC_CROP_APPLY);
+    const Bytes second = HostPixels();
+    EXPECT_EQ(second, EngineCrop(Rows(*dialog), 0));
+    Click(*dialog, IDCANCEL);
+    EXPECT_TRUE(dialog->HasEnded());
+    EXPECT_EQ(HostPixels(), Picture());
+    EXPECT_FALSE(std::filesystem::exists(DataFile("TintoraPresetCrop")));
+
+    dialog = Open();
+    Drag(*dialog, {4, 4}, {20, 15});
+    Click(*dialog, IDC_CROP_APPLY);
+    Click(*dialog, IDOK);
+    EXPECT_EQ(Bytes(control.m_pOriginal.get(), control.m_pOriginal.get() + second.size()), second);
+    // The kept selection comes back at the next opening, with its status.
+    dialog = Open();
+    EXPECT_EQ(Text(*dialog, IDC_CROP_POSITION), "X: 4\t\tY: 4");
+    EXPECT_EQ(Text(*dialog, IDC_CROP_SIZE), "Width: 16\tHeight: 11");
+}
+
+TEST_F(CropDialogTest, OnlyArrowKeysGetThroughAndShiftMovesByTen) {
+    auto dialog = Open();
+    Drag(*dialog, {5, 5}, {8, 9});
+    QTest::mouseMove(View(*dialog)->viewport(), At(*dialog, 12, 12));
+    EXPECT_EQ(Text(*dialog, IDC_CROP_POSITION), "X: 5\t\tY: 5");
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* position;
+    } moves[] = {
+        {Qt::Key_Right, {}, "X: 6\t\tY: 5"},
+        {Qt::Key_Down, Qt::ShiftModifier, "X: 6\t\tY: 15"},
+        {Qt::Key_Up, Qt::ShiftModifier, "X: 6\t\tY: 5"},
+        {Qt::Key_Left, {}, "X: 5\t\tY: 5"},
+        {Qt::Key_A, {}, "X: 5\t\tY: 5"},
+    };
+    for (const auto& move : moves) {
+        Key(*dialog, move.key, move.modifiers);
+        EXPECT_EQ(Text(*dialog, IDC_CROP_POSITION), move.position) << move.key;
+    }
+    // The row that went past the bottom edge is lost.
+    EXPECT_EQ(Text(*dialog, IDC_CROP_SIZE), "Width: 3\tHeight: 3");
+    PressKey(*dialog, Qt::Key_Return);
+    PressKey(*dialog, Qt::Key_Escape);
+    PressKeyIn(*dialog, IDC_CROP_SOFTNESS, Qt::Key_7);
+    EXPECT_FALSE(dialog->HasEnded());
+    EXPECT_EQ(Text(*dialog, IDC_CROP_SOFTNESS), "0");
+}
+
+TEST_F(CropDialogTest, ModesSetHintsKeepOrClearTheSelectionAndShowTheToleranceAtTheFittedZoom) {
+    auto dialog = Open();
+    Drag(*dialog, {1, 1}, {4, 4});
+    Click(*dialog, IDC_CROP_RECTANGLE);
+    EXPECT_FALSE(Selection(*dialog).IsEmpty()) << "the same mode keeps the selection";
+    EXPECT_EQ(Text(*dialog, IDC_CROP_HINT), "Use Arrow Keys to Move Mask Region");
+    Click(*dialog, IDC_CROP_POLYGON);
+    EXPECT_TRUE(Selection(*dialog).IsEmpty());
+    EXPECT_EQ(Text(*dialog, IDC_CROP_HINT), "Double Click to Close Outline");
+    Outline(*dialog, {{2, 2}, {9, 2}, {9, 7}});
+    QTest::mouseMove(View(*dialog)->viewport(), At(*dialog, 0, 0));
+    EXPECT_EQ(Text(*dialog, IDC_CROP_SIZE), " ");
+
+    auto* tolerance = dialog->GetDlgItemAs<CSliderCtrl>(IDC_CROP_TOLERANCE);
+    Click(*dialog, IDC_CROP_MAGIC_WAND);
+    EXPECT_TRUE(tolerance->IsWindowVisible());
+    // A press on the block, then a tolerance so wide that the wand takes everything.
+    QTest::mouseClick(View(*dialog)->viewport(), Qt::LeftButton, {}, At(*dialog, 6.5, 5.5));
+    EXPECT_EQ(Selection(*dialog).Bounds(), (imageview::SelectionBounds{5, 4, 12, 10}));
+    static_cast<QSlider*>(tolerance->GetWidget())->setValue(100);
+    EXPECT_EQ(Selection(*dialog).Bounds(), (imageview::SelectionBounds{0, 0, 24, 18}));
+    static_cast<QSlider*>(dialog->GetDlgItemAs<CSliderCtrl>(IDC_CROP_ZOOM)->GetWidget())
+        ->setValue(300);
+    EXPECT_FALSE(tolerance->IsWindowVisible());
+    EXPECT_EQ(View(*dialog)->Scale(), 3);
+    Click(*dialog, IDC_CROP_RESET_ZOOM);
+    EXPECT_TRUE(tolerance->IsWindowVisible());
+    Click(*dialog, IDC_CROP_RECTANGLE);
+    EXPECT_FALSE(tolerance->IsWindowVisible());
+}
+
+TEST_F(CropDialogTest, SaveAndRecallUseSelectionFilesAndABrokenOneChangesNothing) {
+    auto dialog = Open();
+    Drag(*dialog, {2, 2}, {6, 5});
+    const std::string saved = DataFile("mine.sel");
+    std::ofstream(DataFile("broken.sel")) << "not a selection";
+    prompts.fileAnswers = {saved, std::nullopt, DataFile("broken.sel"), saved};
+    Click(*dialog, IDC_CROP_SAVE);
+    Click(*dialog, IDC_CROP_CLEAR);
+    Click(*dialog, IDC_CROP_RECALL);  // cancelled
+    EXPECT_TRUE(Selection(*dialog).IsEmpty());
+    Click(*dialog, IDC_CROP_RECALL);
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{"The selection file " + DataFile("broken.sel") +
+                                       " is not a selection file. The selection "
+                                       "is left as it was."});
+    EXPECT_TRUE(Selection(*dialog).IsEmpty());
+    Click(*dialog, IDC_CROP_RECALL);
+    EXPECT_EQ(Selection(*dialog).Bounds(), (imageview::SelectionBounds{2, 2, 6, 5}));
+    EXPECT_EQ(Text(*dialog, IDC_CROP_SIZE), "Width: 4\tHeight: 3");
+    ASSERT_EQ(prompts.fileRequests.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        const FileDialogRequest& request = prompts.fileRequests[i];
+        EXPECT_EQ(request.openFileDialog, i > 0);
+        EXPECT_EQ(std::tuple(request.defaultExt, request.fileName, request.flags, request.filter),
+                  std::tuple(std::string("sel"), std::string("*.sel"),
+                             DWORD(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT),
+                             std::string("*.sel | All Files (*.*)|*.*||")));
+    }
+}
+
+TEST_F(CropDialogTest, ASoftnessOutOfRangeIsReportedAndNoCropIsMade) {
+    auto dialog = Open();
+    Drag(*dialog, {2, 2}, {6, 5});
+    SetSoftness(*dialog, 31);
+    Click(*dialog, IDC_CROP_APPLY);
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{"Please enter an integer between 0 and 30."});
+    EXPECT_EQ(HostPixels(), Picture());
+}
+
+TEST_F(CropDialogTest, TheToolsDialogsCropButtonOpensItMinimisedAndPresetsCarryItsSelection) {
+    const auto previous = TintoraDlg::InstallCropDialog(&CCropImageNew::Open);
+    TempDir registry;
+    setenv("TARSEL_REGISTRY", registry.Path().c_str(), 1);
+    TintoraDlg tools(&control);
+    tools.m_strDataFolder = data.Path().string();
+    ASSERT_TRUE(tools.Create());
+    {
+        ModalScript script;
+        script.Then([&](CDialog& crop) {
+            EXPECT_EQ(crop.Template().id, IDD_CROP_IMAGE);
+            EXPECT_EQ(crop.GetParent(), &tools);
+            crop.Window()->show();
+            Drag(crop, {1, 2}, {3, 4});
+            Click(crop, IDOK);
+        });
+        Click(tools, IDC_CROP);
+    }
+    EXPECT_EQ(prompts.placements, (std::vector<UINT>{SW_MINIMIZE, SW_RESTORE}));
+    const Bytes kept = FileBytes(DataFile("TintoraPresetCrop"));
+    ASSERT_FALSE(kept.empty());
+    tools.StorePreset(2);
+    EXPECT_EQ(FileBytes(DataFile("TintoraPresetCrop.2")), kept);
+    std::filesystem::remove(DataFile("TintoraPresetCrop"));
+    Click(tools, IDC_PRESET2);
+    EXPECT_EQ(FileBytes(DataFile("TintoraPresetCrop")), kept);
+    tools.DestroyWindow();
+    unsetenv("TARSEL_REGISTRY");
+    TintoraDlg::InstallCropDialog(previous);
+}
+
+TEST(CropDialogWithoutItsView, DoesNotRunAndSaysWhy) {
+    ScriptedPrompts prompts;
+    CCropImageNew dialog;
+    EXPECT_EQ(dialog.DoModal(), -1);
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{
+                                    "The dialog cannot be shown: its control "
+                                    "{1C612D86-A0F5-48AC-A03E-B2CF137F646C} cannot be created."});
+}
+
+}  // namespace
