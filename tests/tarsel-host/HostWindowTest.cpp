@@ -5,9 +5,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 #include <fstream>
 
+#include "apps/tarsel-host/CanvasView.h"
 #include "apps/tarsel-host/DialogActions.h"
 #include "apps/tarsel-host/HostWindow.h"
 #include "platform/automation/Bstr.h"
@@ -102,6 +105,44 @@ TEST(HostWindow, TheExportedFrameHoldsEachPictureWhereItSits) {
     EXPECT_EQ(window.PickMenu("Tools|Nothing"), "There is no menu item Tools|Nothing.");
     EXPECT_EQ(window.PickMenu("Tools|(no plug-ins)"),
               "The menu item Tools|(no plug-ins) is disabled.");
+}
+
+TEST(HostWindow, ADroppedPictureLandsWhereItFellAndTheMouseSelectsAndMovesIt) {
+    TempDir dir;
+    ASSERT_EQ(WritePicture(dir.File("drop.png"), RedBottom(20, 10)), "");
+    std::ofstream(dir.File("notes.txt")) << "not a picture";
+    HostWindow window;
+    window.show();
+    CanvasView& canvas = window.Canvas();
+    canvas.SetZoom(CanvasView::Zoom::Actual);  // a view pixel is a frame pixel
+    QWidget* view = canvas.viewport();
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.File("notes.txt"))),
+                   QUrl::fromLocalFile(QString::fromStdString(dir.File("drop.png")))});
+    QDropEvent drop(QPointF(200, 150), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    // The window system delivers a drop only after the drag entered.
+    QDragEnterEvent enter(QPoint(200, 150), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QApplication::sendEvent(view, &drop);
+    ASSERT_EQ(window.Scene().Items().size(), 1u);
+    SceneItem* item = window.Scene().Items()[0].get();
+    EXPECT_EQ(item->Rect(), QRect(190, 145, 20, 10));
+    EXPECT_EQ(window.Scene().Selected(), item);
+
+    auto mouse = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    };
+    mouse(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+    EXPECT_EQ(window.Scene().Selected(), nullptr);
+    mouse(QEvent::MouseButtonRelease, {5, 5}, Qt::NoButton);
+    mouse(QEvent::MouseButtonPress, {195, 150}, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {215, 160}, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {215, 160}, Qt::NoButton);
+    EXPECT_EQ(window.Scene().Selected(), item);
+    EXPECT_EQ(item->Position(), QPoint(210, 155));
 }
 
 TEST(HostWindow, ASceneThatCannotBeReadLeavesTheOpenOneAsItWas) {
