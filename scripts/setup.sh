@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-pil
   clang-format
+  xvfb xauth
 )
 
 missing=()

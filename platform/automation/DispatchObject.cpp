@@ -159,12 +159,15 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
     if (params->cNamedArgs > (put ? 1u : 0u)) return DISP_E_NONAMEDARGS;
     if (result) VariantInit(result);
     if (m_callLog) m_callLog->push_back(m_className + "." + member->name + (put ? "=" : ""));
-    // The handler may release the last outside reference; keep the object alive until it returns.
+    // The handler may release the last outside reference; keep the object alive until it
+    // returns or throws.
     AddRef();
+    struct Hold {
+        DispatchObject* object;
+        ~Hold() { object->Release(); }
+    } hold{this};
     Invocation invocation(flags, params, result);
-    const HRESULT hr = member->handler(invocation);
-    Release();
-    return hr;
+    return member->handler(invocation);
 }
 
 void DispatchObject::AddMember(DISPID id, std::string name, WORD kinds, Handler handler) {

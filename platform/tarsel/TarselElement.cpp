@@ -28,6 +28,7 @@ HRESULT TarselElement::PutRGBAImage(Invocation& call) {
         m_image = ComPtr<TarselImage>(image);
     }
     ++m_redraws;
+    if (m_onRedraw) m_onRedraw();
     return S_OK;
 }
 

@@ -14,9 +14,11 @@
 #include "platform/ui/COleControlSite.h"
 #include "platform/ui/ControlWidgets.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/DialogControlIds.h"
 #include "platform/ui/DialogItemBuilders.h"
 #include "platform/ui/KeyMessageFilter.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/ui/OwnerWindow.h"
 #include "platform/ui/WindowedPrompts.h"
 
 namespace {
@@ -137,7 +139,9 @@ void CDialog::EndDialog(int nResult) {
 }
 
 void CDialog::BuildWindow() {
-    QWidget* parentWidget = m_pParentWnd ? m_pParentWnd->GetWidget() : nullptr;
+    // Without a parent the dialog belongs to the open modal dialog or to the
+    // host's main window, as the platform gives an ownerless dialog an owner.
+    QWidget* parentWidget = m_pParentWnd ? m_pParentWnd->GetWidget() : DefaultDialogOwner();
     m_window = new DialogWindow(this, parentWidget);
     Attach(m_window, 0, this);
     new KeyMessageFilter(*this, m_window);
@@ -206,6 +210,7 @@ void CDialog::BuildItem(const DialogItem& item, QWidget*& previous, QWidget*& la
 
     wrapper->Attach(widget, id, this);
     if (id >= 0 && !m_items.count(id)) {
+        SetDialogControlId(widget, id);
         m_items.emplace(id, std::move(wrapper));
     } else {
         m_unnamedItems.push_back(std::move(wrapper));

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "platform/ui/OwnerWindow.h"
 #include "platform/ui/WinUser.h"
 
 namespace {
@@ -69,7 +70,8 @@ std::string QtNameFilters(const std::string& filter) {
 WindowedPrompts::WindowedPrompts() = default;
 
 int WindowedPrompts::MessageBox(const std::string& text, UINT type) {
-    QMessageBox box(QApplication::activeWindow());
+    QWidget* owner = QApplication::activeWindow();
+    QMessageBox box(owner ? owner : DefaultDialogOwner());
     box.setWindowTitle(QApplication::applicationDisplayName());
     box.setText(QString::fromStdString(text));
     box.setIcon((type & MB_ICONEXCLAMATION) == MB_ICONEXCLAMATION ? QMessageBox::Warning

@@ -1,0 +1,141 @@
+// The scene file: what is written reads back the same, and every damaged file
+// is refused with its reason.
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <fstream>
+#include <functional>
+
+#include "apps/tarsel-host/SceneFile.h"
+#include "tests/support/RandomPictures.h"
+#include "tests/support/TempDir.h"
+
+using namespace tarsel_host;
+
+namespace {
+
+Picture Noise(int32_t width, int32_t height, uint32_t seed) {
+    std::mt19937 rng(seed);
+    return {width, height, RandomPicture(rng, width, height)};
+}
+
+SceneFileContents TwoObjects() {
+    SceneFileContents scene;
+    scene.frameWidth = 720;
+    scene.frameHeight = 576;
+    scene.objects.push_back({"back", -12, 30, Noise(5, 3, 1)});
+    scene.objects.push_back({"front title", 700, 560, Noise(2, 7, 2)});
+    return scene;
+}
+
+bool Same(const SceneFileContents& a, const SceneFileContents& b) {
+    if (a.frameWidth != b.frameWidth || a.frameHeight != b.frameHeight ||
+        a.objects.size() != b.objects.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.objects.size(); ++i) {
+        const auto& x = a.objects[i];
+        const auto& y = b.objects[i];
+        if (x.name != y.name || x.x != y.x || x.y != y.y || x.picture.width != y.picture.width ||
+            x.picture.height != y.picture.height || x.picture.bgra != y.picture.bgra) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QByteArray Edited(const std::function<void(QJsonObject&)>& edit) {
+    QJsonObject root = QJsonDocument::fromJson(EncodeScene(TwoObjects())).object();
+    edit(root);
+    return QJsonDocument(root).toJson();
+}
+
+void EditObject(QJsonObject& root, const std::function<void(QJsonObject&)>& edit) {
+    QJsonArray objects = root["objects"].toArray();
+    QJsonObject first = objects[0].toObject();
+    edit(first);
+    objects[0] = first;
+    root["objects"] = objects;
+}
+
+}  // namespace
+
+TEST(SceneFile, WhatIsWrittenReadsBackTheSame) {
+    TempDir dir;
+    const std::string path = dir.File("scene.tscene");
+    ASSERT_EQ(WriteSceneFile(path, TwoObjects()), "");
+    std::string error;
+    const auto read = ReadSceneFile(path, error);
+    ASSERT_TRUE(read) << error;
+    EXPECT_TRUE(Same(*read, TwoObjects()));
+    // An empty scene too.
+    ASSERT_EQ(WriteSceneFile(path, SceneFileContents{}), "");
+    const auto empty = ReadSceneFile(path, error);
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->objects.size(), 0u);
+    EXPECT_EQ(empty->frameWidth, 1920);
+}
+
+TEST(SceneFile, DamagedFilesAreRefusedWithTheirReason) {
+    const QByteArray packed = qCompress(QByteArray(5 * 3 * 4, 'x'));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        std::string reason;
+    } cases[] = {
+        {"not JSON", "PNG\x89 garbage", "it is not a scene file"},
+        {"another format", Edited([](QJsonObject& r) { r["format"] = "tarsel-picture"; }),
+         "it is not a scene file"},
+        {"no version", Edited([](QJsonObject& r) { r.remove("version"); }),
+         "it has no valid version"},
+        {"newer version", Edited([](QJsonObject& r) { r["version"] = 2; }),
+         "it was written by a newer version (2)"},
+        {"absurd frame", Edited([](QJsonObject& r) {
+             r["frame"] = QJsonObject{{"width", 1e9}, {"height", 9}};
+         }),
+         "its frame size is missing or out of range"},
+        {"no objects", Edited([](QJsonObject& r) { r["objects"] = 3; }),
+         "it has no list of objects"},
+        {"nameless object",
+         Edited([](QJsonObject& r) { EditObject(r, [](QJsonObject& o) { o["name"] = ""; }); }),
+         "an object has no name or position"},
+        {"fractional position",
+         Edited([](QJsonObject& r) { EditObject(r, [](QJsonObject& o) { o["x"] = 1.5; }); }),
+         "an object has no name or position"},
+        {"absurd picture size",
+         Edited([](QJsonObject& r) { EditObject(r, [](QJsonObject& o) { o["width"] = 100000; }); }),
+         "a picture's size is missing or out of range"},
+        {"pixels of another size",
+         Edited([](QJsonObject& r) { EditObject(r, [](QJsonObject& o) { o["height"] = 4; }); }),
+         "a picture's pixels do not match its size"},
+        {"damaged pixels", Edited([&](QJsonObject& r) {
+             EditObject(r, [&](QJsonObject& o) {
+                 QByteArray broken = packed;
+                 broken[broken.size() / 2] = char(broken[broken.size() / 2] ^ 0x55);
+                 broken.chop(3);
+                 o["pixels"] = QString::fromLatin1(broken.toBase64());
+             });
+         }),
+         "a picture's pixels are damaged"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(DecodeScene(c.bytes, error)) << c.name;
+        EXPECT_EQ(error, c.reason) << c.name;
+    }
+}
+
+TEST(SceneFile, AMissingFileSaysSo) {
+    TempDir dir;
+    std::string error;
+    EXPECT_FALSE(ReadSceneFile(dir.File("none.tscene"), error));
+    EXPECT_EQ(error,
+              "Cannot open the scene " + dir.File("none.tscene") + ": there is no such file.");
+    std::ofstream(dir.File("bad.tscene")) << "{}";
+    EXPECT_FALSE(ReadSceneFile(dir.File("bad.tscene"), error));
+    EXPECT_EQ(error,
+              "Cannot open the scene " + dir.File("bad.tscene") + ": it is not a scene file.");
+}
