@@ -1,10 +1,13 @@
 #include "engine/Matte.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "engine/AntiFlicker.h"
+#include "engine/CpuFeatures.h"
+#include "engine/WorkerPool.h"
 
 namespace engine {
 
@@ -25,13 +28,6 @@ struct Box {
     }
 };
 
-uint8_t CroppedAlpha(int alpha, uint8_t pictureAlpha) {
-    if (alpha == 255) return pictureAlpha;
-    // The product is kept in single precision.
-    const float product = float(double(alpha) / 255.0 * double(pictureAlpha));
-    return uint8_t(int(std::min(product, 255.0f)));
-}
-
 }  // namespace
 
 uint8_t MatteValue(const uint8_t* q, bool useAlpha) {
@@ -40,41 +36,159 @@ uint8_t MatteValue(const uint8_t* q, bool useAlpha) {
     return uint8_t(std::min(value, 255));
 }
 
+namespace {
+
+struct MatteRows {
+    RasterView picture;
+    RasterView matte;
+    MatteParams params;
+    MutableRasterView output;
+};
+
+// Output row y, columns begin .. end - 1, whose picture and matte pixels lie
+// at column x + offset; `withMatte` says whether the matte reaches them (else
+// the matte value is 0). Each value is computed as the effect defines it
+// (the luminance and the cropped product in the same precisions and order),
+// without branches, so the loop vectorises. Returns the first and last
+// column whose matte pixel's red byte is not 0 (first > last when none).
+template <bool kWithMatte, bool kCrop, bool kUseAlpha>
+TINTORA_INLINE void MatteStretch(const MatteRows& rows, int64_t y, int64_t begin, int64_t end,
+                                 int64_t& first, int64_t& last) {
+    const int64_t sy = y + rows.params.offsetY;
+    const int64_t ox = rows.params.offsetX;
+    const int32_t inverted = rows.params.inverse ? 255 : 0;
+    const uint8_t* p = rows.picture.Pixel(0, int32_t(sy)) + ox * kBytesPerPixel;
+    const uint8_t* q =
+        kWithMatte ? rows.matte.Pixel(0, int32_t(sy)) + ox * kBytesPerPixel : nullptr;
+    uint8_t* o = rows.output.Pixel(0, int32_t(y));
+    for (int64_t x = begin; x < end; ++x) {
+        uint32_t pixel;
+        std::memcpy(&pixel, p + x * kBytesPerPixel, 4);
+        const int32_t pictureAlpha = int32_t(pixel >> 24);
+        int32_t v = 0;
+        if constexpr (kWithMatte) {
+            uint32_t m;
+            std::memcpy(&m, q + x * kBytesPerPixel, 4);
+            if constexpr (kUseAlpha) {
+                v = int32_t(m >> 24);
+            } else {
+                v = int32_t(0.59 * double(m >> 8 & 0xFFu) + 0.3 * double(m >> 16 & 0xFFu) +
+                            0.11 * double(m & 0xFFu) + 0.5);
+                v = v < 255 ? v : 255;
+            }
+        }
+        // 255 - v, for a byte v.
+        const int32_t alpha = v ^ inverted;
+        int32_t a = alpha;
+        if constexpr (kCrop) {
+            // The product is kept in single precision.
+            float product = float(double(alpha) / 255.0 * double(pictureAlpha));
+            product = product < 255.0f ? product : 255.0f;
+            const int32_t cropped = alpha == 255 ? pictureAlpha : int32_t(product);
+            a = ((pictureAlpha == 0) | (v == 0)) ? 0 : cropped;
+        }
+        const uint32_t out = a != 0 ? (pixel & 0xFFFFFFu) | uint32_t(a) << 24 : 0u;
+        std::memcpy(o + x * kBytesPerPixel, &out, 4);
+    }
+    if constexpr (kWithMatte) {
+        for (int64_t x = begin; x < end; ++x) {
+            if (q[x * kBytesPerPixel + kRed] != 0) {
+                first = std::min(first, x);
+                break;
+            }
+        }
+        for (int64_t x = end - 1; x >= begin && x > last; --x) {
+            if (q[x * kBytesPerPixel + kRed] != 0) {
+                last = x;
+                break;
+            }
+        }
+    }
+}
+
+// The stretch's loop built for the flags it has, so that none is tested per pixel.
+template <bool kWithMatte, bool kCrop, bool kUseAlpha>
+void MatteStretchDefault(const MatteRows& rows, int64_t y, int64_t begin, int64_t end,
+                         int64_t& first, int64_t& last) {
+    MatteStretch<kWithMatte, kCrop, kUseAlpha>(rows, y, begin, end, first, last);
+}
+
+template <bool kWithMatte, bool kCrop, bool kUseAlpha>
+TINTORA_AVX2 void MatteStretchAvx2(const MatteRows& rows, int64_t y, int64_t begin, int64_t end,
+                                   int64_t& first, int64_t& last) {
+    MatteStretch<kWithMatte, kCrop, kUseAlpha>(rows, y, begin, end, first, last);
+}
+
+using StretchFunction = void (*)(const MatteRows&, int64_t, int64_t, int64_t, int64_t&, int64_t&);
+
+template <bool kWithMatte>
+StretchFunction ChooseStretch(bool avx2, bool crop, bool useAlpha) {
+    if (avx2) {
+        if (crop) {
+            return useAlpha ? MatteStretchAvx2<kWithMatte, true, true>
+                            : MatteStretchAvx2<kWithMatte, true, false>;
+        }
+        return useAlpha ? MatteStretchAvx2<kWithMatte, false, true>
+                        : MatteStretchAvx2<kWithMatte, false, false>;
+    }
+    if (crop) {
+        return useAlpha ? MatteStretchDefault<kWithMatte, true, true>
+                        : MatteStretchDefault<kWithMatte, true, false>;
+    }
+    return useAlpha ? MatteStretchDefault<kWithMatte, false, true>
+                    : MatteStretchDefault<kWithMatte, false, false>;
+}
+
+}  // namespace
+
 Result<Raster> Matte(RasterView picture, RasterView matte, const MatteParams& params) {
     const int64_t w = picture.width;
     const int64_t h = picture.height;
     Raster output = Raster::AllocateZeroed(picture.width, picture.height);
     if (!output) return Result<Raster>::OutOfMemory();
 
-    Box box;
+    // Rows and columns that are written: within the matte's size and reading
+    // inside the picture (offsets below 0, never given by the dialogs, read
+    // nothing either); the rest stays transparent black.
+    const int64_t ox = params.offsetX;
+    const int64_t oy = params.offsetY;
     const int64_t rows = std::min<int64_t>(matte.height, h);
     const int64_t columns = std::min<int64_t>(matte.width, w);
-    for (int64_t y = 0; y < rows; ++y) {
-        for (int64_t x = 0; x < columns; ++x) {
-            const int64_t sx = x + params.offsetX;
-            const int64_t sy = y + params.offsetY;
-            // Offsets below 0 (never given by the dialogs) read nothing either.
-            if (sx >= w || sy >= h || sx < 0 || sy < 0) continue;
-            const uint8_t* p = picture.Pixel(int32_t(sx), int32_t(sy));
-            uint8_t* o = output.MutableView().Pixel(int32_t(x), int32_t(y));
+    const int64_t rowBegin = std::max<int64_t>(0, -oy);
+    const int64_t rowEnd = std::min(rows, h - oy);
+    const int64_t columnBegin = std::max<int64_t>(0, -ox);
+    const int64_t columnEnd = std::min(columns, w - ox);
+    // Columns whose matte pixel exists: x + ox below the matte's width.
+    const int64_t matteEnd =
+        std::clamp<int64_t>(matte.width - ox, columnBegin, std::max(columnBegin, columnEnd));
 
-            int v = 0;
-            if (sx < matte.width && sy < matte.height) {
-                const uint8_t* q = matte.Pixel(int32_t(sx), int32_t(sy));
-                if (q[kRed] != 0) box.Include(x, y);
-                v = MatteValue(q, params.useAlpha);
+    const MatteRows matteRows{picture, matte, params, output.MutableView()};
+    Box boxes[kWorkerCount];
+    const StretchFunction stretchWithMatte =
+        ChooseStretch<true>(HasAvx2(), params.crop, params.useAlpha);
+    const StretchFunction stretchWithout =
+        ChooseStretch<false>(HasAvx2(), params.crop, params.useAlpha);
+    if (rowEnd > rowBegin && columnEnd > columnBegin) {
+        ParallelFor(rowEnd - rowBegin, 16, [&](int64_t begin, int64_t end, int worker) {
+            for (int64_t y = rowBegin + begin; y < rowBegin + end; ++y) {
+                const bool matteRow = y + oy < matte.height;
+                const int64_t withMatte = matteRow ? matteEnd : columnBegin;
+                int64_t first = INT64_MAX;
+                int64_t last = -1;
+                stretchWithMatte(matteRows, y, columnBegin, withMatte, first, last);
+                stretchWithout(matteRows, y, withMatte, columnEnd, first, last);
+                if (first <= last) {
+                    boxes[worker].Include(first, y);
+                    boxes[worker].Include(last, y);
+                }
             }
-            if (params.crop && (p[kAlpha] == 0 || v == 0)) {
-                o[kAlpha] = 0;
-            } else {
-                const int alpha = params.inverse ? 255 - v : v;
-                o[kAlpha] = params.crop ? CroppedAlpha(alpha, p[kAlpha]) : uint8_t(alpha);
-            }
-            if (o[kAlpha] != 0) {
-                o[kBlue] = p[kBlue];
-                o[kGreen] = p[kGreen];
-                o[kRed] = p[kRed];
-            }
+        });
+    }
+    Box box = boxes[0];
+    for (const Box& other : boxes) {
+        if (other.maxX >= other.minX) {
+            box.Include(other.minX, other.minY);
+            box.Include(other.maxX, other.maxY);
         }
     }
 
