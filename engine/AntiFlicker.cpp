@@ -25,8 +25,10 @@ void PlaceOnCanvas(Raster& canvas, RasterView picture, int64_t x, int64_t y) {
 
 // The passes read the picture where it lies on the canvas, without placing
 // it first, whenever it lies there whole; otherwise (a size below 0, which
-// shrinks the canvas) from the canvas as placement makes it. Each pass writes
-// every pixel the next one reads, so neither raster needs clearing.
+// shrinks the canvas) from the canvas as placement makes it, in the work
+// raster. The row pass writes the result; the column pass blurs the result in
+// place, each strip of columns gathered first into the work raster. Each pass
+// writes every pixel the next one reads, so neither raster needs clearing.
 Result<Raster> Blur(RasterView picture, int32_t sx, int32_t sy, const BlurLineOptions& options) {
     const int64_t width = int64_t(picture.width) + 2 * int64_t(sx) + 8;
     const int64_t height = int64_t(picture.height) + 2 * int64_t(sy) + 8;
@@ -36,7 +38,6 @@ Result<Raster> Blur(RasterView picture, int32_t sx, int32_t sy, const BlurLineOp
     if (!result) return Result<Raster>::OutOfMemory();
     PreferLargePages(result);
     Raster work = Raster::Allocate(width, height);
-    PreferLargePages(work);
     if (!work) {
         PlaceOnCanvas(result, picture, x, y);
         return {std::move(result), {kAntiFlickerOutOfMemory}};
@@ -50,27 +51,25 @@ Result<Raster> Blur(RasterView picture, int32_t sx, int32_t sy, const BlurLineOp
 
     PlacedBlock block{picture.pixels, int64_t(picture.width) * kBytesPerPixel, x, y, picture.width,
                       picture.height};
-    // Which raster each pass writes: never the one it reads.
-    Raster* rowsOut = alongColumns ? &work : &result;
-    Raster* columnsOut = &result;
+    uint8_t* strips = work.Data();
     if (sx < 0 || sy < 0) {
         PlaceOnCanvas(work, picture, x, y);
         block = {work.Data(), width * kBytesPerPixel, 0, 0, width, height};
-        rowsOut = &result;
-        columnsOut = alongRows ? &work : &result;
+        strips = nullptr;
     }
     if (alongRows) {
         PlacedBlock blurred;
-        if (!BlurRows(block, MakeBlurTaps(sx), options, rowsOut->MutableView(), !alongColumns,
+        if (!BlurRows(block, MakeBlurTaps(sx), options, result.MutableView(), !alongColumns,
                       blurred)) {
             return Result<Raster>::OutOfMemory();
         }
         block = blurred;
     }
-    if (alongColumns && !BlurColumns(block, MakeBlurTaps(sy), options, columnsOut->MutableView())) {
+    if (alongColumns && !BlurColumns(block, MakeBlurTaps(sy), options, result.MutableView(), strips,
+                                     strips ? int64_t(work.ByteSize()) : 0)) {
         return Result<Raster>::OutOfMemory();
     }
-    return std::move(alongColumns ? *columnsOut : *rowsOut);
+    return result;
 }
 
 }  // namespace

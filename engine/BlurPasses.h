@@ -27,9 +27,11 @@ struct PlacedBlock {
 bool BlurRows(const PlacedBlock& in, const BlurTaps& taps, const BlurLineOptions& options,
               MutableRasterView out, bool clearOtherRows, PlacedBlock& written);
 
-// Blurs the canvas along its columns into `out`, every pixel written. False
-// when scratch memory is short.
+// Blurs the canvas along its columns into `out`, every pixel written; `out`
+// may hold the block itself. Strips of columns are gathered into
+// `stripMemory` (stripBytes long) when it is large enough, else into memory of
+// their own. False when scratch memory is short.
 bool BlurColumns(const PlacedBlock& in, const BlurTaps& taps, const BlurLineOptions& options,
-                 MutableRasterView out);
+                 MutableRasterView out, uint8_t* stripMemory, int64_t stripBytes);
 
 }  // namespace engine

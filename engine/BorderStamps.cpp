@@ -14,7 +14,7 @@ namespace {
 
 // Columns of a layer row added up at once, kept in the processor's registers
 // and first-level cache while every stamp adds to them.
-constexpr int64_t kTile = 256;
+constexpr int64_t kTile = 1024;
 
 struct RowSpan {
     int64_t first = 0;  // first and last column whose alpha is not 0
