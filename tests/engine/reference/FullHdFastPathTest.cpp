@@ -8,6 +8,7 @@
 #include "engine/EmbossBevel.h"
 #include "engine/Focus.h"
 #include "engine/Grayscale.h"
+#include "engine/MagickEffect.h"
 #include "engine/Matte.h"
 #include "engine/OffsetShadow.h"
 #include "tests/engine/reference/DifferentialPictures.h"
@@ -102,6 +103,17 @@ TEST_P(FullHd, MatteAndCrop) {
         EXPECT_TRUE(SameResult(reference::Matte(picture.View(), matte.View(), params),
                                engine::Matte(picture.View(), matte.View(), params)))
             << (params.crop ? "crop" : "matte");
+    }
+}
+
+TEST_P(FullHd, ImageLibraryInBands) {
+    for (const engine::MagickOperation operation :
+         {engine::MagickOperation::Blur, engine::MagickOperation::Sharpen,
+          engine::MagickOperation::ReduceNoise}) {
+        const engine::MagickEffectParams params{operation, 50, {}};
+        EXPECT_TRUE(SameResult(engine::MagickEffectOnWholePicture(picture.View(), params),
+                               engine::MagickEffect(picture.View(), params)))
+            << "operation " << int(operation);
     }
 }
 
