@@ -16,9 +16,20 @@ namespace {
 // and first-level cache while every stamp adds to them.
 constexpr int64_t kTile = 1024;
 
-struct RowSpan {
-    int64_t first = 0;  // first and last column whose alpha is not 0
-    int64_t last = -1;
+// Stretches of a silhouette row that hold alphas other than 0, as columns
+// begin .. end - 1; gaps shorter than this are kept inside a stretch.
+constexpr int64_t kShortGap = 64;
+
+struct Stretch {
+    int32_t begin;
+    int32_t end;
+};
+
+// The stretches of every row: those of row r at stretches[first[r]] ..
+// stretches[first[r + 1] - 1].
+struct RowStretches {
+    std::vector<uint32_t> first;
+    std::vector<Stretch> stretches;
 };
 
 // Adds the source's alphas to the tile, capped at 255 each time. Capped adds
@@ -43,7 +54,7 @@ struct LayerRows {
     int64_t width;
     int64_t height;
     const std::vector<StampPoint>* points;  // sorted by row
-    const std::vector<RowSpan>* spans;
+    const RowStretches* stretches;
     uint32_t colour;
     const uint8_t* scale;
 };
@@ -75,13 +86,18 @@ TINTORA_INLINE void StampRow(const LayerRows& rows, int64_t y, MutableRasterView
         int stamped = 0;
         for (auto p = first; p != last; ++p) {
             const int64_t sourceRow = y - p->y;
-            const RowSpan& span = (*rows.spans)[size_t(sourceRow)];
-            const int64_t lo = std::max(t0, p->x + span.first);
-            const int64_t hi = std::min(t1, p->x + span.last + 1);
-            if (lo >= hi) continue;
-            AddCapped(tile + (lo - t0), rows.alphas + sourceRow * rows.width + (lo - p->x),
-                      hi - lo);
-            if (++stamped % 8 == 0 && AllCapped(tile)) break;
+            const uint8_t* source = rows.alphas + sourceRow * rows.width;
+            const uint32_t end = rows.stretches->first[size_t(sourceRow) + 1];
+            bool added = false;
+            for (uint32_t i = rows.stretches->first[size_t(sourceRow)]; i < end; ++i) {
+                const Stretch& stretch = rows.stretches->stretches[i];
+                const int64_t lo = std::max(t0, p->x + stretch.begin);
+                const int64_t hi = std::min(t1, p->x + stretch.end);
+                if (lo >= hi) continue;
+                AddCapped(tile + (lo - t0), source + (lo - p->x), hi - lo);
+                added = true;
+            }
+            if (added && ++stamped % 8 == 0 && AllCapped(tile)) break;
         }
         std::memcpy(sums + t0, tile, size_t(t1 - t0));
     }
@@ -130,30 +146,39 @@ void StampLayer(MutableRasterView layer, const uint8_t* alphas, int32_t width, i
     std::vector<StampPoint> points = height > 0 ? CirclePoints(s) : std::vector<StampPoint>{};
     std::stable_sort(points.begin(), points.end(),
                      [](const StampPoint& a, const StampPoint& b) { return a.y < b.y; });
-    std::vector<RowSpan> spans(static_cast<size_t>(height));
-    ParallelFor(height, 64, [&](int64_t begin, int64_t end, int) {
-        for (int64_t r = begin; r < end; ++r) {
-            const uint8_t* row = alphas + r * width;
-            RowSpan& span = spans[size_t(r)];
-            int64_t x = 0;
-            while (x < width && row[x] == 0) ++x;
-            span.first = x;
-            int64_t last = width - 1;
-            while (last >= x && row[last] == 0) --last;
-            span.last = last;
+    RowStretches stretches;
+    stretches.first.reserve(size_t(height) + 1);
+    for (int64_t r = 0; r < height; ++r) {
+        stretches.first.push_back(uint32_t(stretches.stretches.size()));
+        const uint8_t* row = alphas + r * width;
+        for (int64_t x = 0; x < width;) {
+            if (row[x] == 0) {
+                ++x;
+                continue;
+            }
+            int64_t end = x + 1;
+            for (int64_t gap = 0; end + gap < width && gap < kShortGap;) {
+                if (row[end + gap] != 0) {
+                    end += gap + 1;
+                    gap = 0;
+                } else {
+                    ++gap;
+                }
+            }
+            stretches.stretches.push_back({int32_t(x), int32_t(end)});
+            x = end;
         }
-    });
+    }
+    stretches.first.push_back(uint32_t(stretches.stretches.size()));
     // The opacity's scaling of every alpha, as the effect computes it.
     uint8_t scale[256];
     const float factor = OpacityFactor(opacityPercent);
     for (int a = 0; a < 256; ++a) {
         scale[a] = opacityPercent == 100 ? uint8_t(a) : ScaleAlpha(uint8_t(a), factor);
     }
-    const LayerRows rows{
-        alphas, width,
-        height, &points,
-        &spans, uint32_t(colour.blue) | uint32_t(colour.green) << 8 | uint32_t(colour.red) << 16,
-        scale};
+    const uint32_t bgr =
+        uint32_t(colour.blue) | uint32_t(colour.green) << 8 | uint32_t(colour.red) << 16;
+    const LayerRows rows{alphas, width, height, &points, &stretches, bgr, scale};
 
     const int64_t layerWidth = layer.width;
     std::vector<uint8_t> sums[kWorkerCount];

@@ -93,20 +93,38 @@ TINTORA_INLINE void LightRows(const Relief& relief, int64_t begin, int64_t end, 
     std::fill_n(columns, wc, 0);
     for (int64_t row = begin - 1 - k; row <= begin - 1 + k; ++row) addRow(row, 1);
     const bool inDouble = k <= kExactInDouble;
+    // Columns whose taps all pass their tests; the others take the general way.
+    const int64_t interiorBegin = std::max<int64_t>(k + 1, 1);
+    const int64_t interiorEnd = std::max(interiorBegin, std::min<int64_t>(wc - 2 - k, wc - 1));
     for (int64_t y = begin; y < end; ++y) {
         uint8_t* target = output + y * wc * kBytesPerPixel;
-        for (int64_t x = 1; x <= wc - 2; ++x) {
+        const bool top = y - k >= 1;
+        const bool bottom = y + k <= hc - 3;
+        auto general = [&](int64_t x) {
             int64_t nx = 0;
             if (x - k >= 1) nx += columns[x - k];
             if (x + k <= wc - 3) nx -= columns[x + k];
             const int64_t lo = std::max<int64_t>(x - k, 1);
             const int64_t hi = std::max<int64_t>(x, std::min<int64_t>(x + k, wc - 3));
             int64_t ny = 0;
-            if (y - k >= 1) ny += RowSum(relief, y - 1 - k, lo, hi);
-            if (y + k <= hc - 3) ny -= RowSum(relief, y - 1 + k, lo, hi);
+            if (top) ny += RowSum(relief, y - 1 - k, lo, hi);
+            if (bottom) ny -= RowSum(relief, y - 1 + k, lo, hi);
             nxs[x] = int32_t(nx);
             nys[x] = int32_t(ny);
+        };
+        for (int64_t x = 1; x < std::min(interiorBegin, wc - 1); ++x) general(x);
+        {
+            // Here the edge rows' sums run over columns x - k .. x + k.
+            const uint32_t* above = top ? relief.prefix + (y - 1 - k) * wc : nullptr;
+            const uint32_t* below = bottom ? relief.prefix + (y - 1 + k) * wc : nullptr;
+            for (int64_t x = interiorBegin; x < interiorEnd; ++x) {
+                nxs[x] = columns[x - k] - columns[x + k];
+                const int32_t up = top ? int32_t(above[x + k] - above[x - k - 1]) : 0;
+                const int32_t down = bottom ? int32_t(below[x + k] - below[x - k - 1]) : 0;
+                nys[x] = up - down;
+            }
         }
+        for (int64_t x = std::max(interiorEnd, interiorBegin); x <= wc - 2; ++x) general(x);
         if (inDouble) {
             const double lx = relief.light.x, ly = relief.light.y, lz = relief.light.z;
             const double nz = double(relief.nz);
@@ -124,23 +142,30 @@ TINTORA_INLINE void LightRows(const Relief& relief, int64_t begin, int64_t end, 
             for (int64_t x = 1; x <= wc - 2; ++x)
                 shades[x] = int32_t(Shade(nxs[x], nys[x], relief));
         }
-        std::memset(target, 0, kBytesPerPixel);
-        std::memset(target + (wc - 1) * kBytesPerPixel, 0, kBytesPerPixel);
+        // The canvas is the picture at (offset, offset) on transparent black,
+        // which shades to transparent black.
         const int64_t pictureRow = y - relief.offset;
-        const bool rowInPicture = pictureRow >= 0 && pictureRow < relief.picture.height;
-        for (int64_t x = 1; x <= wc - 2; ++x) {
-            const int64_t pictureColumn = x - relief.offset;
-            uint32_t t = 0;
-            if (rowInPicture && pictureColumn >= 0 && pictureColumn < relief.picture.width) {
-                std::memcpy(&t, relief.picture.Pixel(int32_t(pictureColumn), int32_t(pictureRow)),
-                            4);
-            }
-            const uint32_t shade = uint32_t(shades[x]);
-            const uint32_t pixel = ((t & 0xFFu) * shade >> 8) |
-                                   ((t >> 8 & 0xFFu) * shade >> 8) << 8 |
-                                   ((t >> 16 & 0xFFu) * shade >> 8) << 16 | (t & 0xFF000000u);
-            std::memcpy(target + x * kBytesPerPixel, &pixel, 4);
+        int64_t first = 1;
+        int64_t last = 0;
+        if (pictureRow >= 0 && pictureRow < relief.picture.height) {
+            first = std::max<int64_t>(relief.offset, 1);
+            last = std::min<int64_t>(relief.offset + relief.picture.width - 1, wc - 2);
         }
+        std::memset(target, 0, size_t(std::max<int64_t>(first, 0)) * kBytesPerPixel);
+        if (last >= first) {
+            const uint8_t* t = relief.picture.Pixel(0, int32_t(std::max<int64_t>(pictureRow, 0))) +
+                               (first - relief.offset) * kBytesPerPixel;
+            for (int64_t x = first; x <= last; ++x, t += kBytesPerPixel) {
+                uint32_t pixel;
+                std::memcpy(&pixel, t, 4);
+                const uint32_t shade = uint32_t(shades[x]);
+                pixel = ((pixel & 0xFFu) * shade >> 8) | ((pixel >> 8 & 0xFFu) * shade >> 8) << 8 |
+                        ((pixel >> 16 & 0xFFu) * shade >> 8) << 16 | (pixel & 0xFF000000u);
+                std::memcpy(target + x * kBytesPerPixel, &pixel, 4);
+            }
+        }
+        const int64_t rest = std::max(last + 1, first);
+        std::memset(target + rest * kBytesPerPixel, 0, size_t(wc - rest) * kBytesPerPixel);
         addRow(y + k, 1);
         addRow(y - 1 - k, -1);
     }
