@@ -229,7 +229,7 @@ int RunBench(const BenchCommand& command, std::FILE* out) {
         std::vector<uint8_t> copy(picture.bgra.size());
         const double copyMs = TimeMedian(
             15, [] {}, [&] { std::memcpy(copy.data(), picture.bgra.data(), copy.size()); });
-        std::fprintf(out, "\n%s picture %dx%d; one picture copy %.2f ms\n", size.label.c_str(),
+        std::fprintf(out, "\n%s picture (%dx%d); one picture copy %.2f ms\n", size.label.c_str(),
                      size.width, size.height, copyMs);
         std::fprintf(out, "%-13s %-34s %10s %8s %10s %8s\n", "effect", "settings", "median ms",
                      "x copy", "Apply ms", "x copy");

@@ -101,7 +101,7 @@ ParsedCommandLine ParseBench(const std::vector<std::string>& args) {
             if (arg == "--size") {
                 const auto size = ParseSize(value);
                 if (!size) return Fail("--size: write the size as WxH, e.g. 1920x1080");
-                sizes.push_back({size->width, size->height, value});
+                sizes.push_back({size->width, size->height, "generated"});
             } else {
                 const auto runs = ParseInteger(value);
                 if (!runs || *runs < 1 || *runs > 1000) return Fail("--runs: a number 1..1000");
