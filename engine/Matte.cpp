@@ -43,24 +43,25 @@ struct MatteRows {
     RasterView matte;
     MatteParams params;
     MutableRasterView output;
+    int64_t originX;  // the output holds columns and rows from here on
+    int64_t originY;
 };
 
 // Output row y, columns begin .. end - 1, whose picture and matte pixels lie
 // at column x + offset; `withMatte` says whether the matte reaches them (else
 // the matte value is 0). Each value is computed as the effect defines it
 // (the luminance and the cropped product in the same precisions and order),
-// without branches, so the loop vectorises. Returns the first and last
-// column whose matte pixel's red byte is not 0 (first > last when none).
+// without branches, so the loop vectorises.
 template <bool kWithMatte, bool kCrop, bool kUseAlpha>
-TINTORA_INLINE void MatteStretch(const MatteRows& rows, int64_t y, int64_t begin, int64_t end,
-                                 int64_t& first, int64_t& last) {
+TINTORA_INLINE void MatteStretch(const MatteRows& rows, int64_t y, int64_t begin, int64_t end) {
+    if (end <= begin) return;
     const int64_t sy = y + rows.params.offsetY;
     const int64_t ox = rows.params.offsetX;
     const int32_t inverted = rows.params.inverse ? 255 : 0;
     const uint8_t* p = rows.picture.Pixel(0, int32_t(sy)) + ox * kBytesPerPixel;
     const uint8_t* q =
         kWithMatte ? rows.matte.Pixel(0, int32_t(sy)) + ox * kBytesPerPixel : nullptr;
-    uint8_t* o = rows.output.Pixel(0, int32_t(y));
+    uint8_t* o = rows.output.Pixel(0, int32_t(y - rows.originY));
     for (int64_t x = begin; x < end; ++x) {
         uint32_t pixel;
         std::memcpy(&pixel, p + x * kBytesPerPixel, 4);
@@ -88,38 +89,21 @@ TINTORA_INLINE void MatteStretch(const MatteRows& rows, int64_t y, int64_t begin
             a = ((pictureAlpha == 0) | (v == 0)) ? 0 : cropped;
         }
         const uint32_t out = a != 0 ? (pixel & 0xFFFFFFu) | uint32_t(a) << 24 : 0u;
-        std::memcpy(o + x * kBytesPerPixel, &out, 4);
-    }
-    if constexpr (kWithMatte) {
-        for (int64_t x = begin; x < end; ++x) {
-            if (q[x * kBytesPerPixel + kRed] != 0) {
-                first = std::min(first, x);
-                break;
-            }
-        }
-        for (int64_t x = end - 1; x >= begin && x > last; --x) {
-            if (q[x * kBytesPerPixel + kRed] != 0) {
-                last = x;
-                break;
-            }
-        }
+        std::memcpy(o + (x - rows.originX) * kBytesPerPixel, &out, 4);
     }
 }
 
-// The stretch's loop built for the flags it has, so that none is tested per pixel.
 template <bool kWithMatte, bool kCrop, bool kUseAlpha>
-void MatteStretchDefault(const MatteRows& rows, int64_t y, int64_t begin, int64_t end,
-                         int64_t& first, int64_t& last) {
-    MatteStretch<kWithMatte, kCrop, kUseAlpha>(rows, y, begin, end, first, last);
+void MatteStretchDefault(const MatteRows& rows, int64_t y, int64_t begin, int64_t end) {
+    MatteStretch<kWithMatte, kCrop, kUseAlpha>(rows, y, begin, end);
 }
 
 template <bool kWithMatte, bool kCrop, bool kUseAlpha>
-TINTORA_AVX2 void MatteStretchAvx2(const MatteRows& rows, int64_t y, int64_t begin, int64_t end,
-                                   int64_t& first, int64_t& last) {
-    MatteStretch<kWithMatte, kCrop, kUseAlpha>(rows, y, begin, end, first, last);
+TINTORA_AVX2 void MatteStretchAvx2(const MatteRows& rows, int64_t y, int64_t begin, int64_t end) {
+    MatteStretch<kWithMatte, kCrop, kUseAlpha>(rows, y, begin, end);
 }
 
-using StretchFunction = void (*)(const MatteRows&, int64_t, int64_t, int64_t, int64_t&, int64_t&);
+using StretchFunction = void (*)(const MatteRows&, int64_t, int64_t, int64_t);
 
 template <bool kWithMatte>
 StretchFunction ChooseStretch(bool avx2, bool crop, bool useAlpha) {
@@ -139,13 +123,41 @@ StretchFunction ChooseStretch(bool avx2, bool crop, bool useAlpha) {
                     : MatteStretchDefault<kWithMatte, false, false>;
 }
 
+// The box of the output pixels whose matte pixel's red byte is not 0, over
+// rows rowBegin .. rowEnd - 1 and columns columnBegin .. matteEnd - 1 (those
+// read inside both the picture and the matte).
+Box SelectionBox(RasterView matte, int64_t ox, int64_t oy, int64_t rowBegin, int64_t rowEnd,
+                 int64_t columnBegin, int64_t matteEnd) {
+    Box boxes[kWorkerCount];
+    if (rowEnd <= rowBegin || matteEnd <= columnBegin) return boxes[0];
+    ParallelFor(rowEnd - rowBegin, 64, [&](int64_t begin, int64_t end, int worker) {
+        for (int64_t y = rowBegin + begin; y < rowBegin + end; ++y) {
+            if (y + oy >= matte.height) continue;
+            const uint8_t* q = matte.Pixel(0, int32_t(y + oy)) + ox * kBytesPerPixel;
+            int64_t first = columnBegin;
+            while (first < matteEnd && q[first * kBytesPerPixel + kRed] == 0) ++first;
+            if (first == matteEnd) continue;
+            int64_t last = matteEnd - 1;
+            while (q[last * kBytesPerPixel + kRed] == 0) --last;
+            boxes[worker].Include(first, y);
+            boxes[worker].Include(last, y);
+        }
+    });
+    Box box = boxes[0];
+    for (const Box& other : boxes) {
+        if (other.maxX >= other.minX && other.maxY >= other.minY) {
+            box.Include(other.minX, other.minY);
+            box.Include(other.maxX, other.maxY);
+        }
+    }
+    return box;
+}
+
 }  // namespace
 
 Result<Raster> Matte(RasterView picture, RasterView matte, const MatteParams& params) {
     const int64_t w = picture.width;
     const int64_t h = picture.height;
-    Raster output = Raster::AllocateZeroed(picture.width, picture.height);
-    if (!output) return Result<Raster>::OutOfMemory();
 
     // Rows and columns that are written: within the matte's size and reading
     // inside the picture (offsets below 0, never given by the dialogs, read
@@ -162,48 +174,38 @@ Result<Raster> Matte(RasterView picture, RasterView matte, const MatteParams& pa
     const int64_t matteEnd =
         std::clamp<int64_t>(matte.width - ox, columnBegin, std::max(columnBegin, columnEnd));
 
-    const MatteRows matteRows{picture, matte, params, output.MutableView()};
-    Box boxes[kWorkerCount];
+    // The selection's box depends on the matte alone, so the crop's cut is
+    // known first and only the cut is made: no full-size output beside it.
+    Box box;
+    if (params.crop) box = SelectionBox(matte, ox, oy, rowBegin, rowEnd, columnBegin, matteEnd);
+    // A box of one column or one row, or none, leaves the output uncut.
+    const bool cut = params.crop && box.maxX > box.minX && box.maxY > box.minY;
+    const int64_t originX = cut ? box.minX : 0;
+    const int64_t originY = cut ? box.minY : 0;
+    const int64_t outWidth = cut ? box.maxX - box.minX + 1 : w;
+    const int64_t outHeight = cut ? box.maxY - box.minY + 1 : h;
+    Raster output = Raster::AllocateZeroed(outWidth, outHeight);
+    if (!output) return Result<Raster>::OutOfMemory();
+
+    const MatteRows matteRows{picture, matte, params, output.MutableView(), originX, originY};
     const StretchFunction stretchWithMatte =
         ChooseStretch<true>(HasAvx2(), params.crop, params.useAlpha);
     const StretchFunction stretchWithout =
         ChooseStretch<false>(HasAvx2(), params.crop, params.useAlpha);
-    if (rowEnd > rowBegin && columnEnd > columnBegin) {
-        ParallelFor(rowEnd - rowBegin, 16, [&](int64_t begin, int64_t end, int worker) {
-            for (int64_t y = rowBegin + begin; y < rowBegin + end; ++y) {
+    const int64_t firstRow = std::max(rowBegin, originY);
+    const int64_t lastRow = std::min(rowEnd, originY + outHeight);
+    const int64_t firstColumn = std::max(columnBegin, originX);
+    const int64_t lastColumn = std::min(columnEnd, originX + outWidth);
+    if (lastRow > firstRow && lastColumn > firstColumn) {
+        ParallelFor(lastRow - firstRow, 16, [&](int64_t begin, int64_t end, int) {
+            for (int64_t y = firstRow + begin; y < firstRow + end; ++y) {
                 const bool matteRow = y + oy < matte.height;
-                const int64_t withMatte = matteRow ? matteEnd : columnBegin;
-                int64_t first = INT64_MAX;
-                int64_t last = -1;
-                stretchWithMatte(matteRows, y, columnBegin, withMatte, first, last);
-                stretchWithout(matteRows, y, withMatte, columnEnd, first, last);
-                if (first <= last) {
-                    boxes[worker].Include(first, y);
-                    boxes[worker].Include(last, y);
-                }
+                const int64_t withMatte =
+                    std::clamp(matteRow ? matteEnd : columnBegin, firstColumn, lastColumn);
+                stretchWithMatte(matteRows, y, firstColumn, withMatte);
+                stretchWithout(matteRows, y, withMatte, lastColumn);
             }
         });
-    }
-    Box box = boxes[0];
-    for (const Box& other : boxes) {
-        if (other.maxX >= other.minX) {
-            box.Include(other.minX, other.minY);
-            box.Include(other.maxX, other.maxY);
-        }
-    }
-
-    // A box of one column or one row, or none, leaves the output uncut.
-    if (params.crop && box.maxX > box.minX && box.maxY > box.minY) {
-        const int64_t cutWidth = box.maxX - box.minX + 1;
-        const int64_t cutHeight = box.maxY - box.minY + 1;
-        Raster cut = Raster::Allocate(int32_t(cutWidth), int32_t(cutHeight));
-        if (!cut) return Result<Raster>::OutOfMemory();
-        for (int64_t y = 0; y < cutHeight; ++y) {
-            std::memcpy(cut.MutableView().Pixel(0, int32_t(y)),
-                        output.View().Pixel(int32_t(box.minX), int32_t(box.minY + y)),
-                        size_t(cutWidth) * kBytesPerPixel);
-        }
-        output = std::move(cut);
     }
 
     if (params.blurX != 0 || params.blurY != 0) {
