@@ -11,6 +11,7 @@
 #include "control/CRastelCtrl.h"
 #include "control/EffectTable.h"
 #include "engine/CpuFeatures.h"
+#include "engine/MatteFile.h"
 #include "engine/WorkerPool.h"
 #include "platform/prompts/Prompts.h"
 #include "platform/tarsel/TarselElement.h"
@@ -148,8 +149,17 @@ private:
 struct Row {
     double effectMs = 0;
     double applyMs = 0;
+    double fileMs = 0;  // of which reading the effect's matte file
     std::string failure;
 };
+
+// The file an effect reads, if any.
+const std::string* FileSetting(const std::vector<OptionSetting>& settings) {
+    for (const OptionSetting& setting : settings) {
+        if (setting.option->kind == OptionKind::File) return &std::get<std::string>(setting.value);
+    }
+    return nullptr;
+}
 
 Row TimeEffect(const EffectEntry& effect, const std::vector<OptionSetting>& settings,
                const Picture& picture, int runs) {
@@ -177,6 +187,10 @@ Row TimeEffect(const EffectEntry& effect, const std::vector<OptionSetting>& sett
             });
         control.m_pSrc = nullptr;
         if (result != 0) row.failure = prompts.last;
+    }
+    if (const std::string* file = FileSetting(settings)) {
+        row.fileMs = TimeMedian(
+            runs, [] {}, [&] { (void)engine::ReadMatteFile(*file); });
     }
     {
         // One Apply through the host: GetImageData, the effect, FromRGBA and
@@ -243,6 +257,10 @@ int RunBench(const BenchCommand& command, std::FILE* out) {
                              Describe(settings).c_str(), row.effectMs, row.effectMs / copyMs,
                              row.applyMs, row.applyMs / copyMs,
                              row.failure.empty() ? "" : "  failed: ", row.failure.c_str());
+                if (row.fileMs > 0) {
+                    std::fprintf(out, "%-13s %-34s %10.1f %8.1f   (reading the matte file)\n", "",
+                                 "  of which the file", row.fileMs, row.fileMs / copyMs);
+                }
                 std::fflush(out);
                 failed = failed || !row.failure.empty();
             }
