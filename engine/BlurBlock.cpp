@@ -230,9 +230,11 @@ TINTORA_INLINE void Sweep(const uint8_t* in, int64_t inStride, int64_t m, int32_
                         uint32_t(r < 255 ? r : 255) << 16 | a << 24;
             }
             if constexpr (kKeepOpaque) {
-                // An opaque result keeps the pixel it replaces.
+                // An opaque result keeps the pixel it replaces (a mask rather
+                // than a branch, so that the lanes stay vectorised).
                 const uint32_t kept = Load32(centre + 4 * l);
-                pixel = a == 255 ? kept : pixel;
+                const uint32_t opaque = 0u - uint32_t(a == 255);
+                pixel = (kept & opaque) | (pixel & ~opaque);
             }
             pixels[l] = pixel;
         }

@@ -8,7 +8,6 @@
 #include "engine/BlendOver.h"
 #include "engine/BorderStamps.h"
 #include "engine/LargePages.h"
-#include "engine/WorkerPool.h"
 
 namespace engine {
 
@@ -22,17 +21,13 @@ Result<Raster> Border(RasterView picture, const BorderParams& params) {
 
     {
         // The silhouette is the colour with the picture's alphas, so only the
-        // alphas are kept; StampLayer writes every byte of the layer.
-        const size_t count = size_t(picture.width) * size_t(picture.height);
-        const std::unique_ptr<uint8_t[]> alphas = AllocateScratch<uint8_t>(count);
-        if (!alphas) return Result<Raster>::OutOfMemory();
-        ParallelFor(int64_t(count), int64_t(1) << 16, [&](int64_t begin, int64_t end, int) {
-            for (int64_t i = begin; i < end; ++i) {
-                alphas[size_t(i)] = picture.pixels[size_t(i) * kBytesPerPixel + kAlpha];
-            }
-        });
-        StampLayer(layer.MutableView(), alphas.get(), picture.width, picture.height, s,
-                   params.color, params.opacityPercent);
+        // alphas are kept (once for each number of times a point is
+        // stamped); StampLayer writes every byte of the layer.
+        const std::unique_ptr<uint8_t[]> scratch =
+            AllocateScratch<uint8_t>(StampScratchBytes(picture.width, picture.height, s));
+        if (!scratch) return Result<Raster>::OutOfMemory();
+        StampLayer(layer.MutableView(), picture, scratch.get(), s, params.color,
+                   params.opacityPercent);
     }
 
     std::vector<std::string> notices;

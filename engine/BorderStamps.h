@@ -2,6 +2,7 @@
 // The border's colour layer: the picture's silhouette stamped at the points of
 // a circle, built row by row instead of stamp by stamp.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -19,11 +20,13 @@ struct StampPoint {
 // twice listed twice.
 std::vector<StampPoint> CirclePoints(int64_t s);
 
+// Bytes of scratch memory StampLayer needs for a W x H picture and radius s.
+size_t StampScratchBytes(int32_t width, int32_t height, int64_t s);
+
 // Writes the layer (W + 2s) x (H + 2s): under every stamp the colour, and as
 // alpha the stamped alphas added and capped at 255, then scaled by the
 // opacity unless it is 100; transparent black where no stamp reaches.
-// `alphas` holds the picture's W x H alphas.
-void StampLayer(MutableRasterView layer, const uint8_t* alphas, int32_t width, int32_t height,
-                int64_t s, EffectColor colour, int32_t opacityPercent);
+void StampLayer(MutableRasterView layer, RasterView picture, uint8_t* scratch, int64_t s,
+                EffectColor colour, int32_t opacityPercent);
 
 }  // namespace engine

@@ -55,6 +55,21 @@ struct Relief {
     const uint32_t* prefix;  // per canvas row, the running total of its alphas
 };
 
+// One canvas row's alphas (the picture row at `offset`, or none) and their
+// running total. (Values, not captures: byte stores could alias a captured
+// size and stop vectorisation.)
+void CanvasAlphaRow(const uint8_t* pictureRow, int64_t pictureWidth, int64_t offset, int64_t wc,
+                    uint8_t* alpha, uint32_t* prefix) {
+    std::memset(alpha, 0, size_t(wc));
+    if (pictureRow) {
+        uint8_t* a = alpha + offset;
+        for (int64_t c = 0; c < pictureWidth; ++c) a[c] = pictureRow[c * kBytesPerPixel + kAlpha];
+    }
+    // Wrapping sums: each difference over a row's stretch is exact.
+    uint32_t total = 0;
+    for (int64_t c = 0; c < wc; ++c) prefix[c] = total += alpha[c];
+}
+
 // The shade of one normal, exactly as the effect defines it, in 64-bit integers.
 int64_t Shade(int64_t nx, int64_t ny, const Relief& relief) {
     if (nx == 0 && ny == 0) return relief.light.z;
@@ -205,18 +220,10 @@ Result<Raster> EmbossBevel(MutableRasterView picture, const EmbossBevelParams& p
     const int64_t offset = s / 2;
     ParallelFor(hc, 64, [&](int64_t begin, int64_t end, int) {
         for (int64_t r = begin; r < end; ++r) {
-            uint8_t* a = alpha.get() + r * wc;
             const int64_t pictureRow = r - offset;
-            std::memset(a, 0, size_t(wc));
-            if (pictureRow >= 0 && pictureRow < picture.height) {
-                const uint8_t* p = picture.Pixel(0, int32_t(pictureRow));
-                for (int64_t c = 0; c < picture.width; ++c)
-                    a[offset + c] = p[c * kBytesPerPixel + kAlpha];
-            }
-            // Wrapping sums: each difference over a row's stretch is exact.
-            uint32_t total = 0;
-            uint32_t* t = prefix.get() + r * wc;
-            for (int64_t c = 0; c < wc; ++c) t[c] = total += a[c];
+            const bool inPicture = pictureRow >= 0 && pictureRow < picture.height;
+            CanvasAlphaRow(inPicture ? picture.Pixel(0, int32_t(pictureRow)) : nullptr,
+                           picture.width, offset, wc, alpha.get() + r * wc, prefix.get() + r * wc);
         }
     });
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <type_traits>
 
 #include "engine/CpuFeatures.h"
 #include "engine/LargePages.h"
@@ -25,12 +26,21 @@ using Means = int32_t __attribute__((vector_size(16)));
 // integer, which lies at least 1/count away). Larger windows divide in integers.
 constexpr int64_t kFloatCount = 65536;
 
-// Adds or takes the pixel's colours to or from the sums (passed by reference:
-// the wide sums do not travel in registers without AVX).
+// The lane type of the sums: 32 or 64 bits.
 template <class Sums>
-TINTORA_INLINE void Accumulate(Sums& sums, const uint8_t* pixel, bool add) {
-    const Sums v = {pixel[kBlue], pixel[kGreen], pixel[kRed], 0};
-    sums = add ? sums + v : sums - v;
+using Lane = std::remove_cvref_t<decltype(Sums{}[0])>;
+
+// Adds or takes a row's bytes (all four channels; alpha's sums go unused) to
+// or from the column sums, lane by lane.
+template <class Sums>
+TINTORA_INLINE void AddRow(Sums* columns, const uint8_t* row, int64_t width, bool add) {
+    Lane<Sums>* lanes = reinterpret_cast<Lane<Sums>*>(columns);
+    const int64_t count = width * kBytesPerPixel;
+    if (add) {
+        for (int64_t i = 0; i < count; ++i) lanes[i] += row[i];
+    } else {
+        for (int64_t i = 0; i < count; ++i) lanes[i] -= row[i];
+    }
 }
 
 struct FocusRows {
@@ -51,10 +61,7 @@ TINTORA_INLINE void FocusBand(const FocusRows& rows, int64_t begin, int64_t end,
     const int64_t h = rows.picture.height;
     const int64_t r = rows.r;
     auto addRow = [&](int64_t row, bool add) {
-        const uint8_t* p = rows.picture.Pixel(0, int32_t(row));
-        for (int64_t x = 0; x < w; ++x) {
-            Accumulate(columns[x], p + x * kBytesPerPixel, add);
-        }
+        AddRow(columns, rows.picture.Pixel(0, int32_t(row)), w, add);
     };
     std::fill_n(columns, w, Sums{});
     for (int64_t row = std::max<int64_t>(begin - r, 0); row <= std::min(begin + r - 1, h - 1);

@@ -27,13 +27,17 @@ void MakeShadow(RasterView picture, const OffsetShadowParams& params, Raster& sh
     const uint32_t colour = uint32_t(params.color.blue) | uint32_t(params.color.green) << 8 |
                             uint32_t(params.color.red) << 16;
     const int64_t count = int64_t(picture.width) * picture.height;
+    const uint8_t* source = picture.pixels;
+    uint8_t* target = shadow.Data();
     ParallelFor(count, int64_t(1) << 16, [&](int64_t begin, int64_t end, int) {
-        for (int64_t i = begin; i < end; ++i) {
+        const uint8_t* from = source + begin * kBytesPerPixel;
+        uint8_t* to = target + begin * kBytesPerPixel;
+        for (int64_t i = 0; i < end - begin; ++i) {
             uint32_t pixel;
-            std::memcpy(&pixel, picture.pixels + i * kBytesPerPixel, 4);
+            std::memcpy(&pixel, from + i * kBytesPerPixel, 4);
             const uint32_t alpha = pixel >> 24;
             if (alpha != 0) pixel = colour | uint32_t(scale[alpha]) << 24;
-            std::memcpy(shadow.Data() + i * kBytesPerPixel, &pixel, 4);
+            std::memcpy(to + i * kBytesPerPixel, &pixel, 4);
         }
     });
 }

@@ -70,7 +70,8 @@ TEST(BorderFastPath, CirclePointsAreTheStampsOfTheReference) {
         const Picture dot{1, 1, {0, 0, 0, 1}};
         engine::Raster layer = engine::Raster::AllocateZeroed(1 + 2 * s, 1 + 2 * s);
         engine::Raster expected = engine::Raster::AllocateZeroed(1 + 2 * s, 1 + 2 * s);
-        engine::StampLayer(layer.MutableView(), &dot.bytes[3], 1, 1, s, {}, 100);
+        std::vector<uint8_t> scratch(engine::StampScratchBytes(1, 1, s));
+        engine::StampLayer(layer.MutableView(), dot.View(), scratch.data(), s, {}, 100);
         for (const engine::StampPoint& p : points) {
             reference::StampRaster(expected.MutableView(), dot.View(), p.x, p.y,
                                    engine::StampMode::AddAlpha);
