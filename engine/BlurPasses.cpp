@@ -78,9 +78,8 @@ TINTORA_INLINE void Transpose4(const uint8_t* const rows[4], uint8_t* const colu
     Store4(columns[3], __builtin_shufflevector(t2, t3, 2, 3, 6, 7));
 }
 
-// Sets 16 rows of `count` pixels side by side: pixel j of row l to
-// lanes + (16 j + l) * 4.
-void RowsToLanes(const uint8_t* const rows[kLanes], int64_t count, uint8_t* lanes) {
+TINTORA_INLINE void RowsToLanesBody(const uint8_t* const rows[kLanes], int64_t count,
+                                    uint8_t* lanes) {
     int64_t j = 0;
     for (; j + 4 <= count; j += 4) {
         for (int64_t g = 0; g < kLanes; g += 4) {
@@ -100,9 +99,8 @@ void RowsToLanes(const uint8_t* const rows[kLanes], int64_t count, uint8_t* lane
     }
 }
 
-// The way back: pixel j of lane l to rows[l] + 4 j, for the lanes that have a row.
-void LanesToRows(const uint8_t* lanes, int64_t count, uint8_t* const rows[kLanes],
-                 int64_t rowCount) {
+TINTORA_INLINE void LanesToRowsBody(const uint8_t* lanes, int64_t count,
+                                    uint8_t* const rows[kLanes], int64_t rowCount) {
     int64_t j = 0;
     if (rowCount == kLanes) {
         for (; j + 4 <= count; j += 4) {
@@ -122,6 +120,55 @@ void LanesToRows(const uint8_t* lanes, int64_t count, uint8_t* const rows[kLanes
             std::memcpy(rows[l] + j * 4, lanes + (j * kLanes + l) * 4, 4);
         }
     }
+}
+
+void RowsToLanesDefault(const uint8_t* const rows[kLanes], int64_t count, uint8_t* lanes) {
+    RowsToLanesBody(rows, count, lanes);
+}
+
+TINTORA_AVX2 void RowsToLanesAvx2(const uint8_t* const rows[kLanes], int64_t count,
+                                  uint8_t* lanes) {
+    RowsToLanesBody(rows, count, lanes);
+}
+
+void LanesToRowsDefault(const uint8_t* lanes, int64_t count, uint8_t* const rows[kLanes],
+                        int64_t rowCount) {
+    LanesToRowsBody(lanes, count, rows, rowCount);
+}
+
+TINTORA_AVX2 void LanesToRowsAvx2(const uint8_t* lanes, int64_t count, uint8_t* const rows[kLanes],
+                                  int64_t rowCount) {
+    LanesToRowsBody(lanes, count, rows, rowCount);
+}
+
+// Sets 16 rows of `count` pixels side by side: pixel j of row l to
+// lanes + (16 j + l) * 4.
+void RowsToLanes(const uint8_t* const rows[kLanes], int64_t count, uint8_t* lanes) {
+    if (HasAvx2()) {
+        RowsToLanesAvx2(rows, count, lanes);
+    } else {
+        RowsToLanesDefault(rows, count, lanes);
+    }
+}
+
+// The way back: pixel j of lane l to rows[l] + 4 j, for the lanes that have a row.
+void LanesToRows(const uint8_t* lanes, int64_t count, uint8_t* const rows[kLanes],
+                 int64_t rowCount) {
+    if (HasAvx2()) {
+        LanesToRowsAvx2(lanes, count, rows, rowCount);
+    } else {
+        LanesToRowsDefault(lanes, count, rows, rowCount);
+    }
+}
+
+// Copies one row of a strip into its lanes, the missing columns transparent.
+TINTORA_INLINE void GatherStripRow(uint8_t* lane, const uint8_t* row, int64_t columns) {
+    if (columns == kLanes) {
+        std::memcpy(lane, row, kLanes * 4);
+        return;
+    }
+    std::memcpy(lane, row, size_t(columns) * 4);
+    std::memset(lane + columns * 4, 0, size_t(kLanes - columns) * 4);
 }
 
 }  // namespace
@@ -275,8 +322,7 @@ bool BlurColumns(const PlacedBlock& in, const BlurTaps& taps, const BlurLineOpti
                     const uint8_t* row = source + r * in.stride;
                     // Rows far apart in memory: fetch ahead.
                     __builtin_prefetch(row + 8 * in.stride);
-                    std::memcpy(lane, row, size_t(columns) * 4);
-                    std::memset(lane + columns * 4, 0, size_t(kLanes - columns) * 4);
+                    GatherStripRow(lane, row, columns);
                 }
                 if (columns == kLanes && fits) {
                     BlurBlock(gathered, kLanes * 4, h, taps, options, mine.block,
