@@ -130,7 +130,28 @@ void BM_MagickEffect(benchmark::State& state) {
 BENCHMARK(BM_MagickEffect)
     ->Arg(int(engine::MagickOperation::None))
     ->Arg(int(engine::MagickOperation::Blur))
+    ->Arg(int(engine::MagickOperation::Sharpen))
+    ->Arg(int(engine::MagickOperation::ReduceNoise))
     ->Arg(int(engine::MagickOperation::Swirl))
+    ->Unit(benchmark::kMillisecond);
+
+// The banded operations as one library call on the whole picture, for comparison.
+void BM_MagickEffectWhole(benchmark::State& state) {
+    const auto picture = Picture();
+    engine::MagickEffectParams params;
+    params.operation = engine::MagickOperation(state.range(0));
+    params.pct = 50;
+    for (auto _ : state) {
+        auto outcome =
+            engine::MagickEffectOnWholePicture({picture.data(), kWidth, kHeight}, params);
+        benchmark::DoNotOptimize(outcome.Value().Data());
+    }
+    Finish(state);
+}
+BENCHMARK(BM_MagickEffectWhole)
+    ->Arg(int(engine::MagickOperation::Blur))
+    ->Arg(int(engine::MagickOperation::Sharpen))
+    ->Arg(int(engine::MagickOperation::ReduceNoise))
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -28,12 +28,13 @@ bool WriteHostPixels(CHostImage& image, const BYTE* bytes, int32_t width, int32_
                      const char* order) {
     const auto size = engine::RasterByteSize(width, height);
     if (!size || *size > std::numeric_limits<ULONG>::max()) return false;
-    SAFEARRAY* array = SafeArrayCreateVector(VT_I1, 0, static_cast<ULONG>(*size));
-    if (!array) return false;
-    void* target = nullptr;
-    SafeArrayAccessData(array, &target);
-    if (*size > 0) std::memcpy(target, bytes, *size);
-    SafeArrayUnaccessData(array);
+    // The array lends the pixels instead of copying them: the host copies what
+    // it keeps during the call, and destroying the array leaves them alone.
+    SAFEARRAY* array = nullptr;
+    if (FAILED(SafeArrayAllocDescriptorEx(VT_I1, 1, &array))) return false;
+    array->pvData = const_cast<BYTE*>(bytes);
+    array->rgsabound[0] = {static_cast<ULONG>(*size), 0};
+    array->fFeatures = FADF_AUTO | FADF_FIXEDSIZE;
 
     COleVariant data;
     data.vt = VT_ARRAY | VT_I1;

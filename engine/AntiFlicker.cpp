@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/BlurPasses.h"
+#include "engine/LargePages.h"
 #include "engine/Layers.h"
 
 namespace engine {
@@ -16,51 +18,58 @@ double SideShare(int32_t s) {
     return 0.49;
 }
 
-// One pass over `image` along its rows (horizontal) or columns, written into
-// `work` and then copied back, so every tap reads the image as it was before
-// the pass.
-void BlurPass(MutableRasterView image, MutableRasterView work, const std::vector<double>& kernel,
-              bool horizontal, bool keepOpaque) {
-    const int64_t size = int64_t(kernel.size() / 2);
-    const int64_t width = image.width;
-    const int64_t height = image.height;
-    const int64_t limit = horizontal ? width : height;
-    for (int64_t y = 0; y < height; ++y) {
-        for (int64_t x = 0; x < width; ++x) {
-            const int64_t position = horizontal ? x : y;
-            int alphaSum = 0;
-            int colourSum[3] = {0, 0, 0};
-            int count = 0;
-            for (int64_t i = 0; i <= 2 * size; ++i) {
-                const int64_t tap = position - size + i;
-                if (tap < 0 || tap >= limit) continue;
-                const uint8_t* p = horizontal ? image.Pixel(int32_t(tap), int32_t(y))
-                                              : image.Pixel(int32_t(x), int32_t(tap));
-                // Nearest integer per tap, halves up.
-                alphaSum += int(double(p[kAlpha]) * kernel[size_t(i)] + 0.5);
-                if (p[kAlpha] != 0) {
-                    colourSum[0] += p[kBlue];
-                    colourSum[1] += p[kGreen];
-                    colourSum[2] += p[kRed];
-                    ++count;
-                }
-            }
-            const int alpha = std::min(alphaSum, 255);
-            uint8_t* out = work.Pixel(int32_t(x), int32_t(y));
-            if (keepOpaque && alpha == 255) {
-                std::memcpy(out, image.Pixel(int32_t(x), int32_t(y)), kBytesPerPixel);
-                continue;
-            }
-            for (int c = 0; c < 3; ++c) {
-                // The count is converted to single precision; with these small
-                // integers the quotient truncates exactly like integer division.
-                const int mean = count == 0 ? 0 : int(float(colourSum[c]) / float(count));
-                out[c] = uint8_t(std::min(mean, 255));
-            }
-            out[kAlpha] = uint8_t(alpha);
-        }
+void PlaceOnCanvas(Raster& canvas, RasterView picture, int64_t x, int64_t y) {
+    std::memset(canvas.Data(), 0, canvas.ByteSize());
+    PlaceRaster(canvas.MutableView(), picture, x, y);
+}
+
+// The passes read the picture where it lies on the canvas, without placing
+// it first, whenever it lies there whole; otherwise (a size below 0, which
+// shrinks the canvas) from the canvas as placement makes it, in the work
+// raster. The row pass writes the result; the column pass blurs the result in
+// place, each strip of columns gathered first into the work raster. Each pass
+// writes every pixel the next one reads, so neither raster needs clearing.
+Result<Raster> Blur(RasterView picture, int32_t sx, int32_t sy, const BlurLineOptions& options) {
+    const int64_t width = int64_t(picture.width) + 2 * int64_t(sx) + 8;
+    const int64_t height = int64_t(picture.height) + 2 * int64_t(sy) + 8;
+    const int64_t x = int64_t(sx) + 2;
+    const int64_t y = int64_t(sy) + 2;
+    Raster result = Raster::Allocate(width, height);
+    if (!result) return Result<Raster>::OutOfMemory();
+    PreferLargePages(result);
+    Raster work = Raster::Allocate(width, height);
+    if (!work) {
+        PlaceOnCanvas(result, picture, x, y);
+        return {std::move(result), {kAntiFlickerOutOfMemory}};
     }
-    std::memcpy(image.pixels, work.pixels, image.ByteSize());
+    const bool alongRows = sx > 0;
+    const bool alongColumns = sy > 0;
+    if (!alongRows && !alongColumns) {
+        PlaceOnCanvas(result, picture, x, y);
+        return result;
+    }
+
+    PlacedBlock block{picture.pixels, int64_t(picture.width) * kBytesPerPixel, x, y, picture.width,
+                      picture.height};
+    uint8_t* strips = work.Data();
+    if (sx < 0 || sy < 0) {
+        PlaceOnCanvas(work, picture, x, y);
+        block = {work.Data(), width * kBytesPerPixel, 0, 0, width, height};
+        strips = nullptr;
+    }
+    if (alongRows) {
+        PlacedBlock blurred;
+        if (!BlurRows(block, MakeBlurTaps(sx), options, result.MutableView(), !alongColumns,
+                      blurred)) {
+            return Result<Raster>::OutOfMemory();
+        }
+        block = blurred;
+    }
+    if (alongColumns && !BlurColumns(block, MakeBlurTaps(sy), options, result.MutableView(), strips,
+                                     strips ? int64_t(work.ByteSize()) : 0)) {
+        return Result<Raster>::OutOfMemory();
+    }
+    return result;
 }
 
 }  // namespace
@@ -87,21 +96,19 @@ std::vector<double> EffectKernel(int32_t s) {
 }
 
 Result<Raster> AntiFlicker(RasterView picture, int32_t sx, int32_t sy, bool keepOpaque) {
-    const int64_t width = int64_t(picture.width) + 2 * int64_t(sx) + 8;
-    const int64_t height = int64_t(picture.height) + 2 * int64_t(sy) + 8;
-    Raster result = Raster::AllocateZeroed(width, height);
-    if (!result) return Result<Raster>::OutOfMemory();
-    PlaceRaster(result.MutableView(), picture, int64_t(sx) + 2, int64_t(sy) + 2);
+    BlurLineOptions options;
+    options.keepOpaque = keepOpaque;
+    return Blur(picture, sx, sy, options);
+}
 
-    Raster work = Raster::AllocateZeroed(result.Width(), result.Height());
-    if (!work) return {std::move(result), {kAntiFlickerOutOfMemory}};
-    if (sx > 0) {
-        BlurPass(result.MutableView(), work.MutableView(), EffectKernel(sx), true, keepOpaque);
-    }
-    if (sy > 0) {
-        BlurPass(result.MutableView(), work.MutableView(), EffectKernel(sy), false, keepOpaque);
-    }
-    return result;
+Result<Raster> AntiFlickerLayer(RasterView layer, int32_t sx, int32_t sy, EffectColor colour) {
+    BlurLineOptions options;
+    // Every mean is then the colour itself: n copies of a byte value v sum to
+    // n * v, which single precision holds exactly below 2^24, and n * v / n is v.
+    options.uniformColour = (2 * int64_t(std::max(sx, sy)) + 1) * 255 < (int64_t(1) << 24);
+    options.colour =
+        uint32_t(colour.blue) | uint32_t(colour.green) << 8 | uint32_t(colour.red) << 16;
+    return Blur(layer, sx, sy, options);
 }
 
 }  // namespace engine

@@ -1,12 +1,13 @@
 #include "engine/Border.h"
 
-#include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/AntiFlicker.h"
-#include "engine/Layers.h"
-#include "engine/Opacity.h"
+#include "engine/BlendOver.h"
+#include "engine/BorderStamps.h"
+#include "engine/LargePages.h"
 
 namespace engine {
 
@@ -14,55 +15,34 @@ Result<Raster> Border(RasterView picture, const BorderParams& params) {
     const int64_t s = params.size;
     const int64_t layerWidth = int64_t(picture.width) + 2 * s;
     const int64_t layerHeight = int64_t(picture.height) + 2 * s;
-    Raster layer = Raster::AllocateZeroed(layerWidth, layerHeight);
+    Raster layer = Raster::Allocate(layerWidth, layerHeight);
     if (!layer) return Result<Raster>::OutOfMemory();
+    PreferLargePages(layer);
 
     {
-        Raster silhouette = Raster::Allocate(picture.width, picture.height);
-        if (!silhouette) return Result<Raster>::OutOfMemory();
-        const size_t count = size_t(picture.width) * size_t(picture.height);
-        for (size_t i = 0; i < count; ++i) {
-            uint8_t* p = silhouette.Data() + i * kBytesPerPixel;
-            p[kBlue] = params.color.blue;
-            p[kGreen] = params.color.green;
-            p[kRed] = params.color.red;
-            p[kAlpha] = picture.pixels[i * kBytesPerPixel + kAlpha];
-        }
-        // Stamps add their alphas (capped) and all carry the same colour, so
-        // their order does not matter; a point met twice counts twice.
-        auto half = [&](int64_t i) {
-            return int64_t(std::sqrt(double(s) * double(s) - double(i * i)) + 0.5);
-        };
-        for (int64_t i = -s; i < s; ++i) {
-            const int64_t d = half(i);
-            StampRaster(layer.MutableView(), silhouette.View(), i + s, s + d, StampMode::AddAlpha);
-            StampRaster(layer.MutableView(), silhouette.View(), i + s, s - d, StampMode::AddAlpha);
-        }
-        for (int64_t i = -s; i < s; ++i) {
-            const int64_t d = half(i);
-            StampRaster(layer.MutableView(), silhouette.View(), s + d, i + s, StampMode::AddAlpha);
-            StampRaster(layer.MutableView(), silhouette.View(), s - d, i + s, StampMode::AddAlpha);
-        }
-    }
-
-    if (params.opacityPercent != 100) {
-        const float factor = OpacityFactor(params.opacityPercent);
-        for (size_t i = kAlpha; i < layer.ByteSize(); i += kBytesPerPixel) {
-            layer.Data()[i] = ScaleAlpha(layer.Data()[i], factor);
-        }
+        // The silhouette is the colour with the picture's alphas, so only the
+        // alphas are kept (once for each number of times a point is
+        // stamped); StampLayer writes every byte of the layer.
+        const std::unique_ptr<uint8_t[]> scratch =
+            AllocateScratch<uint8_t>(StampScratchBytes(picture.width, picture.height, s));
+        if (!scratch) return Result<Raster>::OutOfMemory();
+        StampLayer(layer.MutableView(), picture, scratch.get(), s, params.color,
+                   params.opacityPercent);
     }
 
     std::vector<std::string> notices;
     int64_t position = s;
     if (params.blur > 0) {
-        Result<Raster> blurred = AntiFlicker(layer.View(), params.blur, params.blur, false);
+        // Every pixel of the layer whose alpha is not 0 has the colour.
+        Result<Raster> blurred =
+            AntiFlickerLayer(layer.View(), params.blur, params.blur, params.color);
         if (!blurred) return blurred;
         notices = std::move(blurred).TakeNotices();
         layer = std::move(blurred).Value();
         // The blur moves the layer's origin to column and row blur + 2.
         position = s + params.blur + 2;
     }
-    StampRaster(layer.MutableView(), picture, position, position, StampMode::BlendOver);
+    BlendOverLayer(layer.MutableView(), picture, position, position);
     return {std::move(layer), std::move(notices)};
 }
 

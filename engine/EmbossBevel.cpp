@@ -4,8 +4,11 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <vector>
 
-#include "engine/Layers.h"
+#include "engine/CpuFeatures.h"
+#include "engine/LargePages.h"
+#include "engine/WorkerPool.h"
 
 namespace engine {
 
@@ -13,13 +16,17 @@ namespace {
 
 constexpr double kRadiansPerDegree = 0.0174532925;
 
+// Columns 0, 1, W - 2 and W - 1 and rows 0, 1, H - 2 and H - 1 become 0.
 void ClearFrame(MutableRasterView picture) {
     const int32_t w = picture.width;
     const int32_t h = picture.height;
-    auto frame = [](int32_t i, int32_t n) { return i <= 1 || i >= n - 2; };
     for (int32_t y = 0; y < h; ++y) {
-        for (int32_t x = 0; x < w; ++x) {
-            if (frame(x, w) || frame(y, h)) std::memset(picture.Pixel(x, y), 0, kBytesPerPixel);
+        if (y <= 1 || y >= h - 2) {
+            std::memset(picture.Pixel(0, y), 0, size_t(w) * kBytesPerPixel);
+            continue;
+        }
+        for (const int32_t x : {0, 1, w - 2, w - 1}) {
+            if (x >= 0 && x < w) std::memset(picture.Pixel(x, y), 0, kBytesPerPixel);
         }
     }
 }
@@ -34,6 +41,163 @@ LightVector EmbossLight(int32_t azimuthDegrees, int32_t elevationDegrees) {
             int32_t(std::sin(elevation) * 255.9)};
 }
 
+namespace {
+
+struct Relief {
+    RasterView picture;  // the picture, its frame cleared, at (offset, offset) of the canvas
+    int64_t offset;
+    int64_t width;   // Wc
+    int64_t height;  // Hc
+    int64_t k;
+    int64_t nz;
+    LightVector light;
+    const uint8_t* alpha;    // the canvas's alphas, Wc x Hc
+    const uint32_t* prefix;  // per canvas row, the running total of its alphas
+};
+
+// One canvas row's alphas (the picture row at `offset`, or none) and their
+// running total. (Values, not captures: byte stores could alias a captured
+// size and stop vectorisation.)
+void CanvasAlphaRow(const uint8_t* pictureRow, int64_t pictureWidth, int64_t offset, int64_t wc,
+                    uint8_t* alpha, uint32_t* prefix) {
+    std::memset(alpha, 0, size_t(wc));
+    if (pictureRow) {
+        uint8_t* a = alpha + offset;
+        for (int64_t c = 0; c < pictureWidth; ++c) a[c] = pictureRow[c * kBytesPerPixel + kAlpha];
+    }
+    // Wrapping sums: each difference over a row's stretch is exact.
+    uint32_t total = 0;
+    for (int64_t c = 0; c < wc; ++c) prefix[c] = total += alpha[c];
+}
+
+// The shade of one normal, exactly as the effect defines it, in 64-bit integers.
+int64_t Shade(int64_t nx, int64_t ny, const Relief& relief) {
+    if (nx == 0 && ny == 0) return relief.light.z;
+    const int64_t dot = nx * relief.light.x + ny * relief.light.y + relief.nz * relief.light.z;
+    if (dot < 0) return 0;
+    const int64_t squares = nx * nx + ny * ny + relief.nz * relief.nz;
+    return int64_t(double(dot) / std::sqrt(double(squares)));
+}
+
+// Windows up to this half-width keep every product and sum of the shade below
+// 2^53, where double arithmetic on integers is exact; the shade is then the
+// same computed in double.
+constexpr int64_t kExactInDouble = 100000;
+
+// The alpha sums of canvas row `row` over columns lo .. hi.
+TINTORA_INLINE int64_t RowSum(const Relief& relief, int64_t row, int64_t lo, int64_t hi) {
+    const uint32_t* p = relief.prefix + row * relief.width;
+    return int64_t(p[hi] - (lo > 0 ? p[lo - 1] : 0u));
+}
+
+// Output rows begin .. end - 1 (within 1 .. Hc - 2). The window's edge columns
+// are vertical sums kept per column while going down the rows; its edge rows
+// are sums along a row from running totals. Both are the integer sums of the
+// same taps the window adds one by one.
+TINTORA_INLINE void LightRows(const Relief& relief, int64_t begin, int64_t end, uint8_t* output,
+                              int32_t* columns, int32_t* nxs, int32_t* nys, int32_t* shades) {
+    const int64_t wc = relief.width;
+    const int64_t hc = relief.height;
+    const int64_t k = relief.k;
+    const int64_t lastRow = hc - 4;  // the taps' rows are 0 .. Hc - 4
+    auto addRow = [&](int64_t row, int32_t sign) {
+        if (row < 0 || row > lastRow) return;
+        const uint8_t* a = relief.alpha + row * wc;
+        for (int64_t c = 0; c < wc; ++c) columns[c] += sign * int32_t(a[c]);
+    };
+    std::fill_n(columns, wc, 0);
+    for (int64_t row = begin - 1 - k; row <= begin - 1 + k; ++row) addRow(row, 1);
+    const bool inDouble = k <= kExactInDouble;
+    // Columns whose taps all pass their tests; the others take the general way.
+    const int64_t interiorBegin = std::max<int64_t>(k + 1, 1);
+    const int64_t interiorEnd = std::max(interiorBegin, std::min<int64_t>(wc - 2 - k, wc - 1));
+    for (int64_t y = begin; y < end; ++y) {
+        uint8_t* target = output + y * wc * kBytesPerPixel;
+        const bool top = y - k >= 1;
+        const bool bottom = y + k <= hc - 3;
+        auto general = [&](int64_t x) {
+            int64_t nx = 0;
+            if (x - k >= 1) nx += columns[x - k];
+            if (x + k <= wc - 3) nx -= columns[x + k];
+            const int64_t lo = std::max<int64_t>(x - k, 1);
+            const int64_t hi = std::max<int64_t>(x, std::min<int64_t>(x + k, wc - 3));
+            int64_t ny = 0;
+            if (top) ny += RowSum(relief, y - 1 - k, lo, hi);
+            if (bottom) ny -= RowSum(relief, y - 1 + k, lo, hi);
+            nxs[x] = int32_t(nx);
+            nys[x] = int32_t(ny);
+        };
+        for (int64_t x = 1; x < std::min(interiorBegin, wc - 1); ++x) general(x);
+        {
+            // Here the edge rows' sums run over columns x - k .. x + k.
+            const uint32_t* above = top ? relief.prefix + (y - 1 - k) * wc : nullptr;
+            const uint32_t* below = bottom ? relief.prefix + (y - 1 + k) * wc : nullptr;
+            for (int64_t x = interiorBegin; x < interiorEnd; ++x) {
+                nxs[x] = columns[x - k] - columns[x + k];
+                const int32_t up = top ? int32_t(above[x + k] - above[x - k - 1]) : 0;
+                const int32_t down = bottom ? int32_t(below[x + k] - below[x - k - 1]) : 0;
+                nys[x] = up - down;
+            }
+        }
+        for (int64_t x = std::max(interiorEnd, interiorBegin); x <= wc - 2; ++x) general(x);
+        if (inDouble) {
+            const double lx = relief.light.x, ly = relief.light.y, lz = relief.light.z;
+            const double nz = double(relief.nz);
+            for (int64_t x = 1; x <= wc - 2; ++x) {
+                const double nx = nxs[x];
+                const double ny = nys[x];
+                const double dot = nx * lx + ny * ly + nz * lz;
+                const double squares = nx * nx + ny * ny + nz * nz;
+                const bool flat = nxs[x] == 0 && nys[x] == 0;
+                // Divided only where the shade is a quotient (squares are then above 0).
+                const double quotient = flat || dot < 0 ? 0.0 : dot / std::sqrt(squares);
+                shades[x] = flat ? relief.light.z : int32_t(quotient);
+            }
+        } else {
+            for (int64_t x = 1; x <= wc - 2; ++x)
+                shades[x] = int32_t(Shade(nxs[x], nys[x], relief));
+        }
+        // The canvas is the picture at (offset, offset) on transparent black,
+        // which shades to transparent black.
+        const int64_t pictureRow = y - relief.offset;
+        int64_t first = 1;
+        int64_t last = 0;
+        if (pictureRow >= 0 && pictureRow < relief.picture.height) {
+            first = std::max<int64_t>(relief.offset, 1);
+            last = std::min<int64_t>(relief.offset + relief.picture.width - 1, wc - 2);
+        }
+        std::memset(target, 0, size_t(std::max<int64_t>(first, 0)) * kBytesPerPixel);
+        if (last >= first) {
+            const uint8_t* t = relief.picture.Pixel(0, int32_t(std::max<int64_t>(pictureRow, 0))) +
+                               (first - relief.offset) * kBytesPerPixel;
+            for (int64_t x = first; x <= last; ++x, t += kBytesPerPixel) {
+                uint32_t pixel;
+                std::memcpy(&pixel, t, 4);
+                const uint32_t shade = uint32_t(shades[x]);
+                pixel = ((pixel & 0xFFu) * shade >> 8) | ((pixel >> 8 & 0xFFu) * shade >> 8) << 8 |
+                        ((pixel >> 16 & 0xFFu) * shade >> 8) << 16 | (pixel & 0xFF000000u);
+                std::memcpy(target + x * kBytesPerPixel, &pixel, 4);
+            }
+        }
+        const int64_t rest = std::max(last + 1, first);
+        std::memset(target + rest * kBytesPerPixel, 0, size_t(wc - rest) * kBytesPerPixel);
+        addRow(y + k, 1);
+        addRow(y - 1 - k, -1);
+    }
+}
+
+void LightRowsDefault(const Relief& relief, int64_t begin, int64_t end, uint8_t* output,
+                      int32_t* columns, int32_t* nxs, int32_t* nys, int32_t* shades) {
+    LightRows(relief, begin, end, output, columns, nxs, nys, shades);
+}
+
+TINTORA_AVX2 void LightRowsAvx2(const Relief& relief, int64_t begin, int64_t end, uint8_t* output,
+                                int32_t* columns, int32_t* nxs, int32_t* nys, int32_t* shades) {
+    LightRows(relief, begin, end, output, columns, nxs, nys, shades);
+}
+
+}  // namespace
+
 Result<Raster> EmbossBevel(MutableRasterView picture, const EmbossBevelParams& params) {
     ClearFrame(picture);
 
@@ -45,52 +209,57 @@ Result<Raster> EmbossBevel(MutableRasterView picture, const EmbossBevelParams& p
     const int64_t hc = int64_t(picture.height) + s;
     Raster output = Raster::Allocate(wc, hc);
     if (!output) return Result<Raster>::OutOfMemory();
-    Raster canvas = Raster::AllocateZeroed(wc, hc);
-    if (!canvas) return Result<Raster>::OutOfMemory();
-    PlaceRaster(canvas.MutableView(), picture, s / 2, s / 2);
+    PreferLargePages(output);
+    // In place of the canvas (the picture placed at (s / 2, s / 2) on zeros,
+    // which is read where it lies) the running totals of its alphas, row by row.
     const size_t pixels = size_t(wc) * size_t(hc);
+    const std::unique_ptr<uint32_t[]> prefix = AllocateScratch<uint32_t>(pixels);
+    if (!prefix) return Result<Raster>::OutOfMemory();
     const std::unique_ptr<uint8_t[]> alpha = AllocateScratch<uint8_t>(pixels);
     if (!alpha) return Result<Raster>::OutOfMemory();
-    for (size_t i = 0; i < pixels; ++i) alpha[i] = canvas.Data()[i * kBytesPerPixel + kAlpha];
-    auto a = [&](int64_t row, int64_t column) { return int64_t(alpha[size_t(row * wc + column)]); };
-
-    const LightVector light = EmbossLight(params.azimuth, params.elevation);
-    const int64_t k = s == 0 ? 1 : s;
-    const int64_t nz = ((2 * k + 1) * 255) / depth;
-
-    std::memset(output.Data(), 0, output.ByteSize());
-    for (int64_t y = 1; y <= hc - 2; ++y) {
-        for (int64_t x = 1; x <= wc - 2; ++x) {
-            // The window is centred on column x and row y - 1.
-            int64_t nx = 0;
-            for (int64_t j = -k; j <= k; ++j) {
-                if (y + j < 1 || y + j > hc - 3) continue;
-                if (x - k >= 1) nx += a(y - 1 + j, x - k);
-                if (x + k <= wc - 3) nx -= a(y - 1 + j, x + k);
-            }
-            int64_t ny = 0;
-            for (int64_t c = x - k; c <= x + k; ++c) {
-                if (c <= x ? c < 1 : c > wc - 3) continue;
-                if (y - k >= 1) ny += a(y - 1 - k, c);
-                if (y + k <= hc - 3) ny -= a(y - 1 + k, c);
-            }
-            int64_t shade = 0;
-            if (nx == 0 && ny == 0) {
-                shade = light.z;
-            } else {
-                const int64_t dot = nx * light.x + ny * light.y + nz * light.z;
-                if (dot >= 0) {
-                    const int64_t squares = nx * nx + ny * ny + nz * nz;
-                    shade = int64_t(double(dot) / std::sqrt(double(squares)));
-                }
-            }
-            const uint8_t* t = canvas.View().Pixel(int32_t(x), int32_t(y));
-            uint8_t* o = output.MutableView().Pixel(int32_t(x), int32_t(y));
-            for (int c : {kBlue, kGreen, kRed}) o[c] = uint8_t((int64_t(t[c]) * shade) >> 8);
-            o[kAlpha] = t[kAlpha];
+    const int64_t offset = s / 2;
+    ParallelFor(hc, 64, [&](int64_t begin, int64_t end, int) {
+        for (int64_t r = begin; r < end; ++r) {
+            const int64_t pictureRow = r - offset;
+            const bool inPicture = pictureRow >= 0 && pictureRow < picture.height;
+            CanvasAlphaRow(inPicture ? picture.Pixel(0, int32_t(pictureRow)) : nullptr,
+                           picture.width, offset, wc, alpha.get() + r * wc, prefix.get() + r * wc);
         }
+    });
+
+    const int64_t k = s == 0 ? 1 : s;
+    const Relief relief{RasterView(picture),
+                        offset,
+                        wc,
+                        hc,
+                        k,
+                        ((2 * k + 1) * 255) / depth,
+                        EmbossLight(params.azimuth, params.elevation),
+                        alpha.get(),
+                        prefix.get()};
+    // The outermost frame of the output stays 0.
+    if (hc > 0) std::memset(output.Data(), 0, size_t(wc) * kBytesPerPixel);
+    if (hc > 1)
+        std::memset(output.MutableView().Pixel(0, int32_t(hc - 1)), 0, size_t(wc) * kBytesPerPixel);
+    if (hc > 2 && wc < 2) {
+        for (int64_t y = 1; y <= hc - 2; ++y)
+            std::memset(output.MutableView().Pixel(0, int32_t(y)), 0, size_t(wc) * kBytesPerPixel);
     }
-    // The outermost frame stays 0: it was never written above.
+    if (hc <= 2 || wc < 2) return output;
+
+    std::vector<int32_t> scratch[kWorkerCount];
+    for (std::vector<int32_t>& mine : scratch) mine.resize(size_t(wc) * 4);
+    const bool avx2 = HasAvx2();
+    ParallelFor(hc - 2, std::max<int64_t>(16, 4 * k), [&](int64_t begin, int64_t end, int worker) {
+        int32_t* columns = scratch[worker].data();
+        if (avx2) {
+            LightRowsAvx2(relief, begin + 1, end + 1, output.Data(), columns, columns + wc,
+                          columns + 2 * wc, columns + 3 * wc);
+        } else {
+            LightRowsDefault(relief, begin + 1, end + 1, output.Data(), columns, columns + wc,
+                             columns + 2 * wc, columns + 3 * wc);
+        }
+    });
     return output;
 }
 

@@ -1,14 +1,143 @@
 #include "engine/Focus.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
+#include <type_traits>
+
+#include "engine/CpuFeatures.h"
+#include "engine/LargePages.h"
+#include "engine/WorkerPool.h"
 
 namespace engine {
 
-// The window sum is separable: column sums over the window's rows are kept
-// while sweeping up the picture, and a sliding sum over those gives each
-// pixel's window. Integer sums make this identical to summing every window
-// pixel, in time independent of r.
+namespace {
+
+// Blue, green, red and an unused lane. 32 bits hold the sums of windows of
+// fewer than 2^24 pixels, 64 bits any.
+using NarrowSums = uint32_t __attribute__((vector_size(16)));
+using WideSums = uint64_t __attribute__((vector_size(32)));
+using Quotients = float __attribute__((vector_size(16)));
+using Means = int32_t __attribute__((vector_size(16)));
+
+// Windows of at most this many pixels: their sums of byte values stay below
+// 2^24, and the single-precision quotient of such a sum and count truncates to
+// the integer quotient (its error, under 2^-17, never reaches the next
+// integer, which lies at least 1/count away). Larger windows divide in integers.
+constexpr int64_t kFloatCount = 65536;
+
+// The lane type of the sums: 32 or 64 bits.
+template <class Sums>
+using Lane = std::remove_cvref_t<decltype(Sums{}[0])>;
+
+// Adds or takes a row's bytes (all four channels; alpha's sums go unused) to
+// or from the column sums, lane by lane.
+template <class Sums>
+TINTORA_INLINE void AddRow(Sums* columns, const uint8_t* row, int64_t width, bool add) {
+    Lane<Sums>* lanes = reinterpret_cast<Lane<Sums>*>(columns);
+    const int64_t count = width * kBytesPerPixel;
+    if (add) {
+        for (int64_t i = 0; i < count; ++i) lanes[i] += row[i];
+    } else {
+        for (int64_t i = 0; i < count; ++i) lanes[i] -= row[i];
+    }
+}
+
+struct FocusRows {
+    RasterView picture;
+    uint8_t* out;
+    int64_t r;
+};
+
+// Rows begin .. end - 1 of the output. The window sum is separable: column
+// sums over the window's rows are kept while sweeping down the rows, and
+// sums over columns of them come from their running total (with r zeros in
+// front and the whole total repeated behind, so no column needs clipping).
+// Integer sums make this identical to summing every window pixel.
+template <class Sums>
+TINTORA_INLINE void FocusBand(const FocusRows& rows, int64_t begin, int64_t end, Sums* columns,
+                              Sums* running) {
+    const int64_t w = rows.picture.width;
+    const int64_t h = rows.picture.height;
+    const int64_t r = rows.r;
+    auto addRow = [&](int64_t row, bool add) {
+        AddRow(columns, rows.picture.Pixel(0, int32_t(row)), w, add);
+    };
+    std::fill_n(columns, w, Sums{});
+    for (int64_t row = std::max<int64_t>(begin - r, 0); row <= std::min(begin + r - 1, h - 1);
+         ++row) {
+        addRow(row, true);
+    }
+    for (int64_t y = begin; y < end; ++y) {
+        const int64_t rowCount = std::min(y + r - 1, h - 1) - std::max(y - r, int64_t{0}) + 1;
+        Sums total{};
+        std::fill_n(running, r + 1, Sums{});
+        for (int64_t x = 0; x < w; ++x) {
+            total += columns[x];
+            running[r + 1 + x] = total;
+        }
+        std::fill(running + r + 1 + w, running + w + 2 * r + 1, total);
+        const uint8_t* source = rows.picture.Pixel(0, int32_t(y));
+        uint8_t* target = rows.out + y * w * kBytesPerPixel;
+        for (int64_t x = 0; x < w; ++x) {
+            const Sums sum = running[x + 2 * r] - running[x];
+            const int64_t columnCount = std::min(x + r, w) - std::max(x - r, int64_t{0});
+            const int64_t count = rowCount * columnCount;
+            uint8_t* o = target + x * kBytesPerPixel;
+            if (count <= kFloatCount) {
+                const float divisor = float(count);
+                const Quotients q = __builtin_convertvector(sum, Quotients) /
+                                    Quotients{divisor, divisor, divisor, divisor};
+                const Means mean = __builtin_convertvector(q, Means);
+                o[kBlue] = uint8_t(mean[0]);
+                o[kGreen] = uint8_t(mean[1]);
+                o[kRed] = uint8_t(mean[2]);
+            } else {
+                for (int c = 0; c < 3; ++c) o[c] = uint8_t(uint64_t(sum[c]) / uint64_t(count));
+            }
+            o[kAlpha] = source[x * kBytesPerPixel + kAlpha];
+        }
+        if (y + r < h) addRow(y + r, true);
+        if (y - r >= 0) addRow(y - r, false);
+    }
+}
+
+template <class Sums>
+void FocusBandDefault(const FocusRows& rows, int64_t begin, int64_t end, Sums* columns,
+                      Sums* running) {
+    FocusBand(rows, begin, end, columns, running);
+}
+
+template <class Sums>
+TINTORA_AVX2 void FocusBandAvx2(const FocusRows& rows, int64_t begin, int64_t end, Sums* columns,
+                                Sums* running) {
+    FocusBand(rows, begin, end, columns, running);
+}
+
+template <class Sums>
+Result<Raster> FocusWith(RasterView picture, int64_t radius, Raster out) {
+    const int64_t w = picture.width;
+    const int64_t h = picture.height;
+    // Per worker: the column sums and their running total.
+    const int64_t perWorker = w + (w + 2 * radius + 1);
+    const std::unique_ptr<Sums[]> sums = AllocateScratch<Sums>(size_t(perWorker * kWorkerCount));
+    if (!sums) return Result<Raster>::OutOfMemory();
+    const FocusRows rows{picture, out.Data(), radius};
+    const bool avx2 = HasAvx2();
+    ParallelFor(h, std::max<int64_t>(32, 8 * radius), [&](int64_t begin, int64_t end, int worker) {
+        Sums* columns = sums.get() + worker * perWorker;
+        Sums* running = columns + w;
+        if (avx2) {
+            FocusBandAvx2(rows, begin, end, columns, running);
+        } else {
+            FocusBandDefault(rows, begin, end, columns, running);
+        }
+    });
+    return out;
+}
+
+}  // namespace
+
 Result<Raster> Focus(RasterView picture, uint32_t r) {
     Raster out = Raster::Allocate(picture.width, picture.height);
     if (!out) return Result<Raster>::OutOfMemory();
@@ -18,53 +147,15 @@ Result<Raster> Focus(RasterView picture, uint32_t r) {
         std::copy_n(picture.pixels, picture.ByteSize(), out.Data());
         return out;
     }
-    const int64_t radius = r;
+    PreferLargePages(out);
+    // A radius beyond the picture reaches no further than the picture.
+    const int64_t radius = std::min<int64_t>(r, std::max(w, h));
 
-    const std::unique_ptr<uint64_t[]> columnSums = AllocateScratch<uint64_t>(size_t(w) * 3);
-    if (!columnSums) return Result<Raster>::OutOfMemory();
-    auto addRow = [&](int64_t row, int sign) {
-        const uint8_t* p = picture.Pixel(0, int32_t(row));
-        for (int64_t x = 0; x < w; ++x, p += kBytesPerPixel) {
-            for (int c = 0; c < 3; ++c) {
-                columnSums[size_t(x) * 3 + c] += uint64_t(int64_t(p[c]) * sign);
-            }
-        }
-    };
-    // Rows of the window for y = 0: 0 .. r-1.
-    for (int64_t row = 0; row < std::min(radius, h); ++row) addRow(row, +1);
-
-    for (int64_t y = 0; y < h; ++y) {
-        if (y > 0) {
-            if (y + radius - 1 < h) addRow(y + radius - 1, +1);
-            if (y - radius - 1 >= 0) addRow(y - radius - 1, -1);
-        }
-        const int64_t rows = std::min(y + radius - 1, h - 1) - std::max(y - radius, int64_t{0}) + 1;
-
-        uint64_t window[3] = {0, 0, 0};
-        for (int64_t col = 0; col < std::min(radius, w); ++col) {
-            for (int c = 0; c < 3; ++c) window[c] += columnSums[size_t(col) * 3 + c];
-        }
-        const uint8_t* src = picture.Pixel(0, int32_t(y));
-        uint8_t* dst = out.MutableView().Pixel(0, int32_t(y));
-        for (int64_t x = 0; x < w; ++x, src += kBytesPerPixel, dst += kBytesPerPixel) {
-            if (x > 0) {
-                if (x + radius - 1 < w) {
-                    for (int c = 0; c < 3; ++c)
-                        window[c] += columnSums[size_t(x + radius - 1) * 3 + c];
-                }
-                if (x - radius - 1 >= 0) {
-                    for (int c = 0; c < 3; ++c)
-                        window[c] -= columnSums[size_t(x - radius - 1) * 3 + c];
-                }
-            }
-            const int64_t cols =
-                std::min(x + radius - 1, w - 1) - std::max(x - radius, int64_t{0}) + 1;
-            const uint64_t count = uint64_t(rows * cols);
-            for (int c = 0; c < 3; ++c) dst[c] = uint8_t(window[c] / count);
-            dst[kAlpha] = src[kAlpha];
-        }
-    }
-    return out;
+    // A window's sum is at most 255 times its pixels; running totals may wrap
+    // around 32 bits, their differences stay exact below 2^32.
+    const int64_t window = std::min(2 * radius, w) * std::min(2 * radius, h);
+    if (window < (int64_t(1) << 24)) return FocusWith<NarrowSums>(picture, radius, std::move(out));
+    return FocusWith<WideSums>(picture, radius, std::move(out));
 }
 
 }  // namespace engine

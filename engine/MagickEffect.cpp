@@ -5,9 +5,11 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/MagickBands.h"
 #include "engine/MagickSupport.h"
 
 namespace engine {
@@ -53,6 +55,13 @@ void RunOperation(Magick::Image& image, const MagickEffectParams& params) {
 }  // namespace
 
 Result<Raster> MagickEffect(RasterView picture, const MagickEffectParams& params) {
+    if (std::optional<Result<Raster>> banded = MagickEffectInBands(picture, params)) {
+        return std::move(*banded);
+    }
+    return MagickEffectOnWholePicture(picture, params);
+}
+
+Result<Raster> MagickEffectOnWholePicture(RasterView picture, const MagickEffectParams& params) {
     EnsureMagickInitialized();
     const size_t byteSize = picture.ByteSize();
 

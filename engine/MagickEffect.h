@@ -37,6 +37,11 @@ struct MagickEffectParams {
 // A library error while the picture is handed over is a notice: the effect goes
 // on. An error in the operation or in taking the pixels back is the failure,
 // with the library's text.
+// Operations that look only at nearby rows run in bands on the workers where
+// that gives the same bytes (MagickBands.h).
 Result<Raster> MagickEffect(RasterView picture, const MagickEffectParams& params);
+
+// The same with one library call on the whole picture.
+Result<Raster> MagickEffectOnWholePicture(RasterView picture, const MagickEffectParams& params);
 
 }  // namespace engine

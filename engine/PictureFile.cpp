@@ -139,6 +139,9 @@ Result<Raster> Decode(const Magick::Blob& blob, const std::string& decoder) {
     }
     MakeUpright(image);
     image.flip();  // bottom row first
+    // Without an alpha channel some decoders leave the opacity of the pixels
+    // unset: the picture is opaque, and its alpha must read so.
+    if (!image.matte()) image.matte(true);
     Raster raster = Raster::Allocate(width, height);
     if (!raster) return Result<Raster>::OutOfMemory();
     image.write(0, 0, size_t(width), size_t(height), "BGRA", Magick::CharPixel, raster.Data());

@@ -88,6 +88,35 @@ std::string OptionUsage(const EffectOption& option) {
     return name;
 }
 
+// "bench [--size WxH]... [--runs N] [EFFECT...]".
+ParsedCommandLine ParseBench(const std::vector<std::string>& args) {
+    ParsedCommandLine result;
+    BenchCommand& bench = result.bench;
+    std::vector<BenchSize> sizes;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--size" || arg == "--runs") {
+            if (i + 1 >= args.size()) return Fail(arg + " needs a value");
+            const std::string& value = args[++i];
+            if (arg == "--size") {
+                const auto size = ParseSize(value);
+                if (!size) return Fail("--size: write the size as WxH, e.g. 1920x1080");
+                sizes.push_back({size->width, size->height, "generated"});
+            } else {
+                const auto runs = ParseInteger(value);
+                if (!runs || *runs < 1 || *runs > 1000) return Fail("--runs: a number 1..1000");
+                bench.runs = int(*runs);
+            }
+            continue;
+        }
+        if (!effects::FindEffectNamed(arg)) return Fail("unknown effect '" + arg + "'");
+        bench.effects.push_back(arg);
+    }
+    if (!sizes.empty()) bench.sizes = sizes;
+    result.action = ParsedCommandLine::Action::Bench;
+    return result;
+}
+
 }  // namespace
 
 std::optional<COLORREF> ParseColor(const std::string& text) {
@@ -114,6 +143,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         result.samplePath = args[1];
         return result;
     }
+    if (args[0] == "bench") return ParseBench(args);
     if (args[0] != "apply") return Fail("unknown command '" + args[0] + "'\n\n" + UsageText());
     if (args.size() < 2) return Fail("apply needs an effect\n\n" + UsageText());
 
@@ -173,11 +203,15 @@ std::string UsageText() {
     std::string text =
         "usage: tintora apply EFFECT [OPTIONS] INPUT OUTPUT\n"
         "       tintora sample OUTPUT\n"
+        "       tintora bench [--size WxH]... [--runs N] [EFFECT...]\n"
         "       tintora --help\n"
         "\n"
         "INPUT and OUTPUT are image files (PNG, TGA, ...) or raw rasters ending in .bgra\n"
         "(B, G, R, A bytes, bottom row first; a raw INPUT needs --input-size WxH).\n"
         "Colours are written RRGGBB, red first. 'sample' writes the sample picture.\n"
+        "'bench' times every effect (or those named) at typical and maximal settings on\n"
+        "generated 1080p and 4K pictures (or the sizes given), as the control runs it\n"
+        "and as one Apply through the host, and prints the median times.\n"
         "\n"
         "effects:\n";
     for (const EffectEntry& effect : effects::Effects()) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "apps/tintora/Bench.h"
 #include "apps/tintora/PictureFiles.h"
 #include "control/EffectTable.h"
 #include "platform/automation/Types.h"
@@ -20,8 +21,9 @@ struct ApplyCommand {
 };
 
 struct ParsedCommandLine {
-    enum class Action { Apply, Sample, Help, Error } action = Action::Error;
+    enum class Action { Apply, Sample, Bench, Help, Error } action = Action::Error;
     ApplyCommand apply;
+    BenchCommand bench;
     std::string samplePath;
     std::string error;  // for Action::Error
 };

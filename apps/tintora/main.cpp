@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
                 return 0;
             }
             case ParsedCommandLine::Action::Apply: return RunApply(parsed.apply);
+            case ParsedCommandLine::Action::Bench: return RunBench(parsed.bench, stdout);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tintora: %s\n", e.what());

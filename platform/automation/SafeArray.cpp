@@ -101,6 +101,20 @@ SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT dims, SAFEARRAYBOUND* bounds) {
     return array;
 }
 
+HRESULT SafeArrayAllocDescriptorEx(VARTYPE vt, UINT dims, SAFEARRAY** array) {
+    if (!array) return E_INVALIDARG;
+    *array = nullptr;
+    const ULONG size = ElementSize(vt);
+    if (dims != 1 || size == 0) return E_INVALIDARG;
+    auto* descriptor = new (std::nothrow) SAFEARRAY{};
+    if (!descriptor) return E_OUTOFMEMORY;
+    descriptor->cDims = 1;
+    descriptor->cbElements = size;
+    descriptor->vt = vt;
+    *array = descriptor;
+    return S_OK;
+}
+
 SAFEARRAY* SafeArrayCreateVector(VARTYPE vt, LONG lowerBound, ULONG elements) {
     SAFEARRAYBOUND bound{elements, lowerBound};
     return SafeArrayCreate(vt, 1, &bound);
@@ -110,7 +124,9 @@ HRESULT SafeArrayDestroy(SAFEARRAY* array) {
     if (!array) return S_OK;
     if (array->cLocks > 0) return DISP_E_ARRAYISLOCKED;
     ReleaseElements(array);
-    delete[] static_cast<char*>(array->pvData);
+    if ((array->fFeatures & (FADF_AUTO | FADF_STATIC)) == 0) {
+        delete[] static_cast<char*>(array->pvData);
+    }
     delete array;
     return S_OK;
 }

@@ -21,9 +21,19 @@ struct tagSAFEARRAY {
     VARTYPE vt;  // element type, kept beside the descriptor
 };
 
+// fFeatures: the elements live in memory the array does not own, so
+// destroying the array leaves them alone.
+constexpr USHORT FADF_AUTO = 0x0001;
+constexpr USHORT FADF_STATIC = 0x0002;
+constexpr USHORT FADF_FIXEDSIZE = 0x0010;
+
 SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT dims, SAFEARRAYBOUND* bounds);
+// A descriptor without elements: the caller sets pvData, the bounds and the
+// features (FADF_AUTO or FADF_STATIC for memory it keeps owning).
+HRESULT SafeArrayAllocDescriptorEx(VARTYPE vt, UINT dims, SAFEARRAY** array);
 SAFEARRAY* SafeArrayCreateVector(VARTYPE vt, LONG lowerBound, ULONG elements);
-// Frees the elements it owns (strings, references, VARIANTs) and the array.
+// Frees what the elements own (strings, references, VARIANTs) and the array,
+// with its element memory unless that is not its own (FADF_AUTO, FADF_STATIC).
 HRESULT SafeArrayDestroy(SAFEARRAY* array);
 HRESULT SafeArrayCopy(SAFEARRAY* src, SAFEARRAY** dest);
 HRESULT SafeArrayAccessData(SAFEARRAY* array, void** data);

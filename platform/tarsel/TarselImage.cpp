@@ -1,6 +1,7 @@
 #include "platform/tarsel/TarselImage.h"
 
 #include <new>
+#include <utility>
 
 #include "platform/automation/SafeArray.h"
 
@@ -73,23 +74,21 @@ HRESULT TarselImage::FromRGBA(Invocation& call) {
     }
     ++m_fromRGBACalls;
     const size_t bytes = static_cast<size_t>(expected);
-    std::vector<uint8_t> pixels;
-    try {
-        pixels.resize(bytes);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
     void* raw = nullptr;
     SafeArrayAccessData(array, &raw);
     const auto* source = static_cast<const uint8_t*>(raw);
-    const bool rgba = order == "RGBA";
-    for (size_t i = 0; i < bytes; i += 4) {
-        pixels[i + 0] = source[i + (rgba ? 2 : 0)];
-        pixels[i + 1] = source[i + 1];
-        pixels[i + 2] = source[i + (rgba ? 0 : 2)];
-        pixels[i + 3] = source[i + 3];
+    // The host keeps a copy of its own, taken in one pass.
+    std::vector<uint8_t> pixels;
+    try {
+        pixels.assign(source, source + bytes);
+    } catch (const std::bad_alloc&) {
+        SafeArrayUnaccessData(array);
+        return E_OUTOFMEMORY;
     }
     SafeArrayUnaccessData(array);
+    if (order == "RGBA") {
+        for (size_t i = 0; i < bytes; i += 4) std::swap(pixels[i], pixels[i + 2]);
+    }
     SetPicture(static_cast<int32_t>(width), static_cast<int32_t>(height), std::move(pixels));
     return S_OK;
 }

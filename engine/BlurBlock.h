@@ -1,0 +1,45 @@
+#pragma once
+// One pass of the blur along 16 lines at once, one line in each lane of the
+// vector registers: 16 neighbouring columns read row by row, or 16 rows
+// gathered side by side. The same results as BlurLine on each line.
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/BlurLine.h"
+#include "engine/BlurTaps.h"
+
+namespace engine {
+
+inline constexpr int64_t kBlockLanes = 16;
+
+// Sizes up to this keep every window sum of a byte channel below 2^16, which
+// the lanes rely on.
+inline constexpr int32_t kMaxBlockSize = 128;
+
+inline bool BlockBlurs(const BlurTaps& taps) {
+    return taps.size >= 1 && taps.size <= kMaxBlockSize && !taps.multiplier.empty();
+}
+
+// Working memory of one thread for lines up to a given length.
+class BlurBlockScratch {
+public:
+    // False when the memory cannot be had.
+    bool Reserve(int64_t maxLength, int32_t size);
+
+private:
+    friend struct BlurBlockParts;
+    std::unique_ptr<uint32_t[]> m_memory;
+    int64_t m_capacity = 0;
+    int64_t m_maxLength = 0;
+    int32_t m_size = 0;
+};
+
+// Pixel j of lane l at in + j * inStride + 4 l (j = 0 .. m - 1); output o
+// (the position o - s) of lane l at out + o * outStride + 4 l, o = 0 .. m + 2s - 1.
+// Requires BlockBlurs(taps).
+void BlurBlock(const uint8_t* in, int64_t inStride, int64_t m, const BlurTaps& taps,
+               const BlurLineOptions& options, BlurBlockScratch& scratch, uint8_t* out,
+               int64_t outStride);
+
+}  // namespace engine

@@ -1,0 +1,47 @@
+#pragma once
+// One pass of the blur along one line of pixels (a row, or a column gathered
+// into a line). The line's m pixels sit in a line of zeros that reaches far
+// enough; the output covers the positions -s .. m + s - 1, where some tap
+// still meets a pixel of the line. Everywhere else the pass gives transparent
+// black.
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/BlurTaps.h"
+
+namespace engine {
+
+// How the alpha sums are formed; both give the same integers.
+enum class AlphaSums { Cheaper, ByTaps, BySteps };
+
+struct BlurLineOptions {
+    bool keepOpaque = false;
+    // Every pixel of the line whose alpha is not 0 has this colour (B, G, R in
+    // bytes 0 .. 2), so every mean is this colour and no sums are needed.
+    bool uniformColour = false;
+    uint32_t colour = 0;
+    // Cheaper: whichever costs less for the line at hand. ByTaps falls back to
+    // steps when the kernel has no multipliers.
+    AlphaSums alphaSums = AlphaSums::Cheaper;
+};
+
+// Working memory of one thread for lines up to a given length.
+class BlurLineScratch {
+public:
+    // False when the memory cannot be had.
+    bool Reserve(int64_t maxLength, int32_t size);
+
+private:
+    friend struct BlurLineParts;
+    std::unique_ptr<uint32_t[]> m_memory;
+    int64_t m_capacity = 0;
+    int64_t m_maxLength = 0;
+    int32_t m_size = 0;
+};
+
+// in: m pixels (B, G, R, A); out: m + 2s pixels for the positions -s .. m + s - 1.
+void BlurLine(const uint8_t* in, int64_t m, const BlurTaps& taps, const BlurLineOptions& options,
+              BlurLineScratch& scratch, uint8_t* out);
+
+}  // namespace engine

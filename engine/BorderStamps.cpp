@@ -1,0 +1,272 @@
+#include "engine/BorderStamps.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+
+#include "engine/CpuFeatures.h"
+#include "engine/Opacity.h"
+#include "engine/WorkerPool.h"
+
+namespace engine {
+
+namespace {
+
+// A layer row is summed a tile at a time, eight vectors held in registers
+// while every stamp adds to them: 256 columns with AVX2, 128 without.
+constexpr int64_t kVectorsPerTile = 8;
+constexpr int64_t kWidestTile = 256;
+
+// A point of the circle with the number of times it is stamped.
+struct Stamp {
+    int64_t x;
+    int64_t y;
+    int32_t times;
+};
+
+// The circle's points, each once with its count, sorted by row.
+std::vector<Stamp> Stamps(int64_t s) {
+    std::map<std::pair<int64_t, int64_t>, int32_t> counts;
+    for (const StampPoint& p : CirclePoints(s)) ++counts[{p.y, p.x}];
+    std::vector<Stamp> stamps;
+    for (const auto& [at, times] : counts) stamps.push_back({at.second, at.first, times});
+    return stamps;
+}
+
+// The silhouette's alphas, once for each count a point is stamped: plane m
+// holds min(255, m * alpha), the same as m capped adds of alpha. Rows are
+// padded with zeros on both sides, so that a tile reads whole vectors even
+// where a stamp reaches past the picture's edge.
+struct Planes {
+    int64_t width;
+    int64_t height;
+    int64_t pad;
+    int64_t stride;
+    int32_t count;
+    uint8_t* bytes;
+
+    Planes(int32_t w, int32_t h, int64_t s, int32_t planes, uint8_t* memory)
+        : width(w),
+          height(h),
+          pad(2 * s + kWidestTile),
+          stride(w + 2 * pad),
+          count(planes),
+          bytes(memory) {}
+    size_t Bytes() const { return size_t(stride) * size_t(height) * size_t(count); }
+    const uint8_t* Row(int32_t times, int64_t row) const {
+        return bytes + (size_t(times - 1) * size_t(height) + size_t(row)) * size_t(stride) +
+               size_t(pad);
+    }
+};
+
+// The most times any point of a circle is stamped (found by counting for
+// radii up to 100; larger ones are counted when they come).
+int32_t MostTimes(const std::vector<Stamp>& stamps) {
+    int32_t most = 1;
+    for (const Stamp& stamp : stamps) most = std::max(most, stamp.times);
+    return most;
+}
+
+// Row r of every plane: plane 1 holds the alphas; plane m adds them once
+// more to plane m - 1, capped: min(255, m * alpha). (Values, not captures:
+// byte stores could alias a captured size and stop vectorisation.)
+void FillPlanes(const Planes& planes, int64_t r, const uint8_t* row, int64_t width) {
+    const int64_t pad = planes.pad;
+    uint8_t* first = const_cast<uint8_t*>(planes.Row(1, r));
+    for (int32_t times = 1; times <= planes.count; ++times) {
+        uint8_t* plane = const_cast<uint8_t*>(planes.Row(times, r));
+        std::memset(plane - pad, 0, size_t(pad));
+        std::memset(plane + width, 0, size_t(pad));
+        if (times == 1) {
+            for (int64_t x = 0; x < width; ++x) plane[x] = row[x * kBytesPerPixel + kAlpha];
+            continue;
+        }
+        const uint8_t* before = planes.Row(times - 1, r);
+        for (int64_t x = 0; x < width; ++x) {
+            const uint8_t room = uint8_t(~before[x]);
+            plane[x] = uint8_t(before[x] + (first[x] < room ? first[x] : room));
+        }
+    }
+}
+
+struct RowExtent {
+    int64_t first;  // first and last column whose alpha is not 0; first > last: none
+    int64_t last;
+};
+
+struct LayerRows {
+    const Planes* planes;
+    const std::vector<Stamp>* stamps;
+    const std::vector<RowExtent>* extents;
+    uint32_t colour;
+    const uint8_t* scale;
+};
+
+// Capped byte adds of amounts that are never negative give min(255, total)
+// whatever their order, so the stamps may be added in any order, and a tile
+// stops once every value is 255.
+using Bytes16 = uint8_t __attribute__((vector_size(16)));
+using Bytes32 = uint8_t __attribute__((vector_size(32)));
+
+template <class Vector>
+TINTORA_INLINE void StampRow(const LayerRows& rows, int64_t y, MutableRasterView layer,
+                             uint8_t* sums, int32_t* coverage) {
+    constexpr int64_t kBytes = sizeof(Vector);
+    constexpr int64_t kTile = kBytes * kVectorsPerTile;
+    const std::vector<Stamp>& stamps = *rows.stamps;
+    const Planes& planes = *rows.planes;
+    const int64_t layerWidth = layer.width;
+    uint8_t* target = layer.pixels + y * layerWidth * kBytesPerPixel;
+    // The stamps whose rows y - height + 1 .. y cover this row.
+    const auto first = std::lower_bound(stamps.begin(), stamps.end(), y - planes.height + 1,
+                                        [](const Stamp& p, int64_t v) { return p.y < v; });
+    const auto last =
+        std::upper_bound(first, stamps.end(), y, [](int64_t v, const Stamp& p) { return v < p.y; });
+    if (first == last || planes.width == 0) {
+        std::memset(target, 0, size_t(layerWidth) * kBytesPerPixel);
+        return;
+    }
+    std::fill_n(coverage, layerWidth + 1, 0);
+    for (auto p = first; p != last; ++p) {
+        ++coverage[p->x];
+        --coverage[p->x + planes.width];
+    }
+    // Eight named vectors, so that they stay in registers across the stamps.
+    auto addCapped = [](Vector& tile, const uint8_t* source) {
+        Vector add;
+        std::memcpy(&add, source, kBytes);
+        const Vector room = ~tile;
+        tile += add < room ? add : room;
+    };
+    for (int64_t t0 = 0; t0 < layerWidth; t0 += kTile) {
+        Vector a{}, b{}, c{}, d{}, e{}, f{}, g{}, h{};
+        int stamped = 0;
+        for (auto p = first; p != last; ++p) {
+            const int64_t sourceRow = y - p->y;
+            const RowExtent& extent = (*rows.extents)[size_t(sourceRow)];
+            // The source columns under this tile.
+            const int64_t from = t0 - p->x;
+            if (from > extent.last || from + kTile <= extent.first) continue;
+            const uint8_t* source = planes.Row(p->times, sourceRow) + from;
+            addCapped(a, source);
+            addCapped(b, source + kBytes);
+            addCapped(c, source + 2 * kBytes);
+            addCapped(d, source + 3 * kBytes);
+            addCapped(e, source + 4 * kBytes);
+            addCapped(f, source + 5 * kBytes);
+            addCapped(g, source + 6 * kBytes);
+            addCapped(h, source + 7 * kBytes);
+            if (++stamped % 16 == 0) {
+                const Vector all = a & b & c & d & e & f & g & h;
+                uint64_t words[kBytes / 8];
+                std::memcpy(words, &all, kBytes);
+                uint64_t full = ~uint64_t{0};
+                for (const uint64_t word : words) full &= word;
+                if (full == ~uint64_t{0}) break;
+            }
+        }
+        uint8_t* out = sums + t0;
+        for (const Vector* v : {&a, &b, &c, &d, &e, &f, &g, &h}) {
+            std::memcpy(out, v, kBytes);
+            out += kBytes;
+        }
+    }
+    int32_t covered = 0;
+    for (int64_t x = 0; x < layerWidth; ++x) {
+        covered += coverage[x];
+        const uint32_t pixel = (covered > 0 ? rows.colour : 0u) | uint32_t(rows.scale[sums[x]])
+                                                                      << 24;
+        std::memcpy(target + x * kBytesPerPixel, &pixel, 4);
+    }
+}
+
+void StampRowDefault(const LayerRows& rows, int64_t y, MutableRasterView layer, uint8_t* sums,
+                     int32_t* coverage) {
+    StampRow<Bytes16>(rows, y, layer, sums, coverage);
+}
+
+TINTORA_AVX2 void StampRowAvx2(const LayerRows& rows, int64_t y, MutableRasterView layer,
+                               uint8_t* sums, int32_t* coverage) {
+    StampRow<Bytes32>(rows, y, layer, sums, coverage);
+}
+
+}  // namespace
+
+std::vector<StampPoint> CirclePoints(int64_t s) {
+    std::vector<StampPoint> points;
+    points.reserve(size_t(std::max<int64_t>(8 * s, 0)));
+    auto half = [&](int64_t i) {
+        return int64_t(std::sqrt(double(s) * double(s) - double(i * i)) + 0.5);
+    };
+    for (int64_t i = -s; i < s; ++i) {
+        const int64_t d = half(i);
+        points.push_back({i + s, s + d});
+        points.push_back({i + s, s - d});
+    }
+    for (int64_t i = -s; i < s; ++i) {
+        const int64_t d = half(i);
+        points.push_back({s + d, i + s});
+        points.push_back({s - d, i + s});
+    }
+    return points;
+}
+
+size_t StampScratchBytes(int32_t width, int32_t height, int64_t s) {
+    if (height <= 0 || s <= 0) return 0;
+    return Planes(width, height, s, MostTimes(Stamps(s)), nullptr).Bytes();
+}
+
+void StampLayer(MutableRasterView layer, RasterView picture, uint8_t* scratch, int64_t s,
+                EffectColor colour, int32_t opacityPercent) {
+    const int64_t width = picture.width;
+    const int64_t height = picture.height;
+    const std::vector<Stamp> stamps = height > 0 && s > 0 ? Stamps(s) : std::vector<Stamp>{};
+    const Planes planes(picture.width, picture.height, s, stamps.empty() ? 0 : MostTimes(stamps),
+                        scratch);
+    std::vector<RowExtent> extents(static_cast<size_t>(height));
+    ParallelFor(height, 64, [&](int64_t begin, int64_t end, int) {
+        for (int64_t r = begin; r < end; ++r) {
+            const uint8_t* row = picture.Pixel(0, int32_t(r));
+            FillPlanes(planes, r, row, width);
+            RowExtent& extent = extents[size_t(r)];
+            extent.first = 0;
+            while (extent.first < width && row[extent.first * kBytesPerPixel + kAlpha] == 0) {
+                ++extent.first;
+            }
+            extent.last = width - 1;
+            while (extent.last >= extent.first && row[extent.last * kBytesPerPixel + kAlpha] == 0) {
+                --extent.last;
+            }
+        }
+    });
+    // The opacity's scaling of every alpha, as the effect computes it.
+    uint8_t scale[256];
+    const float factor = OpacityFactor(opacityPercent);
+    for (int a = 0; a < 256; ++a) {
+        scale[a] = opacityPercent == 100 ? uint8_t(a) : ScaleAlpha(uint8_t(a), factor);
+    }
+    const uint32_t bgr =
+        uint32_t(colour.blue) | uint32_t(colour.green) << 8 | uint32_t(colour.red) << 16;
+    const LayerRows rows{&planes, &stamps, &extents, bgr, scale};
+
+    const int64_t layerWidth = layer.width;
+    std::vector<uint8_t> sums[kWorkerCount];
+    std::vector<int32_t> coverage[kWorkerCount];
+    for (int w = 0; w < kWorkerCount; ++w) {
+        sums[w].resize(size_t(layerWidth) + kWidestTile);
+        coverage[w].resize(size_t(layerWidth) + 1);
+    }
+    const bool avx2 = HasAvx2();
+    ParallelFor(layer.height, 4, [&](int64_t begin, int64_t end, int worker) {
+        for (int64_t y = begin; y < end; ++y) {
+            if (avx2) {
+                StampRowAvx2(rows, y, layer, sums[worker].data(), coverage[worker].data());
+            } else {
+                StampRowDefault(rows, y, layer, sums[worker].data(), coverage[worker].data());
+            }
+        }
+    });
+}
+
+}  // namespace engine

@@ -1,0 +1,32 @@
+#pragma once
+// The border's colour layer: the picture's silhouette stamped at the points of
+// a circle, built row by row instead of stamp by stamp.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "engine/EffectColor.h"
+#include "engine/Raster.h"
+
+namespace engine {
+
+struct StampPoint {
+    int64_t x = 0;
+    int64_t y = 0;
+};
+
+// Where the silhouette is stamped for radius s, in stamping order, points met
+// twice listed twice.
+std::vector<StampPoint> CirclePoints(int64_t s);
+
+// Bytes of scratch memory StampLayer needs for a W x H picture and radius s.
+size_t StampScratchBytes(int32_t width, int32_t height, int64_t s);
+
+// Writes the layer (W + 2s) x (H + 2s): under every stamp the colour, and as
+// alpha the stamped alphas added and capped at 255, then scaled by the
+// opacity unless it is 100; transparent black where no stamp reaches.
+void StampLayer(MutableRasterView layer, RasterView picture, uint8_t* scratch, int64_t s,
+                EffectColor colour, int32_t opacityPercent);
+
+}  // namespace engine

@@ -1,0 +1,185 @@
+// The fast blur against the plain one, byte for byte.
+
+#include <gtest/gtest.h>
+
+#include "engine/AntiFlicker.h"
+#include "engine/BlurBlock.h"
+#include "engine/BlurLine.h"
+#include "tests/engine/reference/DifferentialPictures.h"
+#include "tests/engine/reference/ReferenceEffects.h"
+
+namespace {
+
+using namespace differential;
+
+TEST(AntiFlickerFastPath, MatchesTheReferenceOnEveryKindOfPicture) {
+    std::mt19937 rng(1201);
+    const int32_t sizes[] = {0, 1, 2, 3, 4, 5, 9, 10, 14, 15, 16, 31, 50, 100};
+    for (int round = 0; round < 150; ++round) {
+        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
+        const Picture picture = MakePicture(rng, kind, RandomSide(rng, 90), RandomSide(rng, 90));
+        const int32_t sx = sizes[RandomBetween(rng, 0, int(std::size(sizes)) - 1)];
+        const int32_t sy = sizes[RandomBetween(rng, 0, int(std::size(sizes)) - 1)];
+        const bool keepOpaque = round % 3 == 0;
+        ASSERT_TRUE(SameResult(reference::AntiFlicker(picture.View(), sx, sy, keepOpaque),
+                               engine::AntiFlicker(picture.View(), sx, sy, keepOpaque)))
+            << KindName(kind) << " " << picture.width << "x" << picture.height << " sizes " << sx
+            << ", " << sy << (keepOpaque ? " keep opaque" : "");
+    }
+}
+
+TEST(AntiFlickerFastPath, MatchesTheReferenceAtTheSizeExtremes) {
+    struct Case {
+        const char* name;
+        int32_t sx;
+        int32_t sy;
+    };
+    const Case cases[] = {{"no pass", 0, 0},
+                          {"rows only", 1, 0},
+                          {"columns only", 0, 1},
+                          {"largest", 100, 100},
+                          {"classes 4 and 5", 4, 5},
+                          {"classes 9 and 10", 10, 9},
+                          {"classes 14 and 15", 14, 15},
+                          {"largest rows", 100, 0},
+                          {"largest columns", 0, 100},
+                          {"crop softness", 31, 31},
+                          {"negative rows", -3, 5},
+                          {"negative columns", 6, -2},
+                          {"both negative", -2, -1}};
+    std::mt19937 rng(1202);
+    for (const Case& c : cases) {
+        for (const Kind kind : kAllKinds) {
+            const Picture picture =
+                MakePicture(rng, kind, RandomSide(rng, 40), RandomSide(rng, 40));
+            for (const bool keepOpaque : {false, true}) {
+                ASSERT_TRUE(
+                    SameResult(reference::AntiFlicker(picture.View(), c.sx, c.sy, keepOpaque),
+                               engine::AntiFlicker(picture.View(), c.sx, c.sy, keepOpaque)))
+                    << c.name << ", " << KindName(kind) << " " << picture.width << "x"
+                    << picture.height << (keepOpaque ? " keep opaque" : "");
+            }
+        }
+    }
+}
+
+TEST(AntiFlickerFastPath, AColourLayerBlursToTheSameBytesWithoutColourSums) {
+    std::mt19937 rng(1203);
+    for (int round = 0; round < 60; ++round) {
+        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
+        Picture layer = MakePicture(rng, kind, RandomSide(rng, 70), RandomSide(rng, 70));
+        const engine::EffectColor colour{uint8_t(rng()), uint8_t(rng()), uint8_t(rng())};
+        // The layer's colour wherever alpha is not 0; anything where it is.
+        for (size_t i = 0; i < layer.bytes.size(); i += 4) {
+            if (layer.bytes[i + 3] == 0) continue;
+            layer.bytes[i] = colour.blue;
+            layer.bytes[i + 1] = colour.green;
+            layer.bytes[i + 2] = colour.red;
+        }
+        const int32_t sx = RandomBetween(rng, 0, round % 4 == 0 ? 100 : 16);
+        const int32_t sy = RandomBetween(rng, 0, round % 5 == 0 ? 100 : 16);
+        ASSERT_TRUE(SameResult(reference::AntiFlicker(layer.View(), sx, sy, false),
+                               engine::AntiFlickerLayer(layer.View(), sx, sy, colour)))
+            << KindName(kind) << " " << layer.width << "x" << layer.height << " sizes " << sx
+            << ", " << sy;
+    }
+}
+
+// One row blurred along itself is the reference's row of the picture, between
+// the canvas's margins, by either way of summing alphas.
+TEST(BlurLine, SummingByTapsAndBySteps) {
+    std::mt19937 rng(1204);
+    for (int round = 0; round < 240; ++round) {
+        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
+        const Picture line = MakePicture(rng, kind, RandomSide(rng, 150), 1);
+        const int32_t s = round % 8 == 0 ? RandomBetween(rng, 20, 100) : RandomBetween(rng, 1, 19);
+        const bool keepOpaque = round % 2 == 0;
+        const engine::Result<engine::Raster> expected =
+            reference::AntiFlicker(line.View(), s, 0, keepOpaque);
+        ASSERT_TRUE(expected);
+        const uint8_t* expectedRow = expected.Value().View().Pixel(2, 2);
+        const engine::BlurTaps taps = engine::MakeBlurTaps(s);
+        engine::BlurLineScratch scratch;
+        ASSERT_TRUE(scratch.Reserve(line.width, s));
+        for (const engine::AlphaSums way :
+             {engine::AlphaSums::ByTaps, engine::AlphaSums::BySteps}) {
+            engine::BlurLineOptions options;
+            options.keepOpaque = keepOpaque;
+            options.alphaSums = way;
+            std::vector<uint8_t> out(size_t(line.width + 2 * s) * 4);
+            engine::BlurLine(line.bytes.data(), line.width, taps, options, scratch, out.data());
+            ASSERT_EQ(std::vector<uint8_t>(expectedRow, expectedRow + out.size()), out)
+                << KindName(kind) << " length " << line.width << " size " << s
+                << (way == engine::AlphaSums::ByTaps ? " by taps" : " by steps");
+        }
+    }
+}
+
+// Sixteen rows blurred side by side, each the reference's row, by either way
+// of summing alphas.
+TEST(BlurBlock, SummingByTapsAndBySteps) {
+    std::mt19937 rng(1205);
+    for (int round = 0; round < 120; ++round) {
+        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
+        const int32_t m = RandomSide(rng, 120);
+        const int32_t s = round % 6 == 0 ? RandomBetween(rng, 20, engine::kMaxBlockSize)
+                                         : RandomBetween(rng, 1, 19);
+        const bool keepOpaque = round % 2 == 0;
+        const bool uniform = round % 5 == 1;
+        const engine::EffectColor colour{uint8_t(rng()), uint8_t(rng()), uint8_t(rng())};
+        Picture lines = MakePicture(rng, kind, m, engine::kBlockLanes);
+        if (uniform) {
+            for (size_t i = 0; i < lines.bytes.size(); i += 4) {
+                if (lines.bytes[i + 3] == 0) continue;
+                lines.bytes[i] = colour.blue;
+                lines.bytes[i + 1] = colour.green;
+                lines.bytes[i + 2] = colour.red;
+            }
+        }
+        const engine::BlurTaps taps = engine::MakeBlurTaps(s);
+        ASSERT_TRUE(engine::BlockBlurs(taps));
+        engine::BlurBlockScratch scratch;
+        ASSERT_TRUE(scratch.Reserve(m, s));
+        const int64_t outputs = m + 2 * int64_t(s);
+        for (const engine::AlphaSums way :
+             {engine::AlphaSums::ByTaps, engine::AlphaSums::BySteps}) {
+            engine::BlurLineOptions options;
+            options.keepOpaque = keepOpaque && !uniform;
+            options.uniformColour = uniform;
+            options.colour =
+                uint32_t(colour.blue) | uint32_t(colour.green) << 8 | uint32_t(colour.red) << 16;
+            options.alphaSums = way;
+            // The lanes hold the rows: pixel j of row l is at (16 j + l) * 4.
+            std::vector<uint8_t> in(size_t(m) * engine::kBlockLanes * 4);
+            for (int32_t l = 0; l < engine::kBlockLanes; ++l) {
+                for (int32_t j = 0; j < m; ++j) {
+                    std::memcpy(&in[(size_t(j) * engine::kBlockLanes + size_t(l)) * 4],
+                                lines.View().Pixel(j, l), 4);
+                }
+            }
+            std::vector<uint8_t> out(size_t(outputs) * engine::kBlockLanes * 4);
+            engine::BlurBlock(in.data(), engine::kBlockLanes * 4, m, taps, options, scratch,
+                              out.data(), engine::kBlockLanes * 4);
+            for (int32_t l = 0; l < engine::kBlockLanes; ++l) {
+                const Picture row{m, 1,
+                                  std::vector<uint8_t>(lines.View().Pixel(0, l),
+                                                       lines.View().Pixel(0, l) + m * 4)};
+                const engine::Result<engine::Raster> expected =
+                    reference::AntiFlicker(row.View(), s, 0, options.keepOpaque);
+                ASSERT_TRUE(expected);
+                const uint8_t* expectedRow = expected.Value().View().Pixel(2, 2);
+                for (int64_t o = 0; o < outputs; ++o) {
+                    ASSERT_EQ(
+                        0, std::memcmp(expectedRow + o * 4,
+                                       &out[(size_t(o) * engine::kBlockLanes + size_t(l)) * 4], 4))
+                        << KindName(kind) << " length " << m << " size " << s << " lane " << l
+                        << " output " << o
+                        << (way == engine::AlphaSums::ByTaps ? " by taps" : " by steps")
+                        << (uniform ? " uniform" : "");
+                }
+            }
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+#pragma once
+// Pictures and comparisons for testing the fast paths against the references:
+// random pictures of every kind of alpha, shapes with long runs and soft
+// edges, and a byte-for-byte comparison that says where two rasters differ.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/Raster.h"
+#include "engine/Result.h"
+#include "tests/support/RandomPictures.h"
+
+namespace differential {
+
+enum class Kind { Sparse, AnyAlpha, Transparent, Opaque, Shapes, Flat };
+
+inline const char* KindName(Kind kind) {
+    switch (kind) {
+        case Kind::Sparse: return "sparse";
+        case Kind::AnyAlpha: return "any alpha";
+        case Kind::Transparent: return "transparent";
+        case Kind::Opaque: return "opaque";
+        case Kind::Shapes: return "shapes";
+        case Kind::Flat: return "flat";
+    }
+    return "?";
+}
+
+inline constexpr Kind kAllKinds[] = {Kind::Sparse, Kind::AnyAlpha, Kind::Transparent,
+                                     Kind::Opaque, Kind::Shapes,   Kind::Flat};
+
+// A picture as the engine takes it, with its bytes.
+struct Picture {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> bytes;
+
+    engine::RasterView View() const { return {bytes.data(), width, height}; }
+    engine::MutableRasterView MutableView() { return {bytes.data(), width, height}; }
+};
+
+// Opaque and soft-edged discs and bars on a transparent background that holds
+// stray colours, with a few specks: long runs of equal alpha, as in graphics.
+inline void PaintShapes(std::mt19937& rng, Picture& picture) {
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double w = picture.width;
+    const double h = picture.height;
+    const double cx = w * unit(rng), cy = h * unit(rng);
+    const double radius = std::max(w, h) * (0.1 + 0.4 * unit(rng));
+    const double edge = 1.0 + 6.0 * unit(rng);
+    const int barTop = int(h * unit(rng)), barHeight = 1 + int(h * 0.3 * unit(rng));
+    for (int32_t y = 0; y < picture.height; ++y) {
+        for (int32_t x = 0; x < picture.width; ++x) {
+            uint8_t* p = &picture.bytes[(size_t(y) * size_t(picture.width) + size_t(x)) * 4];
+            const double d = std::hypot(x - cx, y - cy);
+            int alpha = 0;
+            if (y >= barTop && y < barTop + barHeight && x > w * 0.3) {
+                alpha = x < w * 0.8 ? 255 : 128;
+                p[0] = 30, p[1] = 140, p[2] = 240;
+            } else if (d < radius) {
+                alpha = d < radius - edge ? 255 : int(255 * (radius - d) / edge);
+                p[0] = 200, p[1] = uint8_t(x), p[2] = uint8_t(y);
+            } else if (unit(rng) < 0.01) {
+                alpha = int(256 * unit(rng));
+            }
+            p[3] = uint8_t(alpha);
+        }
+    }
+}
+
+inline Picture MakePicture(std::mt19937& rng, Kind kind, int32_t width, int32_t height) {
+    Picture picture{width, height, RandomPicture(rng, width, height, kind == Kind::Sparse)};
+    auto alphas = [&](auto alphaOf) {
+        for (size_t i = 3; i < picture.bytes.size(); i += 4) picture.bytes[i] = alphaOf();
+    };
+    switch (kind) {
+        case Kind::Sparse:
+        case Kind::AnyAlpha: break;
+        case Kind::Transparent: alphas([] { return uint8_t(0); }); break;
+        case Kind::Opaque: alphas([] { return uint8_t(255); }); break;
+        case Kind::Shapes: PaintShapes(rng, picture); break;
+        case Kind::Flat: {
+            uint8_t pixel[4];
+            for (uint8_t& b : pixel) b = uint8_t(rng());
+            for (size_t i = 0; i < picture.bytes.size(); i += 4)
+                std::memcpy(&picture.bytes[i], pixel, 4);
+            break;
+        }
+    }
+    return picture;
+}
+
+// Where two results first differ, for a readable failure.
+inline ::testing::AssertionResult SameResult(const engine::Result<engine::Raster>& expected,
+                                             const engine::Result<engine::Raster>& actual) {
+    if (expected.Ok() != actual.Ok() || expected.Error() != actual.Error() ||
+        expected.Notices() != actual.Notices()) {
+        return ::testing::AssertionFailure()
+               << "outcome '" << actual.Error() << "' with " << actual.Notices().size()
+               << " notices, expected '" << expected.Error() << "' with "
+               << expected.Notices().size();
+    }
+    if (!expected.Ok()) return ::testing::AssertionSuccess();
+    const engine::Raster& e = expected.Value();
+    const engine::Raster& a = actual.Value();
+    if (e.Width() != a.Width() || e.Height() != a.Height()) {
+        return ::testing::AssertionFailure() << "size " << a.Width() << "x" << a.Height()
+                                             << ", expected " << e.Width() << "x" << e.Height();
+    }
+    for (size_t i = 0; i < e.ByteSize(); ++i) {
+        if (e.Data()[i] != a.Data()[i]) {
+            const size_t pixel = i / 4;
+            return ::testing::AssertionFailure()
+                   << "first difference at column " << pixel % size_t(e.Width()) << ", row "
+                   << pixel / size_t(e.Width()) << ", byte " << i % 4 << ": " << int(a.Data()[i])
+                   << ", expected " << int(e.Data()[i]);
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+inline int RandomBetween(std::mt19937& rng, int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(rng);
+}
+
+// A size from 1 up to `most`, often odd, now and then tiny.
+inline int32_t RandomSide(std::mt19937& rng, int most) {
+    const int pick = RandomBetween(rng, 0, 9);
+    if (pick == 0) return RandomBetween(rng, 1, 3);
+    return RandomBetween(rng, 1, most) | (pick % 2);
+}
+
+}  // namespace differential

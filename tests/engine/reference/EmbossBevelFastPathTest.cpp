@@ -1,0 +1,66 @@
+// The fast emboss and bevel lighting against the plain one, byte for byte,
+// the cleared frame of the source included.
+
+#include <gtest/gtest.h>
+
+#include "engine/EmbossBevel.h"
+#include "tests/engine/reference/DifferentialPictures.h"
+#include "tests/engine/reference/ReferenceEffects.h"
+
+namespace {
+
+using namespace differential;
+
+void ExpectSameLighting(Picture picture, const engine::EmbossBevelParams& params,
+                        const std::string& what) {
+    Picture expectedSource = picture;
+    const engine::Result<engine::Raster> expected =
+        reference::EmbossBevel(expectedSource.MutableView(), params);
+    const engine::Result<engine::Raster> actual =
+        engine::EmbossBevel(picture.MutableView(), params);
+    ASSERT_TRUE(SameResult(expected, actual)) << what;
+    ASSERT_EQ(expectedSource.bytes, picture.bytes) << what << ": the source";
+}
+
+TEST(EmbossBevelFastPath, MatchesTheReferenceOnEveryKindOfPicture) {
+    std::mt19937 rng(1240);
+    for (int round = 0; round < 160; ++round) {
+        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
+        Picture picture = MakePicture(rng, kind, RandomSide(rng, 70), RandomSide(rng, 70));
+        const bool bevel = round % 2 == 0;
+        const engine::EmbossBevelParams params{RandomBetween(rng, 0, 359), bevel ? 40 : 60,
+                                               bevel ? 4 : 1, RandomBetween(rng, 0, 20)};
+        ExpectSameLighting(picture, params,
+                           std::string(KindName(kind)) + " " + std::to_string(picture.width) + "x" +
+                               std::to_string(picture.height) + " azimuth " +
+                               std::to_string(params.azimuth) + " size " +
+                               std::to_string(params.size) + (bevel ? " bevel" : " emboss"));
+    }
+}
+
+TEST(EmbossBevelFastPath, MatchesTheReferenceAtTheExtremes) {
+    struct Case {
+        const char* name;
+        engine::EmbossBevelParams params;
+    };
+    const Case cases[] = {{"emboss, no enlargement", {0, 60, 1, 0}},
+                          {"bevel, largest", {359, 40, 4, 20}},
+                          {"straight up", {90, 60, 1, 5}},
+                          {"from the left", {180, 40, 4, 1}},
+                          {"window beyond the picture", {45, 60, 1, 300}},
+                          {"no light from above", {270, 0, 1, 3}},
+                          {"flat normal", {10, 60, 1000000, 2}}};
+    std::mt19937 rng(1241);
+    for (const Case& c : cases) {
+        for (const Kind kind : kAllKinds) {
+            const Picture picture =
+                MakePicture(rng, kind, RandomSide(rng, 40), RandomSide(rng, 40));
+            ExpectSameLighting(picture, c.params,
+                               std::string(c.name) + ", " + KindName(kind) + " " +
+                                   std::to_string(picture.width) + "x" +
+                                   std::to_string(picture.height));
+        }
+    }
+}
+
+}  // namespace
