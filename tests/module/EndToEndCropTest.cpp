@@ -41,17 +41,13 @@ std::vector<uint8_t> Picture() {
     return bytes;
 }
 
-// The module is run from a folder of the test's own, so that its data folder
-// ("tintora" beside the module's folder) is a temporary one too.
+// The module's data folder is the test's own (see ModuleProcessTest).
 class EndToEndCropTest : public ModuleProcessTest {
 protected:
     void SetUp() override {
         ModuleProcessTest::SetUp();
-        std::filesystem::create_directories(m_folder.Path() / "module");
         std::filesystem::create_directories(DataFolder());
-        std::filesystem::copy_file(kModuleFile, ModuleCopy());
-        const ProgramRun run = Regsvr(Quoted(ModuleCopy()));
-        ASSERT_EQ(run.status, 0) << run.output;
+        Register();
         control = CreateByProgId<IDispatch>(u"Pellux.VOKSlet.RastelCtrl.1", IID_IDispatch);
         ASSERT_TRUE(control);
         host.activeImage->SetPicture(kWidth, kHeight, Picture());
@@ -63,10 +59,7 @@ protected:
         control.Reset();
         ModuleProcessTest::TearDown();
     }
-    std::string ModuleCopy() const {
-        return (m_folder.Path() / "module/VOKSLETRASTEL.OCX").string();
-    }
-    std::filesystem::path DataFolder() const { return m_folder.Path() / "tintora"; }
+    const std::filesystem::path& DataFolder() const { return m_module.dataFolder; }
 
     // A tool run whose tools dialog opens the crop dialog, works it and ends both with OK.
     void CropRun(const std::function<void(QWidget& crop)>& work) {
