@@ -131,8 +131,9 @@ std::vector<EffectEntry> BuildEffects() {
                        kBevelElevation, kBevelDepth),
         {.code = EFFECT_CROP_MATTE,
          .name = "crop",
-         .summary = "keep the white part of a mask picture, cut to its box, with a soft edge",
-         .options = {&kMask, &kSoftness},
+         .summary = "keep the white part of a mask (or a saved selection), cut to its box, with a "
+                    "soft edge",
+         .options = {&kMask, &kSelection, &kSoftness},
          .run = [](CRastelCtrl& c) { return c.ApplyMatte(true); },
          .fillFixed =
              [](CRastelCtrl& c) {
@@ -196,7 +197,12 @@ const EffectOption kMatteAlpha{"--use-alpha", OptionKind::Flag, 0, 1, 0, nullptr
     [](CRastelCtrl& c, const OptionValue& v) { c.m_bMatteAlpha = Flag(v); }};
 const EffectOption kMask{"--mask", OptionKind::File, 0, 0, 0, nullptr,
     "mask picture, white inside the selection",
-    [](CRastelCtrl& c, const OptionValue& v) { c.m_strMattePath = Text(v); }, nullptr, true};
+    [](CRastelCtrl& c, const OptionValue& v) { c.m_strMattePath = Text(v); }, nullptr, true,
+    &kSelection};
+const EffectOption kSelection{"--selection", OptionKind::Selection, 0, 0, 0, nullptr,
+    "selection file (.sel) saved by the crop dialog, in place of --mask",
+    [](CRastelCtrl& c, const OptionValue& v) { c.m_strMattePath = Text(v); }, nullptr, false,
+    &kMask};
 const EffectOption kSoftness{"--softness", OptionKind::Integer, 0, 30, 0, nullptr,
     "edge softness",
     [](CRastelCtrl& c, const OptionValue& v) { c.m_nBlurX = c.m_nBlurY = int32_t(Integer(v) + 1); }};

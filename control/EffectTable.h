@@ -21,7 +21,10 @@ class CRastelCtrl;
 
 namespace effects {
 
-enum class OptionKind { Integer, Color, Flag, File };
+// Selection: a selection file of the crop dialog's view. The command line
+// turns it into the mask picture the dialog would make for the input and
+// fills the record with that mask file's path.
+enum class OptionKind { Integer, Color, Flag, File, Selection };
 
 // A whole number (integers, colours as COLORREF, flags as 0 or 1) or a file name.
 using OptionValue = std::variant<int64_t, std::string>;
@@ -41,6 +44,9 @@ struct EffectOption {
     // typed into), then in this one's.
     const EffectOption* within = nullptr;
     bool required = false;
+    // Another way to give the same value: exactly one of the two is given, and
+    // only that one fills the record.
+    const EffectOption* alternative = nullptr;
 
     bool Accepts(int64_t value) const { return value >= min && value <= max; }
     std::string RangeMessage() const;
@@ -88,6 +94,7 @@ extern const EffectOption kMatteY;        // m_nMatteY
 extern const EffectOption kInverseMatte;  // m_bInverseMatte
 extern const EffectOption kMatteAlpha;    // m_bMatteAlpha
 extern const EffectOption kMask;          // m_strMattePath
+extern const EffectOption kSelection;     // m_strMattePath, the mask made from the selection
 extern const EffectOption kSoftness;      // m_nBlurX and m_nBlurY, as softness + 1
 
 // Every effect, in the order of their codes.

@@ -95,6 +95,8 @@ std::vector<OptionSetting> Settings(const EffectEntry& effect, bool maximal, con
             case OptionKind::File:
                 value = option == &effects::kMask ? files.mask : files.matte;
                 break;
+            // The crop is timed with its mask; a selection is the other way to give one.
+            case OptionKind::Selection: continue;
         }
         settings.push_back(OptionSetting{option, std::move(value)});
     }

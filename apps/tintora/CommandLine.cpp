@@ -66,6 +66,7 @@ std::string TakeOption(OptionSetting& setting, const std::string& text) {
             return {};
         }
         case OptionKind::File:
+        case OptionKind::Selection:
             if (text.empty()) return std::string(option.name) + " needs a file name";
             setting.value = text;
             return {};
@@ -82,7 +83,8 @@ std::string OptionUsage(const EffectOption& option) {
                    std::to_string(option.max) + " (default " + std::to_string(option.defaultValue) +
                    ")";
         case OptionKind::Color: return name + " RRGGBB  " + option.help + " (default 000000)";
-        case OptionKind::File: return name + " FILE  " + option.help;
+        case OptionKind::File:
+        case OptionKind::Selection: return name + " FILE  " + option.help;
         case OptionKind::Flag: return name + "  " + option.help;
     }
     return name;
@@ -152,9 +154,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (!apply.effect) return Fail("unknown effect '" + args[1] + "'\n\n" + UsageText());
     const EffectEntry& effect = *apply.effect;
     for (const EffectOption* option : effect.options) {
-        apply.settings.push_back({option, option->kind == OptionKind::File
-                                              ? effects::OptionValue(std::string())
-                                              : effects::OptionValue(option->defaultValue)});
+        const bool text = option->kind == OptionKind::File || option->kind == OptionKind::Selection;
+        apply.settings.push_back({option, text ? effects::OptionValue(std::string())
+                                               : effects::OptionValue(option->defaultValue)});
     }
 
     std::vector<std::string> positional;
@@ -183,12 +185,24 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             return Fail(message);
         }
     }
+    const auto isGiven = [&given](const EffectOption* option) {
+        return option && std::find(given.begin(), given.end(), option->name) != given.end();
+    };
     for (const EffectOption* option : effect.options) {
-        if (option->required &&
-            std::find(given.begin(), given.end(), option->name) == given.end()) {
-            return Fail("effect " + std::string(effect.name) + " needs " + option->name);
+        const EffectOption* other = option->alternative;
+        if (option->required && !isGiven(option) && !isGiven(other)) {
+            return Fail("effect " + std::string(effect.name) + " needs " + option->name +
+                        (other ? std::string(" or ") + other->name : std::string()));
+        }
+        if (other && isGiven(option) && isGiven(other)) {
+            return Fail("effect " + std::string(effect.name) + " takes " + option->name + " or " +
+                        other->name + ", not both");
         }
     }
+    // Of two alternatives only the one given fills the record.
+    std::erase_if(apply.settings, [&isGiven](const OptionSetting& setting) {
+        return setting.option->alternative && !isGiven(setting.option);
+    });
     if (positional.size() != 2) return Fail("apply needs exactly one INPUT and one OUTPUT file");
     apply.input = positional[0];
     apply.output = positional[1];

@@ -13,7 +13,8 @@
 
 struct ApplyCommand {
     const effects::EffectEntry* effect = nullptr;
-    // Every option the effect reads: the value given, or its default.
+    // Every option the effect reads: the value given, or its default; of two
+    // alternatives only the one given.
     std::vector<effects::OptionSetting> settings;
     std::string input;
     std::string output;

@@ -4,11 +4,13 @@
 
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "apps/tintora/CommandLine.h"
 #include "apps/tintora/SamplePicture.h"
+#include "apps/tintora/SelectionMaskFile.h"
 #include "control/CRastelCtrl.h"
 #include "platform/automation/ComPtr.h"
 #include "platform/prompts/Prompts.h"
@@ -35,6 +37,20 @@ int RunApply(const ApplyCommand& command) {
         return kExitBadInput;
     }
 
+    // A saved selection becomes the mask the crop dialog would make for this picture.
+    std::vector<effects::OptionSetting> settings = command.settings;
+    std::optional<SelectionMaskFile> mask;
+    for (effects::OptionSetting& setting : settings) {
+        if (setting.option->kind != effects::OptionKind::Selection) continue;
+        engine::Result<SelectionMaskFile> made = SelectionMaskFile::Make(
+            std::get<std::string>(setting.value), picture.Value().width, picture.Value().height);
+        if (!made) {
+            std::fprintf(stderr, "tintora: %s\n", made.Error().c_str());
+            return kExitBadInput;
+        }
+        setting.value = mask.emplace(std::move(made).Value()).Path();
+    }
+
     const auto image = ComPtr<tarsel::TarselImage>::Adopt(tarsel::TarselImage::Create(
         picture.Value().width, picture.Value().height, std::move(picture.Value().bgra)));
     const auto element =
@@ -46,7 +62,7 @@ int RunApply(const ApplyCommand& command) {
     {
         CRastelCtrl control;
         control.m_target.Attach(element.NewReference());
-        effects::FillRecord(control, *command.effect, command.settings);
+        effects::FillRecord(control, *command.effect, settings);
         control.ApplyEffect();
     }
     const bool applied = element->Redraws() > 0;

@@ -91,6 +91,8 @@ TEST(CommandLine, EachEffectWritesItsOptionsAndDefaultsIntoTheRecord) {
          "code 16 matte m.png matteX 1000 matteY 3 inverse 1 alpha 1"},
         {"crop --mask mask.tga", true, "code 21 blurX 1 blurY 1 matte mask.tga"},
         {"crop --mask mask.tga --softness 30", false, "code 21 blurX 31 blurY 31 matte mask.tga"},
+        // In place of the mask, a selection file (turned into a mask by the program).
+        {"crop --selection s.sel --softness 3", true, "code 21 blurX 4 blurY 4 matte s.sel"},
     };
     for (const auto& [command, used, record] : cases) {
         EXPECT_EQ(Configured(command, used), record) << command;
@@ -130,11 +132,13 @@ TEST(CommandLine, ValuesOutOfRangeGiveTheDialogsMessages) {
 }
 
 TEST(CommandLine, RejectsWhatItCannotRun) {
-    // A matte and a crop need their file; a raw input needs its size, as WxH.
+    // A matte needs its file, a crop its mask or selection (not both); a raw
+    // input needs its size, as WxH.
     for (const char* line :
          {"", "frobnicate", "apply no-such-effect a b", "apply focus --radius 3 a b",
           "apply focus a.png", "apply focus a.png b.png c.png", "apply focus --size",
-          "apply matte in.png out.png", "apply crop in.png out.png", "apply focus a.bgra b.png",
+          "apply matte in.png out.png", "apply crop in.png out.png",
+          "apply crop --mask m.tga --selection s.sel in.png out.png", "apply focus a.bgra b.png",
           "apply focus --input-size 3by2 a.bgra b.png"}) {
         EXPECT_EQ(ParseCommandLine(Split(line)).action, Action::Error) << line;
     }

@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/imageview/SelectionFile.h"
 #include "tests/support/PilScript.h"
 #include "tests/support/TempDir.h"
 
@@ -29,6 +30,11 @@ Outcome RunCli(const std::string& arguments) {
     while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
     const int status = pclose(pipe);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+std::vector<char> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A folder holding the program's 160 x 120 sample picture.
@@ -98,6 +104,25 @@ TEST_F(TintoraCli, MatteAndCropUseFilesWrittenByAnIndependentTool) {
         RunCli("apply crop --mask " + mask + " --softness 2 " + sample + " " + dir.File("c.png"));
     EXPECT_EQ(crop.exitCode, 0) << crop.output;
     EXPECT_EQ(crop.output, "54x44\n");  // the 40 x 30 box grown by 2 * 3 + 8
+
+    // A selection made for a wider, lower picture, past the sample's right edge:
+    // cut as the crop dialog's view cuts it, from the top left corner.
+    imageview::SelectionMask selection(400, 100);
+    selection.SelectRectangle(20, 10, 200, 100);
+    ASSERT_EQ(imageview::WriteSelectionFile(selection, dir.File("s.sel")), "");
+    PilScript(dir,
+              "from PIL import ImageDraw\n"
+              "im = Image.new('RGB', (160, 120))\n"
+              "ImageDraw.Draw(im).rectangle((20, 10, 159, 99), fill=(255, 255, 255))\n"
+              "im.save('cut.png')\n");
+    const Outcome fromMask = RunCli("apply crop --mask " + dir.File("cut.png") + " --softness 2 " +
+                                    sample + " " + dir.File("m.bgra"));
+    const Outcome fromSelection = RunCli("apply crop --selection " + dir.File("s.sel") +
+                                         " --softness 2 " + sample + " " + dir.File("s.bgra"));
+    EXPECT_EQ(fromSelection.exitCode, 0) << fromSelection.output;
+    EXPECT_EQ(fromSelection.output, "154x104\n");
+    EXPECT_EQ(fromMask.output, fromSelection.output);
+    EXPECT_EQ(FileBytes(dir.File("s.bgra")), FileBytes(dir.File("m.bgra")));
 }
 
 TEST_F(TintoraCli, BadInputsExitWithTwoAndAnUnusableMatteWithOneWritingNothing) {
@@ -114,6 +139,8 @@ TEST_F(TintoraCli, BadInputsExitWithTwoAndAnUnusableMatteWithOneWritingNothing) 
         {"apply matte --matte " + dir.File("missing.png") + in, 1, "...matte"},
         {"apply matte --matte " + text + in, 1, "...matte"},
         {"apply crop --mask " + text + in, 1, "..."},
+        {"apply crop --selection " + text + in, 2,
+         "tintora: The selection file " + text + " is not a selection file.\n"},
     };
     for (const auto& [arguments, exitCode, output] : cases) {
         const Outcome run = RunCli(arguments + out);
@@ -132,6 +159,7 @@ TEST(TintoraCliHelp, ListsTheEffects) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.output.find("focus"), std::string::npos);
     EXPECT_NE(help.output.find("--size N"), std::string::npos);
+    EXPECT_NE(help.output.find("--selection FILE"), std::string::npos);
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // The crop dialog from the module file: a tool run's Crop button opens it,
 // the operator draws in its view with the mouse, and the host's picture ends
-// up as the command line's crop with the same mask.
+// up as the command line's crop with a mask drawn by PIL, and as its crop
+// with the selection file and the mask file the dialog left behind.
 
 #include <QAbstractScrollArea>
-#include <QPointer>
+#include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
@@ -41,74 +41,63 @@ std::vector<uint8_t> Picture() {
     return bytes;
 }
 
-// The module is run from a folder of the test's own, so that its data folder
-// ("tintora" beside the module's folder) is a temporary one too.
+// Where a point of the picture is in the view: the fitted picture sits in its middle.
+QPoint At(QAbstractScrollArea& view, double x, double y) {
+    const QSize port = view.viewport()->size();
+    return QPointF((port.width() - kWidth * kScale) / 2 + x * kScale,
+                   (port.height() - kHeight * kScale) / 2 + y * kScale)
+        .toPoint();
+}
+
+// The module's data folder is the test's own (see ModuleProcessTest).
 class EndToEndCropTest : public ModuleProcessTest {
 protected:
     void SetUp() override {
         ModuleProcessTest::SetUp();
-        std::filesystem::create_directories(m_folder.Path() / "module");
-        std::filesystem::create_directories(DataFolder());
-        std::filesystem::copy_file(kModuleFile, ModuleCopy());
-        const ProgramRun run = Regsvr(Quoted(ModuleCopy()));
-        ASSERT_EQ(run.status, 0) << run.output;
+        std::filesystem::create_directories(m_module.dataFolder);
+        Register();
         control = CreateByProgId<IDispatch>(u"Pellux.VOKSlet.RastelCtrl.1", IID_IDispatch);
         ASSERT_TRUE(control);
-        host.activeImage->SetPicture(kWidth, kHeight, Picture());
         VARIANT_BOOL status = VARIANT_FALSE;
         CallResult(control.Get(), "OnInitialize",
                    {DispatchArg(host.application.Get()), BoolOut(&status)});
+        std::ofstream(work.File("in.bgra"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(Picture().data()), kWidth * kHeight * 4);
     }
     void TearDown() override {
         control.Reset();
         ModuleProcessTest::TearDown();
     }
-    std::string ModuleCopy() const {
-        return (m_folder.Path() / "module/VOKSLETRASTEL.OCX").string();
-    }
-    std::filesystem::path DataFolder() const { return m_folder.Path() / "tintora"; }
+    std::string DataFile(const char* name) const { return (m_module.dataFolder / name).string(); }
 
     // A tool run whose tools dialog opens the crop dialog, works it and ends both with OK.
     void CropRun(const std::function<void(QWidget& crop)>& work) {
         ModalRobot robot;
-        QPointer<QWidget> tools;
-        robot.Then([&](QWidget& dialog) {
-            tools = &dialog;
-            // Clicked from the dialog's own loop, so that the robot sees the crop dialog.
-            QTimer::singleShot(0, &dialog, [&dialog] { ModalRobot::Click(dialog, "Crop"); });
+        robot.Then([](QWidget& tools) {
+            ModalRobot::Click(tools, "Crop");
+            ModalRobot::Click(tools, "OK");
         });
         robot.Then([&](QWidget& crop) {
             work(crop);
             ModalRobot::Click(crop, "OK");
-            QTimer::singleShot(0, tools, [&] { ModalRobot::Click(*tools, "OK"); });
         });
         CallResult(control.Get(), "Tintora", {Empty()});
         EXPECT_EQ(robot.titles, (std::vector<std::string>{"Tintora", "Tintora - Crop Image"}));
-        EXPECT_TRUE(robot.messageBoxes.empty()) << robot.messageBoxes.front();
+        EXPECT_EQ(robot.messageBoxes, std::vector<std::string>{});
     }
 
-    // What the command line makes of the picture with a mask drawn by PIL.
-    std::vector<uint8_t> CommandLineCrop(const std::string& pilDrawing, int softness) {
-        TempDir work;
-        std::ofstream(work.File("in.bgra"), std::ios::binary)
-            .write(reinterpret_cast<const char*>(Picture().data()), kWidth * kHeight * 4);
-        PilScript(work, "from PIL import ImageDraw\nmask = Image.new('L', (24, 18))\n" +
-                            pilDrawing + "\nmask.save('mask.png')\n");
+    // What the command line makes of the picture with these options.
+    std::vector<uint8_t> CommandLineCrop(const std::string& options, int softness) {
+        std::filesystem::remove(work.File("out.bgra"));
         const ProgramRun run =
-            RunProgram(Quoted(TINTORA_CLI) + " apply crop --mask " + work.File("mask.png") +
-                       " --softness " + std::to_string(softness) + " --input-size 24x18 " +
-                       work.File("in.bgra") + " " + work.File("out.bgra"));
-        EXPECT_EQ(run.status, 0) << run.output;
+            RunProgram(Quoted(TINTORA_CLI) + " apply crop " + options + " --softness " +
+                       std::to_string(softness) + " --input-size 24x18 " + work.File("in.bgra") +
+                       " " + work.File("out.bgra"));
+        EXPECT_EQ(run.status, 0) << options << ": " << run.output;
         std::ifstream in(work.File("out.bgra"), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    // Where a point of the picture is in the view: the fitted picture sits in its middle.
-    static QPoint At(QAbstractScrollArea& view, int x, int y) {
-        const QSize port = view.viewport()->size();
-        return {(port.width() - kWidth * kScale) / 2 + x * kScale,
-                (port.height() - kHeight * kScale) / 2 + y * kScale};
-    }
     static void SetSoftness(QWidget& crop, int softness) {
         for (QToolButton* arrow : crop.findChildren<QToolButton*>()) {
             if (arrow->arrowType() != Qt::UpArrow) continue;
@@ -118,29 +107,80 @@ protected:
 
     StandInHost host;
     ComPtr<IDispatch> control;
+    TempDir work;  // the command line's files
 };
 
-TEST_F(EndToEndCropTest, ARectangleDrawnWithTheMouseCropsAsTheCommandLineDoesWithItsMask) {
-    for (int softness : {0, 30}) {
-        host.activeImage->SetPicture(kWidth, kHeight, Picture());
-        CropRun([&](QWidget& crop) {
-            auto* view = crop.findChild<QAbstractScrollArea*>();
-            ASSERT_NE(view, nullptr);
-            QTest::mousePress(view->viewport(), Qt::LeftButton, {}, At(*view, 3, 2));
-            QTest::mouseMove(view->viewport(), At(*view, 15, 11));
-            QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, At(*view, 15, 11));
-            SetSoftness(crop, softness);
-            ModalRobot::Click(crop, "Crop");
-        });
-        // Columns 3..14 and rows 2..10 from the top, both ends included.
-        EXPECT_EQ(
-            host.activeImage->Pixels(),
-            CommandLineCrop("ImageDraw.Draw(mask).rectangle([3, 2, 14, 10], fill=255)", softness))
-            << "softness " << softness;
+using Mouse = std::function<void(QWidget& port, QAbstractScrollArea& view)>;
+
+// Each selection as the operator makes it, and the same region as PIL draws
+// it into the 24 x 18 mask 'mask' (top row first).
+const struct {
+    const char* name;
+    const char* mode;
+    Mouse draw;
+    const char* pilDrawing;
+} kSelections[] = {
+    {"rectangle", "Rectangle",
+     [](QWidget& port, QAbstractScrollArea& view) {
+         QTest::mousePress(&port, Qt::LeftButton, {}, At(view, 3, 2));
+         QTest::mouseMove(&port, At(view, 15, 11));
+         QTest::mouseRelease(&port, Qt::LeftButton, {}, At(view, 15, 11));
+     },
+     // Columns 3..14 and rows 2..10, both ends included.
+     "ImageDraw.Draw(mask).rectangle([3, 2, 14, 10], fill=255)"},
+    {"concave polygon", "Polygon",
+     [](QWidget& port, QAbstractScrollArea& view) {
+         for (auto [x, y] : {std::pair{2, 1}, {21, 5}, {11, 8}, {18, 16}, {2, 13}}) {
+             QTest::mouseClick(&port, Qt::LeftButton, {}, At(view, x, y));
+         }
+         QTest::mouseDClick(&port, Qt::LeftButton, {}, At(view, 2, 13));
+     },
+     // The pixels whose centres the outline holds (no centre lies on an edge).
+     "corners = [(2, 1), (21, 5), (11, 8), (18, 16), (2, 13)]\n"
+     "def inside(px, py):\n"
+     "    result = False\n"
+     "    for (ax, ay), (bx, by) in zip(corners, corners[1:] + corners[:1]):\n"
+     "        if (ay <= py) != (by <= py) and px < ax + (py - ay) * (bx - ax) / (by - ay):\n"
+     "            result = not result\n"
+     "    return result\n"
+     "mask.putdata([255 if inside(x + 0.5, y + 0.5) else 0 for y in range(18) for x in "
+     "range(24)])"},
+    {"magic wand", "Magic Wand",
+     [](QWidget& port, QAbstractScrollArea& view) {
+         QTest::mouseClick(&port, Qt::LeftButton, {}, At(view, 8.5, 6.5));
+     },
+     // The flat blue block around the click.
+     "ImageDraw.Draw(mask).rectangle([5, 4, 11, 9], fill=255)"},
+};
+
+TEST_F(EndToEndCropTest, EachSelectionDrawnWithTheMouseCropsAsTheCommandLineDoes) {
+    for (const auto& selection : kSelections) {
+        PilScript(work,
+                  std::string("from PIL import ImageDraw\nmask = Image.new('L', (24, 18))\n") +
+                      selection.pilDrawing + "\nmask.save('mask.png')\n");
+        for (int softness : {0, 30}) {
+            SCOPED_TRACE(std::string(selection.name) + ", softness " + std::to_string(softness));
+            host.activeImage->SetPicture(kWidth, kHeight, Picture());
+            CropRun([&](QWidget& crop) {
+                for (QRadioButton* mode : crop.findChildren<QRadioButton*>()) {
+                    if (mode->text() == selection.mode) mode->click();
+                }
+                auto* view = crop.findChild<QAbstractScrollArea*>();
+                ASSERT_NE(view, nullptr);
+                selection.draw(*view->viewport(), *view);
+                SetSoftness(crop, softness);
+                ModalRobot::Click(crop, "Crop");
+            });
+            const std::vector<uint8_t>& cropped = host.activeImage->Pixels();
+            EXPECT_EQ(cropped, CommandLineCrop("--mask " + work.File("mask.png"), softness));
+            // The mask the dialog wrote, and the selection its OK kept, crop alike.
+            EXPECT_EQ(cropped, CommandLineCrop("--mask " + DataFile("tintoraOut.tga"), softness));
+            EXPECT_EQ(cropped,
+                      CommandLineCrop("--selection " + DataFile("TintoraPresetCrop"), softness));
+        }
     }
-    // OK kept the selection, and the tools dialog's OK stored it with slot 0.
-    EXPECT_TRUE(std::filesystem::exists(DataFolder() / "TintoraPresetCrop"));
-    EXPECT_TRUE(std::filesystem::exists(DataFolder() / "TintoraPresetCrop.0"));
+    // The tools dialog's OK stored the kept selection with slot 0.
+    EXPECT_TRUE(std::filesystem::exists(DataFile("TintoraPresetCrop.0")));
 }
 
 }  // namespace

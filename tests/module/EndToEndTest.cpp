@@ -48,9 +48,9 @@ std::string Reg(const std::string& key, LPCSTR name = nullptr) {
 
 bool Exists(const std::string& key) { return com::RegKeyExists(HKEY_CLASSES_ROOT, key); }
 
-std::string ModulePath() {
+std::string RealPath(const std::string& file) {
     char path[PATH_MAX];
-    return realpath(kModuleFile.c_str(), path) ? path : "";
+    return realpath(file.c_str(), path) ? path : "";
 }
 
 // The interface of an object, null when it has none.
@@ -82,7 +82,7 @@ protected:
 
 TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibrary) {
     Register();
-    const std::string path = ModulePath();
+    const std::string path = RealPath(m_module.file);
     for (const ControlClass& c : kControls) {
         SCOPED_TRACE(c.progId);
         const std::string key = std::string("CLSID\\") + c.clsid;
@@ -132,7 +132,7 @@ TEST_F(EndToEndTest, UnregisteringLeavesNothingBehind) {
     CLSID clsid{};
     EXPECT_EQ(CLSIDFromProgID(u"Pellux.VOKSlet.RastelCtrl.1", &clsid), CO_E_CLASSSTRING);
     Register();
-    const ProgramRun run = Regsvr("-u " + Quoted(kModuleFile));
+    const ProgramRun run = Regsvr("-u " + Quoted(m_module.file));
     ASSERT_EQ(run.status, 0) << run.output;
     for (const ControlClass& c : kControls) {
         SCOPED_TRACE(c.progId);
@@ -147,14 +147,14 @@ TEST_F(EndToEndTest, UnregisteringLeavesNothingBehind) {
     EXPECT_EQ(CLSIDFromProgID(u"Pellux.VOKSlet.RastelCtrl.1", &clsid), CO_E_CLASSSTRING);
 
     // Nothing left to unregister: the type library's error code.
-    const ProgramRun again = Regsvr("-u " + Quoted(kModuleFile));
+    const ProgramRun again = Regsvr("-u " + Quoted(m_module.file));
     EXPECT_EQ(again.status, 1);
     EXPECT_EQ(again.output, "0x80040200\n");
 }
 
 TEST_F(EndToEndTest, MissingClassesInterfacesAndModulesFailWithTheirCodes) {
     Register();
-    HMODULE module = LoadLibrary(kModuleFile.c_str());
+    HMODULE module = LoadLibrary(m_module.file.c_str());
     ASSERT_NE(module, nullptr);
     auto getClassObject =
         reinterpret_cast<DllGetClassObjectFunction>(GetProcAddress(module, "DllGetClassObject"));
@@ -204,7 +204,7 @@ TEST_F(EndToEndTest, RegsvrReportsWhatItCannotDo) {
     const std::string blocker = m_folder.File("blocker");
     ASSERT_EQ(RunProgram("touch " + Quoted(blocker)).status, 0);
     setenv("TARSEL_REGISTRY", (blocker + "/registry").c_str(), 1);
-    const ProgramRun run = Regsvr(Quoted(kModuleFile));
+    const ProgramRun run = Regsvr(Quoted(m_module.file));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.output, "0x80040200\n");
 }
@@ -302,7 +302,7 @@ TEST_F(EndToEndTest, BothControlsReportTheirIdentityAndPagesAcrossTheModuleBound
 
 TEST_F(EndToEndTest, DllCanUnloadNowAnswersTruly) {
     Register();
-    HMODULE module = LoadLibrary(kModuleFile.c_str());
+    HMODULE module = LoadLibrary(m_module.file.c_str());
     ASSERT_NE(module, nullptr);
     auto canUnloadNow =
         reinterpret_cast<DllCanUnloadNowFunction>(GetProcAddress(module, "DllCanUnloadNow"));

@@ -64,7 +64,7 @@ TEST_F(EndToEndToolRunTest, TintoraWithAnElementEditsThatElementNotTheActiveOne)
     EXPECT_EQ(host.activeImage->Pixels(), StandInHost::Picture(10));
     EXPECT_EQ(host.otherElement->Redraws(), 1);
     EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Application.ActiveCanvas"), 0);
-    EXPECT_TRUE(robot.messageBoxes.empty());
+    EXPECT_EQ(robot.messageBoxes, std::vector<std::string>{});
     // The host is left as the dialog left it, holding no reference of the control's.
     EXPECT_EQ(host.RefCounts(), counts);
 }
@@ -86,7 +86,7 @@ TEST_F(EndToEndToolRunTest, WithAnActiveObjectOfType3TheDialogOpensWithoutATarge
     EXPECT_EQ(host.activeImage->GetImageDataCalls(), 0);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"Application.ActiveCanvas", "Canvas.Scene",
                                                     "Scene.ActiveObject", "SceneObject.Type"}));
-    EXPECT_TRUE(robot.messageBoxes.empty());
+    EXPECT_EQ(robot.messageBoxes, std::vector<std::string>{});
     EXPECT_EQ(host.RefCounts(), counts);
 }
 

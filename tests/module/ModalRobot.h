@@ -1,13 +1,18 @@
 #pragma once
 // Works the modal windows that a module opens, as an operator would, knowing
 // only what is on the screen: each new dialog gets the next step; a message
-// box is read and closed. Steps find buttons by their text.
+// box is read and closed. Steps find buttons by their text. Each step runs
+// from its dialog's own event loop, so a window that it opens (another dialog,
+// a message box) is seen and worked too; a window left open for a minute fails
+// the test and is closed, so that a test fails rather than hangs.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
@@ -61,9 +66,24 @@ public:
     }
 
 private:
+    static constexpr qint64 kPatienceMs = 60000;
+
     void Poll() {
         QWidget* window = QApplication::activeModalWidget();
-        if (!window || window->property("robotSeen").toBool()) return;
+        if (window != m_active) {
+            m_active = window;
+            m_activeSince.start();
+        }
+        if (!window) return;
+        if (window->property("robotSeen").toBool()) {
+            if (m_activeSince.elapsed() > kPatienceMs) {
+                ADD_FAILURE() << "\"" << window->windowTitle().toStdString()
+                              << "\" was still open after a minute; closed";
+                m_activeSince.start();
+                window->close();
+            }
+            return;
+        }
         window->setProperty("robotSeen", true);
         if (auto* box = qobject_cast<QMessageBox*>(window)) {
             messageBoxes.push_back(box->text().toStdString());
@@ -76,11 +96,15 @@ private:
             window->close();
             return;
         }
-        Step step = std::move(m_steps.front());
+        // Not from this timer's call: while it runs the timer cannot fire, and a
+        // window the step opened would wait for an answer that never comes.
+        QTimer::singleShot(0, window,
+                           [window, step = std::move(m_steps.front())] { step(*window); });
         m_steps.pop_front();
-        step(*window);
     }
 
     QTimer m_timer;
     std::deque<Step> m_steps;
+    QPointer<QWidget> m_active;
+    QElapsedTimer m_activeSince;
 };

@@ -1,6 +1,8 @@
 #pragma once
 // End-to-end tests see the module only as a host does: a file registered in
-// a registry of the test's own, created through the class registry.
+// a registry of the test's own, created through the class registry. The file
+// is a copy of the built module in the test's folder, so its data folder is
+// the test's own too.
 
 #include <gtest/gtest.h>
 
@@ -10,9 +12,9 @@
 
 #include "platform/automation/ComPtr.h"
 #include "platform/com/ClassObjects.h"
+#include "tests/support/ModuleCopy.h"
 #include "tests/support/TempDir.h"
 
-inline const std::string kModuleFile = TINTORA_MODULE_FILE;
 inline const std::string kRegsvr = TINTORA_REGSVR;
 
 struct ProgramRun {
@@ -37,7 +39,7 @@ inline std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 class ModuleProcessTest : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("TARSEL_REGISTRY", m_folder.Path().c_str(), 1); }
+    void SetUp() override { setenv("TARSEL_REGISTRY", m_folder.File("registry").c_str(), 1); }
     void TearDown() override {
         CoFreeUnusedLibraries();
         unsetenv("TARSEL_REGISTRY");
@@ -47,7 +49,7 @@ protected:
         return RunProgram(Quoted(kRegsvr) + " " + arguments);
     }
     void Register() {
-        const ProgramRun run = Regsvr(Quoted(kModuleFile));
+        const ProgramRun run = Regsvr(Quoted(m_module.file));
         ASSERT_EQ(run.status, 0) << run.output;
     }
 
@@ -62,4 +64,5 @@ protected:
     }
 
     TempDir m_folder;
+    const ModuleCopy m_module = InstallModuleCopy(m_folder.Path(), TINTORA_MODULE_FILE);
 };

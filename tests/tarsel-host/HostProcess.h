@@ -1,7 +1,7 @@
 #pragma once
 // The host program run as an operator's script would run it: in a folder of
-// the test's own, with the module registered in a registry there and the
-// project's sample picture beside it.
+// the test's own, with a copy of the module (and so its data folder) there,
+// registered in a registry there, and the project's sample picture beside it.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "apps/tintora/PictureFiles.h"
+#include "tests/support/ModuleCopy.h"
 #include "tests/support/TempDir.h"
 
 struct ProgramRun {
@@ -38,7 +39,7 @@ class HostProcessTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("TARSEL_REGISTRY", dir.File("registry").c_str(), 1);
-        ASSERT_EQ(RunProgram(std::string(TINTORA_REGSVR) + " " + TINTORA_MODULE_FILE).status, 0);
+        ASSERT_EQ(RunProgram(std::string(TINTORA_REGSVR) + " '" + module.file + "'").status, 0);
         ASSERT_EQ(Tintora("sample sample.png").status, 0);
     }
     void TearDown() override { unsetenv("TARSEL_REGISTRY"); }
@@ -63,6 +64,7 @@ protected:
     }
 
     TempDir dir;
+    const ModuleCopy module = InstallModuleCopy(dir.Path(), TINTORA_MODULE_FILE);
 };
 
 inline bool SamePicture(const Picture& a, const Picture& b) {
