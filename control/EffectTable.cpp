@@ -4,6 +4,8 @@
 #include <limits>
 
 #include "control/CRastelCtrl.h"
+#include "engine/EffectRanges.h"
+#include "engine/EmbossBevel.h"
 #include "platform/prompts/FieldMessages.h"
 
 namespace effects {
@@ -14,12 +16,6 @@ using engine::MagickOperation;
 
 constexpr const char* kOffsetMessage = "Please enter an integer betoween -100 and 100.";
 constexpr const char* kMaximumPctMessage = "Maximum Pct is 20 for this effect";
-
-// The lighting of emboss and bevel.
-constexpr int kEmbossElevation = 60;
-constexpr int kEmbossDepth = 1;
-constexpr int kBevelElevation = 40;
-constexpr int kBevelDepth = 4;
 
 int64_t Integer(const OptionValue& value) { return std::get<int64_t>(value); }
 const std::string& Text(const OptionValue& value) { return std::get<std::string>(value); }
@@ -53,17 +49,17 @@ EffectEntry LibraryEffect(uint32_t code, const char* name, const char* label, co
 }
 
 // Emboss and bevel: the engine's lighting of the alpha from Dir, enlarged by Pct.
-EffectEntry LightingEffect(uint32_t code, const char* name, const char* label, const char* relief,
-                           int elevation, int depth) {
+EffectEntry LightingEffect(uint32_t code, const char* name, const char* label, const char* summary,
+                           engine::Lighting lighting) {
     return {.code = code,
             .name = name,
             .label = label,
-            .summary = relief,
+            .summary = summary,
             .options = {&kLightingPct, &kDir},
             .run =
-                [elevation, depth](CRastelCtrl& c) {
-                    return c.ApplyEmbossBevel(TruncateToInt(c.m_dDir), elevation, depth,
-                                              TruncateToInt(c.m_dPct));
+                [lighting](CRastelCtrl& c) {
+                    return c.ApplyEmbossBevel(TruncateToInt(c.m_dDir), lighting.elevation,
+                                              lighting.depth, TruncateToInt(c.m_dPct));
                 },
             .edits = MoreEffectsEdits::PctAndDir};
 }
@@ -125,10 +121,10 @@ std::vector<EffectEntry> BuildEffects() {
          .fillFixed = [](CRastelCtrl& c) { c.m_nBlurX = c.m_nBlurY = 0; }},
         LightingEffect(EFFECT_EMBOSS, "emboss", "Emboss",
                        "light the alpha as a relief from Dir, enlarged by Pct (at most 20)",
-                       kEmbossElevation, kEmbossDepth),
+                       engine::kEmbossLighting),
         LightingEffect(EFFECT_BEVEL, "bevel", "Bevel",
                        "light the alpha as a bevel from Dir, enlarged by Pct (at most 20)",
-                       kBevelElevation, kBevelDepth),
+                       engine::kBevelLighting),
         {.code = EFFECT_CROP_MATTE,
          .name = "crop",
          .summary = "keep the white part of a mask (or a saved selection), cut to its box, with a "
@@ -152,33 +148,41 @@ std::vector<EffectEntry> BuildEffects() {
 
 }  // namespace
 
+// An option's min, max and default, from the range the effect is offered in.
+#define RANGE(range) engine::range.min, engine::range.max, engine::range.initial
 // clang-format off
 const EffectOption kColor{"--color", OptionKind::Color, 0, 0xFFFFFF, 0, nullptr, "effect colour",
     [](CRastelCtrl& c, const OptionValue& v) { c.m_crEffect = COLORREF(Integer(v)); }};
-const EffectOption kTransp{"--transp", OptionKind::Integer, 0, 100, 0, nullptr,
+const EffectOption kTransp{"--transp", OptionKind::Integer, RANGE(kTransparencyRange), nullptr,
     "transparency of the colour in percent",
     [](CRastelCtrl& c, const OptionValue& v) { c.m_nOpacity = int32_t(100 - Integer(v)); }};
-const EffectOption kLayerBlur{"--blur", OptionKind::Integer, 0, 100, 0, nullptr,
+const EffectOption kLayerBlur{"--blur", OptionKind::Integer, RANGE(kLayerBlurRange), nullptr,
     "blur of the colour layer",
     [](CRastelCtrl& c, const OptionValue& v) { c.m_nBlur = int32_t(Integer(v)); }};
-const EffectOption kBorderSize{"--size", OptionKind::Integer, 0, 100, 0, nullptr, "border size",
+const EffectOption kBorderSize{"--size", OptionKind::Integer, RANGE(kBorderSizeRange), nullptr,
+    "border size",
     [](CRastelCtrl& c, const OptionValue& v) { c.m_nSize = uint32_t(Integer(v)); }};
-const EffectOption kFocusSize{"--size", OptionKind::Integer, 1, 50, 1, nullptr, "focus size",
+const EffectOption kFocusSize{"--size", OptionKind::Integer, RANGE(kFocusSizeRange), nullptr,
+    "focus size",
     [](CRastelCtrl& c, const OptionValue& v) { c.m_nSize = uint32_t(Integer(v)); }};
-const EffectOption kShadowX{"--x", OptionKind::Integer, -100, 100, 0, kOffsetMessage,
+const EffectOption kShadowX{"--x", OptionKind::Integer, RANGE(kShadowOffsetRange), kOffsetMessage,
     "horizontal offset",
     [](CRastelCtrl& c, const OptionValue& v) { c.m_nShadowX = int32_t(Integer(v)); }};
-const EffectOption kShadowY{"--y", OptionKind::Integer, -100, 100, 0, kOffsetMessage,
+const EffectOption kShadowY{"--y", OptionKind::Integer, RANGE(kShadowOffsetRange), kOffsetMessage,
     "vertical offset",
     [](CRastelCtrl& c, const OptionValue& v) { c.m_nShadowY = int32_t(Integer(v)); }};
-const EffectOption kMotionX{"--x", OptionKind::Integer, 0, 100, 0, nullptr, "horizontal blur",
+const EffectOption kMotionX{"--x", OptionKind::Integer, RANGE(kMotionBlurRange), nullptr,
+    "horizontal blur",
     [](CRastelCtrl& c, const OptionValue& v) { c.m_nBlurX = int32_t(Integer(v)); }};
-const EffectOption kMotionY{"--y", OptionKind::Integer, 0, 100, 0, nullptr, "vertical blur",
+const EffectOption kMotionY{"--y", OptionKind::Integer, RANGE(kMotionBlurRange), nullptr,
+    "vertical blur",
     [](CRastelCtrl& c, const OptionValue& v) { c.m_nBlurY = int32_t(Integer(v)); }};
-const EffectOption kPct{"--pct", OptionKind::Integer, 0, 100, 0, nullptr, "Pct", FillPct};
-const EffectOption kLightingPct{"--pct", OptionKind::Integer, 0, 20, 0, kMaximumPctMessage,
+const EffectOption kPct{"--pct", OptionKind::Integer, RANGE(kPctRange), nullptr, "Pct", FillPct};
+const EffectOption kLightingPct{"--pct", OptionKind::Integer, RANGE(kLightingPctRange),
+    kMaximumPctMessage,
     "Pct, the enlargement", FillPct, &kPct};
-const EffectOption kDir{"--dir", OptionKind::Integer, 0, 359, 0, nullptr, "Dir in degrees",
+const EffectOption kDir{"--dir", OptionKind::Integer, RANGE(kDirRange), nullptr,
+    "Dir in degrees",
     [](CRastelCtrl& c, const OptionValue& v) { c.m_dDir = double(Integer(v)); }};
 const EffectOption kMatteFile{"--matte", OptionKind::File, 0, 0, 0, nullptr,
     "matte picture (PNG, TGA, BMP, JPEG, TIFF, GIF)",
@@ -207,6 +211,7 @@ const EffectOption kSoftness{"--softness", OptionKind::Integer, 0, 30, 0, nullpt
     "edge softness",
     [](CRastelCtrl& c, const OptionValue& v) { c.m_nBlurX = c.m_nBlurY = int32_t(Integer(v) + 1); }};
 // clang-format on
+#undef RANGE
 
 std::string EffectOption::RangeMessage() const {
     return rangeMessage ? std::string(rangeMessage) : IntegerRangeMessage(min, max);

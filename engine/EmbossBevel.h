@@ -14,6 +14,14 @@ struct EmbossBevelParams {
     int32_t size = 0;       // enlargement and window half-width
 };
 
+// The light's elevation and the depth divisor of emboss and of bevel.
+struct Lighting {
+    int32_t elevation;
+    int32_t depth;
+};
+inline constexpr Lighting kEmbossLighting{60, 1};
+inline constexpr Lighting kBevelLighting{40, 4};
+
 // Integer light vector of the emboss lighting, scaled to 255.9.
 struct LightVector {
     int32_t x = 0;

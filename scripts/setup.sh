@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-pil
+  ffmpeg frei0r-plugins-dev
   clang-format
   xvfb xauth
 )
