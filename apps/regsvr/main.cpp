@@ -6,7 +6,8 @@
 //   regsvr --dump       prints every value as KEY<TAB>NAME<TAB>VALUE
 //
 // Exit status: 0 on success, 1 when the module fails (its HRESULT is printed
-// in hex) or cannot be loaded, 2 for a wrong command line.
+// in hex) or cannot be loaded or the store cannot be read, 2 for a wrong
+// command line.
 
 #include <cstdio>
 #include <filesystem>
@@ -15,7 +16,9 @@
 
 #include "platform/com/ClassFactory.h"
 #include "platform/com/Module.h"
+#include "platform/files/FileLock.h"
 #include "platform/registry/Registry.h"
+#include "platform/registry/RegistryStore.h"
 
 namespace {
 
@@ -47,34 +50,66 @@ std::string FormatValue(DWORD type, const std::vector<BYTE>& data) {
     return text;
 }
 
-void DumpKey(HKEY key, const std::string& path) {
-    char name[1024];
+// Prints the values of one key; false when the store cannot be read.
+bool DumpValues(HKEY key, const std::string& path) {
+    std::vector<char> name(registry::kMaxValueNameLength + 1);
     for (DWORD i = 0;; ++i) {
-        DWORD nameLength = sizeof name;
+        DWORD nameLength = DWORD(name.size());
         DWORD type = 0;
         DWORD size = 0;
-        if (RegEnumValue(key, i, name, &nameLength, nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS) {
-            break;
-        }
+        LSTATUS status =
+            RegEnumValue(key, i, name.data(), &nameLength, nullptr, &type, nullptr, &size);
+        if (status == ERROR_NO_MORE_ITEMS) return true;
         std::vector<BYTE> data(size);
-        nameLength = sizeof name;
-        RegEnumValue(key, i, name, &nameLength, nullptr, &type, data.data(), &size);
+        nameLength = DWORD(name.size());
+        if (status == ERROR_SUCCESS) {
+            status =
+                RegEnumValue(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &size);
+        }
+        if (status != ERROR_SUCCESS) return false;
         data.resize(size);
-        std::printf("%s\t%s\t%s\n", path.c_str(), *name ? name : "@",
+        std::printf("%s\t%s\t%s\n", path.c_str(), name[0] ? name.data() : "@",
                     FormatValue(type, data).c_str());
-    }
-    for (DWORD i = 0; RegEnumKey(key, i, name, sizeof name) == ERROR_SUCCESS; ++i) {
-        HKEY child = nullptr;
-        if (RegOpenKeyEx(key, name, 0, KEY_READ, &child) != ERROR_SUCCESS) continue;
-        DumpKey(child, path + "\\" + name);
-        RegCloseKey(child);
     }
 }
 
+// Every key below the root, parents first and subkeys in name order, without
+// recursion; false when the store cannot be read.
+bool DumpRoot(HKEY root, const std::string& rootName) {
+    std::vector<std::string> pending{""};
+    char name[registry::kMaxKeyNameLength + 1];
+    while (!pending.empty()) {
+        const std::string path = std::move(pending.back());
+        pending.pop_back();
+        HKEY key = root;
+        if (!path.empty() && RegOpenKeyEx(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+            return false;
+        }
+        bool ok = DumpValues(key, path.empty() ? rootName : rootName + "\\" + path);
+        std::vector<std::string> children;
+        LSTATUS status = ERROR_SUCCESS;
+        for (DWORD i = 0; ok && (status = RegEnumKey(key, i, name, sizeof name)) == ERROR_SUCCESS;
+             ++i) {
+            children.push_back(path.empty() ? name : path + "\\" + name);
+        }
+        if (key != root) RegCloseKey(key);
+        if (!ok || status != ERROR_NO_MORE_ITEMS) return false;
+        pending.insert(pending.end(), children.rbegin(), children.rend());
+    }
+    return true;
+}
+
 int Dump() {
-    DumpKey(HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT");
-    DumpKey(HKEY_CURRENT_USER, "HKEY_CURRENT_USER");
+    const std::pair<HKEY, const char*> roots[] = {{HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT"},
+                                                  {HKEY_CURRENT_USER, "HKEY_CURRENT_USER"}};
+    for (const auto& [root, name] : roots) {
+        if (!DumpRoot(root, name)) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "regsvr: the registry store %s in %s cannot be read\n", name,
+                         RegistryFolder().c_str());
+            return 1;
+        }
+    }
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
@@ -92,6 +127,11 @@ int CallServer(const std::string& modulePath, bool unregister) {
     auto function = reinterpret_cast<DllRegisterServerFunction>(GetProcAddress(module, entry));
     HRESULT hr = CO_E_ERRORINDLL;
     if (function) {
+        // A registration and an unregistration of the same server must not
+        // interleave, or one deletes keys the other is still filling.
+        std::filesystem::create_directories(RegistryFolder(), error);
+        const files::FileLock lock(
+            (std::filesystem::path(RegistryFolder()) / "registration.lock").string());
         hr = function();
     } else {
         std::fprintf(stderr, "regsvr: %s has no %s\n", modulePath.c_str(), entry);

@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <set>
-#include <sstream>
 
 #include "platform/files/AtomicFile.h"
+#include "platform/files/FileLock.h"
+#include "platform/files/WholeFile.h"
 #include "platform/registry/RegistryStore.h"
 
 struct HKEY__ {
@@ -24,6 +24,8 @@ HKEY__ g_classesRoot{0, {}, KEY_ALL_ACCESS};
 HKEY__ g_currentUser{1, {}, KEY_ALL_ACCESS};
 
 constexpr const char* kRootFiles[] = {"HKEY_CLASSES_ROOT.reg", "HKEY_CURRENT_USER.reg"};
+// A store is a few kilobytes; anything near this is not one.
+constexpr uint64_t kMaxStoreBytes = 64ULL << 20;
 
 std::mutex g_mutex;
 std::set<HKEY> g_openKeys;
@@ -38,25 +40,15 @@ std::filesystem::path RootFile(int root) {
 // The root as the file holds it now: empty when there is no file yet, null when
 // the file cannot be read as a store.
 std::unique_ptr<registry::Key> LoadRoot(int root) {
-    std::ifstream in(RootFile(root), std::ios::binary);
-    if (!in) return std::make_unique<registry::Key>();
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return nullptr;
-    return registry::Parse(text.str());
+    const files::WholeFile file = files::ReadWholeFile(RootFile(root).string(), kMaxStoreBytes);
+    if (file.problem == files::ReadProblem::Missing) return std::make_unique<registry::Key>();
+    if (!file) return nullptr;
+    return registry::Parse(file.bytes);
 }
 
 // A reader sees either the old or the new contents of the store, never a part.
 bool SaveRoot(int root, const registry::Key& key) {
-    const std::filesystem::path file = RootFile(root);
-    std::error_code ec;
-    std::filesystem::create_directories(file.parent_path(), ec);
-    return !files::ReplaceFile(file.string(), registry::Serialize(key));
-}
-
-bool ValidKeyName(const std::string& name) {
-    return std::none_of(name.begin(), name.end(),
-                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    return !files::ReplaceFile(RootFile(root).string(), registry::Serialize(key));
 }
 
 std::vector<std::string> SubPath(HKEY key, LPCSTR subKey) {
@@ -83,16 +75,16 @@ struct Located {
     registry::Key* key = nullptr;
 };
 
+LSTATUS CheckHandle(HKEY hKey, REGSAM needed) {
+    if (!IsValid(hKey)) return ERROR_INVALID_HANDLE;
+    if ((hKey->access & needed) != needed) return ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
+}
+
 Located Locate(HKEY hKey, REGSAM needed) {
     Located found;
-    if (!IsValid(hKey)) {
-        found.status = ERROR_INVALID_HANDLE;
-        return found;
-    }
-    if ((hKey->access & needed) != needed) {
-        found.status = ERROR_ACCESS_DENIED;
-        return found;
-    }
+    found.status = CheckHandle(hKey, needed);
+    if (found.status != ERROR_SUCCESS) return found;
     found.root = LoadRoot(hKey->root);
     if (!found.root) {
         found.status = ERROR_BADDB;
@@ -101,6 +93,24 @@ Located Locate(HKEY hKey, REGSAM needed) {
     found.key = registry::FindKey(*found.root, hKey->path);
     if (!found.key) found.status = ERROR_KEY_DELETED;
     return found;
+}
+
+// One read-modify-write of the root that hKey lies in, under the root's lock,
+// so that another process's change between the read and the write is never
+// lost. `change` edits the located store and returns its status; the store is
+// saved when that is ERROR_SUCCESS.
+template <class Change>
+LSTATUS Modify(HKEY hKey, REGSAM needed, Change change) {
+    if (const LSTATUS status = CheckHandle(hKey, needed); status != ERROR_SUCCESS) return status;
+    const std::filesystem::path file = RootFile(hKey->root);
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    const files::FileLock lock(file.string() + ".lock");
+    if (!lock.Held()) return ERROR_CANTWRITE;
+    Located found = Locate(hKey, needed);
+    if (found.status != ERROR_SUCCESS) return found.status;
+    if (const LSTATUS status = change(found); status != ERROR_SUCCESS) return status;
+    return SaveRoot(hKey->root, *found.root) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
 }  // namespace
@@ -138,24 +148,32 @@ LSTATUS RegCreateKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM s
     Located found = Locate(hKey, 0);
     if (found.status != ERROR_SUCCESS) return found.status;
     std::vector<std::string> path = SubPath(hKey, lpSubKey);
-    registry::Key* key = found.key;
-    bool created = false;
-    for (size_t i = hKey->path.size(); i < path.size(); ++i) {
-        if (!ValidKeyName(path[i])) return ERROR_INVALID_PARAMETER;
-        registry::Key* next = key->FindSubkey(path[i]);
-        if (!next) {
-            if ((hKey->access & KEY_CREATE_SUB_KEY) != KEY_CREATE_SUB_KEY) {
-                return ERROR_ACCESS_DENIED;
-            }
-            auto fresh = std::make_unique<registry::Key>();
-            fresh->name = path[i];
-            next = fresh.get();
-            key->subkeys.emplace(path[i], std::move(fresh));
-            created = true;
-        }
-        key = next;
+    if (path.size() > registry::kMaxKeyDepth ||
+        !std::all_of(path.begin() + ptrdiff_t(hKey->path.size()), path.end(),
+                     registry::ValidKeyName)) {
+        return ERROR_INVALID_PARAMETER;
     }
-    if (created && !SaveRoot(hKey->root, *found.root)) return ERROR_CANTWRITE;
+    // An existing key needs no write, so it opens in a store that cannot be written.
+    bool created = false;
+    if (!registry::FindKey(*found.root, path)) {
+        if ((hKey->access & KEY_CREATE_SUB_KEY) != KEY_CREATE_SUB_KEY) return ERROR_ACCESS_DENIED;
+        const LSTATUS status = Modify(hKey, 0, [&](Located& store) {
+            registry::Key* key = store.key;
+            for (size_t i = hKey->path.size(); i < path.size(); ++i) {
+                registry::Key* next = key->FindSubkey(path[i]);
+                if (!next) {
+                    auto fresh = std::make_unique<registry::Key>();
+                    fresh->name = path[i];
+                    next = fresh.get();
+                    key->subkeys.emplace(path[i], std::move(fresh));
+                    created = true;
+                }
+                key = next;
+            }
+            return ERROR_SUCCESS;
+        });
+        if (status != ERROR_SUCCESS) return status;
+    }
     if (lpdwDisposition) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     return OpenHandle(hKey, std::move(path), samDesired, phkResult);
 }
@@ -192,50 +210,52 @@ LSTATUS RegQueryValueEx(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, 
 LSTATUS RegSetValueEx(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData,
                       DWORD cbData) {
     if (!lpData && cbData != 0) return ERROR_INVALID_PARAMETER;
-    std::lock_guard lock(g_mutex);
-    Located found = Locate(hKey, KEY_SET_VALUE);
-    if (found.status != ERROR_SUCCESS) return found.status;
     registry::Value value{ValueName(lpValueName), dwType,
                           std::vector<uint8_t>(lpData, lpData + cbData)};
-    if (registry::Value* existing = found.key->FindValue(value.name)) {
-        // The first spelling of a name stays, as the platform keeps it.
-        existing->type = value.type;
-        existing->data = std::move(value.data);
-    } else {
-        found.key->values.push_back(std::move(value));
-    }
-    return SaveRoot(hKey->root, *found.root) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+    if (!registry::ValidValueName(value.name)) return ERROR_INVALID_PARAMETER;
+    std::lock_guard lock(g_mutex);
+    return Modify(hKey, KEY_SET_VALUE, [&](Located& store) {
+        if (registry::Value* existing = store.key->FindValue(value.name)) {
+            // The first spelling of a name stays, as the platform keeps it.
+            existing->type = value.type;
+            existing->data = std::move(value.data);
+        } else {
+            store.key->values.push_back(std::move(value));
+        }
+        return ERROR_SUCCESS;
+    });
 }
 
 LSTATUS RegDeleteValue(HKEY hKey, LPCSTR lpValueName) {
     std::lock_guard lock(g_mutex);
-    Located found = Locate(hKey, KEY_SET_VALUE);
-    if (found.status != ERROR_SUCCESS) return found.status;
-    auto& values = found.key->values;
     const std::string name = ValueName(lpValueName);
-    const auto it = std::find_if(values.begin(), values.end(), [&](const registry::Value& v) {
-        return registry::SameName(v.name, name);
+    return Modify(hKey, KEY_SET_VALUE, [&](Located& store) {
+        auto& values = store.key->values;
+        const auto it = std::find_if(values.begin(), values.end(), [&](const registry::Value& v) {
+            return registry::SameName(v.name, name);
+        });
+        if (it == values.end()) return ERROR_FILE_NOT_FOUND;
+        values.erase(it);
+        return ERROR_SUCCESS;
     });
-    if (it == values.end()) return ERROR_FILE_NOT_FOUND;
-    values.erase(it);
-    return SaveRoot(hKey->root, *found.root) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
 namespace {
 
 LSTATUS DeleteKey(HKEY hKey, LPCSTR lpSubKey, bool withSubkeys) {
     std::lock_guard lock(g_mutex);
-    Located found = Locate(hKey, 0);
-    if (found.status != ERROR_SUCCESS) return found.status;
+    if (const LSTATUS status = CheckHandle(hKey, 0); status != ERROR_SUCCESS) return status;
     const std::vector<std::string> path = SubPath(hKey, lpSubKey);
     if (path.empty()) return ERROR_ACCESS_DENIED;
-    registry::Key* key = registry::FindKey(*found.root, path);
-    if (!key) return ERROR_FILE_NOT_FOUND;
-    if (!withSubkeys && !key->subkeys.empty()) return ERROR_ACCESS_DENIED;
-    registry::Key* parent =
-        registry::FindKey(*found.root, std::vector<std::string>(path.begin(), path.end() - 1));
-    parent->subkeys.erase(path.back());
-    return SaveRoot(hKey->root, *found.root) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+    return Modify(hKey, 0, [&](Located& store) {
+        registry::Key* key = registry::FindKey(*store.root, path);
+        if (!key) return ERROR_FILE_NOT_FOUND;
+        if (!withSubkeys && !key->subkeys.empty()) return ERROR_ACCESS_DENIED;
+        registry::Key* parent =
+            registry::FindKey(*store.root, std::vector<std::string>(path.begin(), path.end() - 1));
+        parent->subkeys.erase(path.back());
+        return ERROR_SUCCESS;
+    });
 }
 
 }  // namespace
@@ -248,11 +268,11 @@ LSTATUS RegDeleteKey(HKEY hKey, LPCSTR lpSubKey) {
 LSTATUS RegDeleteTree(HKEY hKey, LPCSTR lpSubKey) {
     if (lpSubKey && *lpSubKey) return DeleteKey(hKey, lpSubKey, true);
     std::lock_guard lock(g_mutex);
-    Located found = Locate(hKey, KEY_SET_VALUE);
-    if (found.status != ERROR_SUCCESS) return found.status;
-    found.key->values.clear();
-    found.key->subkeys.clear();
-    return SaveRoot(hKey->root, *found.root) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+    return Modify(hKey, KEY_SET_VALUE, [](Located& store) {
+        store.key->values.clear();
+        store.key->subkeys.clear();
+        return ERROR_SUCCESS;
+    });
 }
 
 LSTATUS RegEnumKey(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {

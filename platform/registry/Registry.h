@@ -3,8 +3,10 @@
 // HKEY_CURRENT_USER, each holding named values and subkeys. Kept as one text
 // file per root in the folder named by TARSEL_REGISTRY (default: a folder in
 // the user's configuration folder). Every call reads the file afresh, so
-// separate processes see each other's changes; every change replaces the file
-// atomically.
+// separate processes see each other's changes; every change is one
+// read-modify-write under an advisory lock (the root's file name with ".lock")
+// and replaces the file atomically, so concurrent processes lose no update. A
+// store that cannot be read gives ERROR_BADDB and is never overwritten.
 
 #include <string>
 

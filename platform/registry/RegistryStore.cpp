@@ -1,8 +1,10 @@
 #include "platform/registry/RegistryStore.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <sstream>
+#include <utility>
 
 namespace registry {
 
@@ -11,6 +13,7 @@ namespace {
 constexpr uint32_t kSz = 1;
 constexpr uint32_t kExpandSz = 2;
 constexpr uint32_t kDword = 4;
+constexpr const char* kHeader = "; Tarsel registry store";
 
 int Lower(char c) { return std::tolower(static_cast<unsigned char>(c)); }
 
@@ -111,13 +114,46 @@ void WriteValue(std::ostringstream& out, const Value& value) {
     out << '\n';
 }
 
-void WriteKey(std::ostringstream& out, const Key& key, const std::string& path) {
-    out << '[' << path << "]\n";
-    for (const Value& value : key.values) WriteValue(out, value);
-    out << '\n';
-    for (const auto& [name, subkey] : key.subkeys) {
-        WriteKey(out, *subkey, JoinPath(path, subkey->name));
+// Depth first, parents before children, subkeys in name order; a stack
+// instead of recursion, however deep the store.
+void WriteKeys(std::ostringstream& out, const Key& root) {
+    std::vector<std::pair<const Key*, std::string>> pending{{&root, std::string()}};
+    while (!pending.empty()) {
+        auto [key, path] = std::move(pending.back());
+        pending.pop_back();
+        out << '[' << path << "]\n";
+        for (const Value& value : key->values) WriteValue(out, value);
+        out << '\n';
+        for (auto it = key->subkeys.rbegin(); it != key->subkeys.rend(); ++it) {
+            pending.emplace_back(it->second.get(), JoinPath(path, it->second->name));
+        }
     }
+}
+
+// The key a section header names, created with every key above it; null when
+// a name or the depth is beyond the limits.
+Key* SectionKey(Key& root, const std::string& path) {
+    Key* current = &root;
+    size_t depth = 0;
+    size_t start = 0;
+    while (start < path.size()) {
+        size_t end = path.find('\\', start);
+        if (end == std::string::npos) end = path.size();
+        const std::string name = path.substr(start, end - start);
+        if (!ValidKeyName(name) || ++depth > kMaxKeyDepth) return nullptr;
+        Key* next = current->FindSubkey(name);
+        if (!next) {
+            auto created = std::make_unique<Key>();
+            created->name = name;
+            next = created.get();
+            current->subkeys.emplace(name, std::move(created));
+        }
+        current = next;
+        start = end + 1;
+        // A trailing or doubled backslash would name an empty key.
+        if (end != path.size() && start == path.size()) return nullptr;
+    }
+    return current;
 }
 
 std::optional<Value> ParseValue(const std::string& line) {
@@ -127,7 +163,7 @@ std::optional<Value> ParseValue(const std::string& line) {
         pos = 1;
     } else {
         auto name = Unquote(line, pos);
-        if (!name || name->empty()) return std::nullopt;
+        if (!name || name->empty() || !ValidValueName(*name)) return std::nullopt;
         value.name = *name;
     }
     if (pos >= line.size() || line[pos] != '=') return std::nullopt;
@@ -187,6 +223,28 @@ std::optional<Value> ParseValue(const std::string& line) {
 }
 
 }  // namespace
+
+bool ValidKeyName(const std::string& name) {
+    return !name.empty() && name.size() <= kMaxKeyNameLength &&
+           std::none_of(name.begin(), name.end(),
+                        [](char c) { return c == '\\' || static_cast<unsigned char>(c) < 0x20; });
+}
+
+bool ValidValueName(const std::string& name) {
+    return name.size() <= kMaxValueNameLength && name.find('\0') == std::string::npos;
+}
+
+Key::~Key() {
+    std::vector<std::unique_ptr<Key>> doomed;
+    for (auto& [name, subkey] : subkeys) doomed.push_back(std::move(subkey));
+    subkeys.clear();
+    while (!doomed.empty()) {
+        std::unique_ptr<Key> key = std::move(doomed.back());
+        doomed.pop_back();
+        for (auto& [name, subkey] : key->subkeys) doomed.push_back(std::move(subkey));
+        key->subkeys.clear();
+    }
+}
 
 bool NameLess::operator()(const std::string& a, const std::string& b) const {
     const size_t n = std::min(a.size(), b.size());
@@ -250,32 +308,27 @@ Key* FindKey(Key& root, const std::vector<std::string>& path) {
 
 std::string Serialize(const Key& root) {
     std::ostringstream out;
-    out << "; Tarsel registry store\n\n";
-    WriteKey(out, root, "");
+    out << kHeader << "\n\n";
+    WriteKeys(out, root);
     return out.str();
 }
 
 std::unique_ptr<Key> Parse(const std::string& text) {
     auto root = std::make_unique<Key>();
+    if (text.empty()) return root;
     Key* current = root.get();
     std::istringstream in(text);
     std::string line;
+    bool first = true;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (first && line != kHeader) return nullptr;
+        first = false;
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
             if (line.back() != ']') return nullptr;
-            current = root.get();
-            for (const std::string& name : SplitPath(line.substr(1, line.size() - 2))) {
-                Key* next = current->FindSubkey(name);
-                if (!next) {
-                    auto created = std::make_unique<Key>();
-                    created->name = name;
-                    next = created.get();
-                    current->subkeys.emplace(name, std::move(created));
-                }
-                current = next;
-            }
+            current = SectionKey(*root, line.substr(1, line.size() - 2));
+            if (!current) return nullptr;
             continue;
         }
         auto value = ParseValue(line);

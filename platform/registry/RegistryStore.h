@@ -6,7 +6,11 @@
 //   @=sz:"C:\\path"
 //   "Blob"=hex(3):01,02,ff
 //
-// Every key has its own section, empty ones included, parents before children.
+// The file starts with the header line "; Tarsel registry store". Every key
+// has its own section, empty ones included, parents before children. Names
+// keep the platform's limits, checked on every change and every read, so that
+// no store, however it was made, takes a reader or writer deeper or longer
+// than that.
 
 #include <cstdint>
 #include <map>
@@ -16,6 +20,15 @@
 #include <vector>
 
 namespace registry {
+
+// Key names: 1 to 255 bytes, no backslash and no control character. Value
+// names: at most 16,383 bytes, no NUL. Keys: at most 512 levels below a root.
+constexpr size_t kMaxKeyNameLength = 255;
+constexpr size_t kMaxValueNameLength = 16383;
+constexpr size_t kMaxKeyDepth = 512;
+
+bool ValidKeyName(const std::string& name);
+bool ValidValueName(const std::string& name);
 
 struct Value {
     std::string name;  // empty: the default value
@@ -30,6 +43,12 @@ struct NameLess {
 bool SameName(const std::string& a, const std::string& b);
 
 struct Key {
+    Key() = default;
+    // Subkeys are freed level by level, not by recursion.
+    ~Key();
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+
     std::string name;
     std::vector<Value> values;  // in the order first set
     std::map<std::string, std::unique_ptr<Key>, NameLess> subkeys;
@@ -46,7 +65,9 @@ std::string JoinPath(const std::string& parent, const std::string& child);
 Key* FindKey(Key& root, const std::vector<std::string>& path);
 
 std::string Serialize(const Key& root);
-// Null when the text is not a store.
+// Null when the text is not a store: no header, a line that is neither a
+// section nor a value, or a name beyond the limits above. Empty text is an
+// empty store.
 std::unique_ptr<Key> Parse(const std::string& text);
 
 }  // namespace registry

@@ -4,6 +4,9 @@
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <tuple>
 
 #include "platform/automation/ComPtr.h"
@@ -150,6 +153,37 @@ TEST_F(EndToEndTest, UnregisteringLeavesNothingBehind) {
     const ProgramRun again = Regsvr("-u " + Quoted(m_module.file));
     EXPECT_EQ(again.status, 1);
     EXPECT_EQ(again.output, "0x80040200\n");
+}
+
+TEST_F(EndToEndTest,
+       RegistrationsTakeTurnsLongNamesAreDumpedAndAStoreThatCannotBeReadIsNeverWritten) {
+    Register();
+    const std::string registered = Regsvr("--dump").output;
+    // Four loops at once, each registering and unregistering twice: every
+    // registration succeeds, and the store is never left half registered.
+    const std::string regsvr = Quoted(kRegsvr) + " ";
+    const ProgramRun atOnce = RunProgram(
+        "pids=; for i in 1 2 3 4; do (for j in 1 2; do " + regsvr + Quoted(m_module.file) +
+        " >/dev/null || echo failed; " + regsvr + "-u " + Quoted(m_module.file) +
+        " >/dev/null; done) & pids=\"$pids $!\"; done; for p in $pids; do wait $p; done");
+    EXPECT_EQ(atOnce.output, "");
+    const std::string dump = Regsvr("--dump").output;
+    EXPECT_TRUE(dump.empty() || dump == registered) << dump;
+    // A name far longer than a key's is dumped whole, and the dump goes on after it.
+    const std::string longName(1024, 'n');
+    ASSERT_TRUE(com::SetRegString(HKEY_CURRENT_USER, "Long", longName.c_str(), "x"));
+    ASSERT_TRUE(com::SetRegString(HKEY_CURRENT_USER, "Long\\Later", nullptr, "y"));
+    EXPECT_NE(Regsvr("--dump").output.find("HKEY_CURRENT_USER\\Long\t" + longName +
+                                           "\tx\nHKEY_CURRENT_USER\\Long\\Later\t@\ty\n"),
+              std::string::npos);
+
+    const std::filesystem::path store = m_folder.Path() / "registry" / "HKEY_CLASSES_ROOT.reg";
+    std::ofstream(store) << "not a store\n";
+    EXPECT_EQ(Regsvr("--dump").status, 1);
+    EXPECT_EQ(Regsvr(Quoted(m_module.file)).status, 1);
+    std::ostringstream left;
+    left << std::ifstream(store).rdbuf();
+    EXPECT_EQ(left.str(), "not a store\n");
 }
 
 TEST_F(EndToEndTest, MissingClassesInterfacesAndModulesFailWithTheirCodes) {

@@ -1,6 +1,8 @@
 #include "platform/registry/Registry.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -157,6 +159,65 @@ TEST_F(RegistryTest, AReadOnlyHandleCannotWriteAndABrokenStoreIsLeftAlone) {
                              &key, nullptr),
               ERROR_BADDB);
     EXPECT_EQ(FileText("HKEY_CURRENT_USER.reg"), garbage);
+}
+
+TEST_F(RegistryTest, NamesBeyondThePlatformsLimitsAreRefusedAndNothingIsWritten) {
+    std::string deep;
+    for (int i = 0; i < 513; ++i) deep += "k\\";
+    const std::string keys[] = {"A\tB", std::string(256, 'k'), deep};
+    HKEY key = nullptr;
+    for (const std::string& path : keys) {
+        EXPECT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                 nullptr, &key, nullptr),
+                  ERROR_INVALID_PARAMETER)
+            << path.substr(0, 10);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "HKEY_CURRENT_USER.reg"));
+    key = Create(HKEY_CURRENT_USER, kTintoraKey);
+    EXPECT_EQ(SetDword(key, std::string(16384, 'v').c_str(), 1), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(SetDword(key, std::string(16383, 'v').c_str(), 1), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+TEST_F(RegistryTest, ParallelWritersInSeparateProcessesLoseNoUpdate) {
+    RegCloseKey(Create(HKEY_CURRENT_USER, kTintoraKey));
+    constexpr int kWriters = 8;
+    constexpr int kValuesEach = 25;
+    std::vector<pid_t> children;
+    for (int writer = 0; writer < kWriters; ++writer) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            HKEY key = nullptr;
+            bool ok = RegOpenKeyEx(HKEY_CURRENT_USER, kTintoraKey, 0, KEY_ALL_ACCESS, &key) ==
+                      ERROR_SUCCESS;
+            for (int i = 0; ok && i < kValuesEach; ++i) {
+                const std::string name = "W" + std::to_string(writer) + "V" + std::to_string(i);
+                ok = SetDword(key, name.c_str(), DWORD(i)) == ERROR_SUCCESS;
+            }
+            _exit(ok ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, kTintoraKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    int found = 0;
+    char name[64];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        if (RegEnumValue(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        ++found;
+    }
+    RegCloseKey(key);
+    EXPECT_EQ(found, kWriters * kValuesEach);
 }
 
 TEST_F(RegistryTest, TheFolderComesFromTheEnvironment) {

@@ -1,0 +1,70 @@
+#include "platform/files/WholeFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace files {
+
+namespace {
+
+WholeFile Refused(ReadProblem problem, int error = 0) {
+    WholeFile file;
+    file.problem = problem;
+    if (error) file.error = {error, std::generic_category()};
+    return file;
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
+        if (m_fd >= 0) close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+}  // namespace
+
+WholeFile ReadWholeFile(const std::string& path, uint64_t maxBytes) {
+    // Opening a FIFO for reading would wait for a writer; non-blocking it
+    // returns at once, and the type check below refuses it.
+    Descriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.Get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return Refused(ReadProblem::Missing);
+        if (errno == ENXIO || errno == EISDIR) return Refused(ReadProblem::NotAFile);
+        return Refused(ReadProblem::Unreadable, errno);
+    }
+    struct stat status {};
+    if (fstat(fd.Get(), &status) != 0) return Refused(ReadProblem::Unreadable, errno);
+    if (!S_ISREG(status.st_mode)) return Refused(ReadProblem::NotAFile);
+    if (uint64_t(status.st_size) > maxBytes) return Refused(ReadProblem::TooLarge);
+
+    WholeFile file;
+    file.bytes.resize(size_t(status.st_size));
+    size_t filled = 0;
+    for (;;) {
+        // The file may have grown since fstat: read on until its end, within the limit.
+        if (filled == file.bytes.size()) {
+            if (file.bytes.size() > maxBytes) return Refused(ReadProblem::TooLarge);
+            file.bytes.resize(file.bytes.size() + 4096);
+        }
+        const ssize_t n = read(fd.Get(), file.bytes.data() + filled, file.bytes.size() - filled);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return Refused(ReadProblem::Unreadable, errno);
+        if (n == 0) break;
+        filled += size_t(n);
+    }
+    if (filled > maxBytes) return Refused(ReadProblem::TooLarge);
+    file.bytes.resize(filled);
+    return file;
+}
+
+}  // namespace files
