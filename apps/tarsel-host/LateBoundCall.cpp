@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "platform/automation/ComPtr.h"
+#include "platform/automation/DispatchDriver.h"
 
 namespace tarsel_host {
 
@@ -34,10 +35,13 @@ CallOutcome Invoke(IDispatch* object, const std::string& method, std::vector<VAR
     const ScopedBstr source = ScopedBstr::Adopt(exception.bstrSource);
     const ScopedBstr helpFile = ScopedBstr::Adopt(exception.bstrHelpFile);
     if (SUCCEEDED(hr)) return {true, {}};
-    std::string error =
-        method + " failed (" +
-        HresultText(hr == DISP_E_EXCEPTION && exception.scode ? exception.scode : hr) + ")";
-    if (!description.Narrow().empty()) error += ": " + description.Narrow();
+    const HRESULT code = hr == DISP_E_EXCEPTION && exception.scode ? exception.scode : hr;
+    std::string error = method + " failed (" + HresultText(code) + ")";
+    if (!description.Narrow().empty()) {
+        error += ": " + description.Narrow();
+    } else if (!KnownErrorText(code).empty()) {
+        error += ": " + KnownErrorText(code);
+    }
     return {false, error};
 }
 

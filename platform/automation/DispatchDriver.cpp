@@ -10,6 +10,7 @@
 namespace {
 
 std::string DescribeError(HRESULT error, const std::string& description) {
+    if (description.empty() && !KnownErrorText(error).empty()) return KnownErrorText(error);
     char code[32];
     std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(error));
     return description.empty() ? std::string("dispatch call failed: ") + code
@@ -99,6 +100,10 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
 }
 
 }  // namespace
+
+std::string KnownErrorText(HRESULT error) {
+    return error == E_OUTOFMEMORY ? "Out of Memory" : std::string();
+}
 
 COleDispatchException::COleDispatchException(HRESULT error, std::string description,
                                              std::string source)

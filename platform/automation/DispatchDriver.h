@@ -32,6 +32,12 @@
 // Marks a by-reference code in a parameter list.
 constexpr BYTE VT_MFCBYREF = 0x40;
 
+// The text for a failure code that comes without a description of its own:
+// "Out of Memory" for E_OUTOFMEMORY, "" for codes without one.
+std::string KnownErrorText(HRESULT error);
+
+// what(): the description with the code, or the code's known text, or
+// "dispatch call failed: 0x…".
 class COleDispatchException : public std::exception {
 public:
     COleDispatchException(HRESULT error, std::string description, std::string source = {});

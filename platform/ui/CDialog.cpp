@@ -16,6 +16,7 @@
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/DialogControlIds.h"
 #include "platform/ui/DialogItemBuilders.h"
+#include "platform/ui/HandlerBoundary.h"
 #include "platform/ui/KeyMessageFilter.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/OwnerWindow.h"
@@ -107,7 +108,9 @@ BOOL CDialog::Create() {
         m_missingControl.clear();
         return FALSE;
     }
-    if (OnInitDialog()) {
+    BOOL focusFirst = TRUE;
+    RunHandler([&] { focusFirst = OnInitDialog(); });
+    if (focusFirst) {
         for (const DialogItem& item : m_template.items) {
             CWnd* control = GetDlgItem(item.id);
             if (!(item.style & WS_TABSTOP) || !control || control->GetDlgCtrlID() != item.id) {
@@ -341,7 +344,9 @@ void CDialog::MapHScroll(std::function<void(UINT, int, CWnd*)> handler) {
 }
 
 void CDialog::SendHScroll(UINT nCode, int nPos, CWnd* pScrollBar) {
-    if (m_hscroll) m_hscroll(nCode, nPos, pScrollBar);
+    if (!m_hscroll) return;
+    const auto handler = m_hscroll;
+    RunHandler([&] { handler(nCode, nPos, pScrollBar); });
 }
 
 void CDialog::MapEvent(UINT nID, DISPID dispid, std::function<void(Invocation&)> handler) {
@@ -353,7 +358,7 @@ void CDialog::SendEvent(UINT nID, DISPID dispid, DISPPARAMS& params) {
         if (it->nID != nID || it->dispid != dispid) continue;
         const auto handler = it->handler;
         Invocation event(DISPATCH_METHOD, &params, nullptr);
-        handler(event);
+        RunHandler([&] { handler(event); });
         return;
     }
 }
@@ -371,19 +376,19 @@ const CDialog::MapEntry* CDialog::FindEntry(UINT message, UINT nID, UINT nCode) 
 void CDialog::SendCommand(UINT nID, UINT nCode) {
     if (const MapEntry* entry = FindEntry(kWmCommand, nID, nCode)) {
         const auto handler = entry->command;
-        handler();
+        RunHandler(handler);
         return;
     }
     if (nCode != BN_CLICKED) return;
-    if (nID == UINT(IDOK)) OnOK();
-    if (nID == UINT(IDCANCEL)) OnCancel();
+    if (nID == UINT(IDOK)) RunHandler([this] { OnOK(); });
+    if (nID == UINT(IDCANCEL)) RunHandler([this] { OnCancel(); });
 }
 
 LRESULT CDialog::SendNotify(NMHDR& header) {
     LRESULT result = 0;
     if (const MapEntry* entry = FindEntry(kWmNotify, UINT(header.idFrom), header.code)) {
         const auto handler = entry->notify;
-        handler(&header, &result);
+        RunHandler([&] { handler(&header, &result); });
     }
     return result;
 }
@@ -393,10 +398,10 @@ void CDialog::SendClose() { SendMessage(WM_CLOSE); }
 void CDialog::SendMessage(UINT message) {
     if (const MapEntry* entry = FindEntry(message, 0, 0)) {
         const auto handler = entry->command;
-        handler();
+        RunHandler(handler);
         return;
     }
-    if (message == WM_CLOSE) OnClose();
+    if (message == WM_CLOSE) RunHandler([this] { OnClose(); });
 }
 
 void CDialog::Paint() {
@@ -404,7 +409,7 @@ void CDialog::Paint() {
     m_surface.fill(m_window->palette().color(QPalette::Window));
     if (const MapEntry* entry = FindEntry(WM_PAINT, 0, 0)) {
         const auto handler = entry->command;
-        handler();
+        RunHandler(handler);
     }
 }
 

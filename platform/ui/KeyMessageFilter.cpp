@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/ui/CDialog.h"
+#include "platform/ui/HandlerBoundary.h"
 #include "platform/ui/Keyboard.h"
 
 KeyMessageFilter::KeyMessageFilter(CDialog& dialog, QWidget* window)
@@ -20,5 +21,7 @@ bool KeyMessageFilter::eventFilter(QObject* watched, QEvent* event) {
     message.hwnd = reinterpret_cast<HWND>(widget);
     message.message = event->type() == QEvent::KeyPress ? WM_KEYDOWN : WM_KEYUP;
     message.wParam = UINT_PTR(VirtualKeyFromQt(static_cast<QKeyEvent*>(event)->key()));
-    return m_dialog.PreTranslateMessage(&message) != FALSE;
+    BOOL dropped = FALSE;
+    RunHandler([&] { dropped = m_dialog.PreTranslateMessage(&message); });
+    return dropped != FALSE;
 }

@@ -4,9 +4,14 @@
 
 #include <QDialog>
 #include <QTimer>
+#include <functional>
+#include <new>
 
+#include "platform/automation/DispatchDriver.h"
+#include "platform/ui/HandlerBoundary.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/RecordingPrompts.h"
 #include "tests/ui/ProbeDialog.h"
 
 namespace {
@@ -84,6 +89,28 @@ TEST_F(CDialogModalLoop, ANestedDialogRunsItsOwnLoop) {
     QTimer::singleShot(0, [&] { Click(outer, kPush); });
     EXPECT_EQ(outer.DoModal(), 9);
     EXPECT_EQ(inner, IDOK);
+}
+
+TEST_F(CDialogModalLoop, AFailingHandlerIsShownAndTheDialogGoesOn) {
+    RecordingPrompts prompts;
+    const std::pair<std::function<void()>, std::string> failures[] = {
+        {[] { throw COleDispatchException(E_OUTOFMEMORY, ""); }, "Out of Memory"},
+        {[] { throw COleDispatchException(DISP_E_MEMBERNOTFOUND, ""); },
+         "dispatch call failed: 0x80020003"},
+        {[] { throw std::bad_alloc(); }, "Out of Memory"},
+        {[] { throw 42; }, kUnknownFailureText},
+    };
+    ProbeDialog dialog;
+    size_t next = 0;
+    dialog.MapCommand(kPush, BN_CLICKED, [&] { failures[next++].first(); });
+    QTimer::singleShot(0, [&] {
+        for (size_t i = 0; i < std::size(failures); ++i) Click(dialog, kPush);
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    std::vector<std::string> expected;
+    for (const auto& failure : failures) expected.push_back(failure.second);
+    EXPECT_EQ(prompts.messages, expected);
 }
 
 }  // namespace
