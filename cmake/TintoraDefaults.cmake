@@ -2,7 +2,12 @@
 # multiply and an add are never fused and no fast-math shortcut is taken.
 add_compile_options(-ffp-contract=off -fno-fast-math)
 
-if(TINTORA_SANITIZE)
+if(TINTORA_FUZZ)
+  # Coverage for the fuzzer in every object; the fuzzer's own main only in its targets.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+elseif(TINTORA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
                       -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)

@@ -4,7 +4,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    mapfile -t files < <(git ls-files -- '*.cpp' '*.h')
+    # Tracked and new files, without those deleted from the working tree.
+    mapfile -t files < <(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h' |
+        while read -r f; do [ -f "$f" ] && echo "$f"; done)
 else
     mapfile -t files < <(find . -path ./build\* -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
 fi

@@ -11,6 +11,7 @@ packages=(
   python3 python3-pil
   ffmpeg frei0r-plugins-dev
   clang-format
+  clang libclang-rt-14-dev
   xvfb xauth
 )
 
