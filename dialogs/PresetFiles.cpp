@@ -10,8 +10,12 @@
 #include <vector>
 
 #include "platform/files/AtomicFile.h"
+#include "platform/files/WholeFile.h"
 
 namespace {
+
+// The largest selection file the crop dialog's view writes is well below this.
+constexpr uint64_t kMaxCopyBytes = 1ULL << 30;
 
 uint32_t ReadWord(const unsigned char* bytes) {
     return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
@@ -21,17 +25,6 @@ uint32_t ReadWord(const unsigned char* bytes) {
 void PutWord(std::vector<unsigned char>& bytes, uint32_t word) {
     for (int shift = 0; shift < 32; shift += 8)
         bytes.push_back(static_cast<unsigned char>(word >> shift));
-}
-
-bool WriteAll(int fd, const unsigned char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data += n;
-        size -= size_t(n);
-    }
-    return true;
 }
 
 // Reads up to size bytes; false on a read error (the count read so far is kept).
@@ -69,14 +62,22 @@ private:
 }  // namespace
 
 PresetsRead ReadPresetsFile(const std::string& path, PresetRecord (&records)[kPresetSlots]) {
-    Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a FIFO in its place is refused at once, not waited on.
+    Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0) return PresetsRead::Missing;
     struct stat status {};
-    if (fstat(file.Get(), &status) != 0 || S_ISDIR(status.st_mode)) return PresetsRead::Missing;
+    if (fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return PresetsRead::Missing;
 
     unsigned char bytes[kPresetsFileBytes];
     size_t count = 0;
     const bool complete = ReadUpTo(file.Get(), bytes, sizeof bytes, count);
+    return PresetsFromBytes({reinterpret_cast<const char*>(bytes), count}, complete, records);
+}
+
+PresetsRead PresetsFromBytes(std::string_view text, bool complete,
+                             PresetRecord (&records)[kPresetSlots]) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const size_t count = std::min(text.size(), kPresetsFileBytes);
     if (count < 4) return complete ? PresetsRead::Incompatible : PresetsRead::Failed;
     if (ReadWord(bytes) != 0) return PresetsRead::Incompatible;
     // Only whole words are taken; a word cut off by the end keeps its value.
@@ -105,25 +106,12 @@ PresetsWrite WritePresetsFile(const std::string& path,
 }
 
 FileCopy CopyWholeFile(const std::string& source, const std::string& target) {
-    struct stat status {};
-    if (stat(source.c_str(), &status) != 0) return FileCopy::NoSource;
-    Descriptor from(open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    if (from.Get() < 0 || fstat(from.Get(), &status) != 0 || S_ISDIR(status.st_mode)) {
-        return FileCopy::NotOpened;
+    const files::WholeFile from = files::ReadWholeFile(source, kMaxCopyBytes);
+    if (from.problem == files::ReadProblem::Missing) return FileCopy::NoSource;
+    if (!from) return FileCopy::NotOpened;
+    files::ReplaceStep step;
+    if (files::ReplaceFile(target, from.bytes, &step)) {
+        return step == files::ReplaceStep::Create ? FileCopy::NotOpened : FileCopy::Failed;
     }
-    Descriptor to(open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (to.Get() < 0) return FileCopy::NotOpened;
-    // As many bytes as the source holds when the copy starts.
-    std::vector<unsigned char> buffer(64 * 1024);
-    off_t remaining = status.st_size;
-    while (remaining > 0) {
-        size_t count = 0;
-        const size_t want = size_t(std::min<off_t>(remaining, off_t(buffer.size())));
-        if (!ReadUpTo(from.Get(), buffer.data(), want, count) || count == 0)
-            return FileCopy::Failed;
-        if (!WriteAll(to.Get(), buffer.data(), count)) return FileCopy::Failed;
-        remaining -= off_t(count);
-    }
-    if (fsync(to.Get()) != 0 || !to.Close()) return FileCopy::Failed;
     return FileCopy::Copied;
 }

@@ -4,6 +4,7 @@
 // message; callers decide what the operator sees.
 
 #include <string>
+#include <string_view>
 
 #include "dialogs/PresetRecord.h"
 
@@ -21,6 +22,10 @@ enum class PresetsRead {
 // values, bytes past the five records are ignored. The records stay untouched
 // unless the format word is 0.
 PresetsRead ReadPresetsFile(const std::string& path, PresetRecord (&records)[kPresetSlots]);
+// The same for the first bytes of a presets file; `complete` is false when
+// reading failed after them.
+PresetsRead PresetsFromBytes(std::string_view bytes, bool complete,
+                             PresetRecord (&records)[kPresetSlots]);
 
 enum class PresetsWrite {
     Written,
@@ -43,5 +48,5 @@ enum class FileCopy {
     Failed,
 };
 
-// Copies the source's bytes over the target, creating or truncating it.
+// Replaces the target with the source's bytes in one step.
 FileCopy CopyWholeFile(const std::string& source, const std::string& target);

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/ImageLibrary.h"
+#include "engine/LibraryImage.h"
 #include "engine/MagickBands.h"
-#include "engine/MagickSupport.h"
 
 namespace engine {
 
@@ -62,31 +63,26 @@ Result<Raster> MagickEffect(RasterView picture, const MagickEffectParams& params
 }
 
 Result<Raster> MagickEffectOnWholePicture(RasterView picture, const MagickEffectParams& params) {
-    EnsureMagickInitialized();
+    SetUpImageLibrary();
     const size_t byteSize = picture.ByteSize();
 
     Magick::Image image;
+    std::vector<std::string> notices;
+    {
+        // The library's pixels are a copy of their own, so the copy counts as
+        // one more allocation of the picture's size.
+        if (!AllowAllocation(byteSize)) return Result<Raster>::OutOfMemory();
+        Result<Magick::Image> made = ImageFromPixels(picture.pixels, picture.width, picture.height,
+                                                     "RGBA", RowOrder::TopFirst);
+        if (made) {
+            image = made.Value();
+        } else {
+            notices.push_back(made.Error());
+        }
+    }
     // Warnings are not errors: they neither stop the effect nor reach the operator.
     image.quiet(true);
     Magick::Blob blob;
-    {
-        RasterBytes copy = AllocateRasterBytes(picture.width, picture.height);
-        if (!copy) return Result<Raster>::OutOfMemory();
-        if (byteSize > 0) std::memcpy(copy.get(), picture.pixels, byteSize);
-        // The blob owns the copy from here and frees it with array delete.
-        blob.updateNoCopy(copy.release(), byteSize, Magick::Blob::NewAllocator);
-    }
-
-    std::vector<std::string> notices;
-    try {
-        // One byte a sample: the library's own default depth is 16 bits.
-        image.read(
-            blob,
-            Magick::Geometry(size_t(picture.width), size_t(picture.height), 0, 0, false, false), 8,
-            "RGBA");
-    } catch (const Magick::Exception& e) {
-        notices.push_back(e.what());
-    }
 
     // An error in the operation or in taking the pixels back ends the effect
     // with the library's text; a warning lets it go on.

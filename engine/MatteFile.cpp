@@ -10,6 +10,8 @@ Result<Raster> ReadMatteFile(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return Result<Raster>::Failure(kMatteMissing);
     Result<Raster> picture = ReadPictureFile(path);
+    // A matte raster that cannot be had is the effect's own allocation failure.
+    if (!picture && picture.Error() == kOutOfMemory) return Result<Raster>::OutOfMemory();
     if (!picture) {
         return Result<Raster>::Failure("Cannot read the matte file " + path + ": " +
                                        picture.Error());

@@ -2,15 +2,12 @@
 
 #include <Magick++.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <vector>
 
-#include "engine/MagickSupport.h"
+#include "engine/LibraryImage.h"
 #include "platform/files/AtomicFile.h"
+#include "platform/files/WholeFile.h"
 
 namespace engine {
 
@@ -19,81 +16,8 @@ namespace {
 // No accepted picture within the size limits comes near this.
 constexpr uint64_t kMaxPictureFileBytes = 1ULL << 30;
 
-bool StartsWith(const std::vector<char>& bytes, const char* signature, size_t length) {
-    return bytes.size() >= length && std::memcmp(bytes.data(), signature, length) == 0;
-}
-
-std::string LowerExtension(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return extension;
-}
-
-// The decoder for the file's contents, or "" when it is none of the accepted
-// formats. TGA has no signature, so only a ".tga" name selects it; no other
-// decoder ever sees the file.
-std::string DecoderFor(const std::vector<char>& bytes, const std::string& path) {
-    if (StartsWith(bytes, "\x89PNG\r\n\x1a\n", 8)) return "PNG";
-    if (StartsWith(bytes, "\xff\xd8\xff", 3)) return "JPEG";
-    if (StartsWith(bytes, "GIF87a", 6) || StartsWith(bytes, "GIF89a", 6)) return "GIF";
-    if (StartsWith(bytes, "II*\0", 4) || StartsWith(bytes, "MM\0*", 4)) return "TIFF";
-    if (StartsWith(bytes, "BM", 2)) return "BMP";
-    if (LowerExtension(path) == ".tga") return "TGA";
-    return {};
-}
-
-bool AcceptedFormat(const std::string& magick) {
-    static const char* const kFormats[] = {"PNG",    "JPEG", "GIF",  "GIF87", "TIFF",
-                                           "TIFF64", "BMP",  "BMP2", "BMP3",  "TGA"};
-    return std::any_of(std::begin(kFormats), std::end(kFormats),
-                       [&](const char* format) { return magick == format; });
-}
-
-int64_t MaxSide() {
-    const auto library =
-        std::min(Magick::ResourceLimits::width(), Magick::ResourceLimits::height());
-    return int64_t(std::min<uint64_t>(uint64_t(kMaxPictureSide), library));
-}
-
-int64_t MaxPixels() {
-    return int64_t(std::min<uint64_t>(uint64_t(kMaxPicturePixels), Magick::ResourceLimits::area()));
-}
-
-std::string Limits() {
-    return "at most " + std::to_string(MaxSide()) + " pixels a side and " +
-           std::to_string(MaxPixels()) + " pixels";
-}
-
-// Some formats (TGA with a bottom-left origin) come back from the reader in file
-// row order with only the orientation label saying so.
-void MakeUpright(Magick::Image& image) {
-    switch (image.orientation()) {
-        case MagickCore::BottomLeftOrientation: image.flip(); break;
-        case MagickCore::TopRightOrientation: image.flop(); break;
-        case MagickCore::BottomRightOrientation:
-            image.flip();
-            image.flop();
-            break;
-        default: return;
-    }
-    image.orientation(MagickCore::TopLeftOrientation);
-}
-
-Result<std::vector<char>> ReadBytes(const std::string& path) {
-    using Bytes = Result<std::vector<char>>;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return Bytes::Failure("the file does not exist");
-    if (!std::filesystem::is_regular_file(path, ec)) return Bytes::Failure("not a file");
-    const uint64_t fileSize = std::filesystem::file_size(path, ec);
-    if (ec) return Bytes::Failure(ec.message());
-    if (fileSize > kMaxPictureFileBytes) return Bytes::Failure("the file is too large");
-    std::vector<char> bytes(fileSize);
-    std::ifstream in(path, std::ios::binary);
-    if (!in || !in.read(bytes.data(), std::streamsize(bytes.size()))) {
-        return Bytes::Failure("the file cannot be read");
-    }
-    return bytes;
+bool StartsWith(std::string_view bytes, std::string_view signature) {
+    return bytes.substr(0, signature.size()) == signature;
 }
 
 // Format and size from the header alone, before any pixel is decoded.
@@ -101,20 +25,85 @@ Result<> CheckHeader(const Magick::Blob& blob, const std::string& decoder) {
     Magick::Image header;
     header.quiet(true);
     header.magick(decoder);
+    header.subImage(0);
+    header.subRange(1);
     header.ping(blob);
-    if (!AcceptedFormat(header.magick())) {
-        return Result<>::Failure(header.magick() + " pictures are not accepted");
-    }
     const int64_t width = int64_t(header.columns());
     const int64_t height = int64_t(header.rows());
     // The library gives no picture for a header beyond its own size limits.
     if (width == 0 || height == 0) {
         return Result<>::Failure("no picture could be read from it; it may be too large (" +
-                                 Limits() + ")");
+                                 PictureLimitsText() + ")");
     }
     if (!PictureSizeAllowed(width, height))
         return Result<>::Failure(PictureTooLarge(width, height));
     return {};
+}
+
+// Where the pixel that appears at (x, y) from the top left lies in the picture
+// as decoded (w x h, first row the top), for each orientation label.
+struct StoredPixel {
+    int32_t x;
+    int32_t y;
+};
+StoredPixel Stored(int orientation, int32_t x, int32_t y, int32_t w, int32_t h) {
+    switch (orientation) {
+        case MagickCore::TopRightOrientation: return {w - 1 - x, y};
+        case MagickCore::BottomRightOrientation: return {w - 1 - x, h - 1 - y};
+        case MagickCore::BottomLeftOrientation: return {x, h - 1 - y};
+        case MagickCore::LeftTopOrientation: return {y, x};
+        case MagickCore::RightTopOrientation: return {y, h - 1 - x};
+        case MagickCore::RightBottomOrientation: return {w - 1 - y, h - 1 - x};
+        case MagickCore::LeftBottomOrientation: return {w - 1 - y, x};
+        default: return {x, y};
+    }
+}
+
+bool SidesTurn(int orientation) {
+    return orientation >= MagickCore::LeftTopOrientation &&
+           orientation <= MagickCore::LeftBottomOrientation;
+}
+
+// The orientation label as the file gave it. A photo's EXIF data may hold any
+// number there, which the library keeps as it is, outside its own enumeration.
+int OrientationLabel(const Magick::Image& image) {
+    static_assert(sizeof(MagickCore::OrientationType) == sizeof(int));
+    int label = 0;
+    std::memcpy(&label, &image.constImage()->orientation, sizeof label);
+    return label;
+}
+
+// The decoded picture as it appears upright, bottom row first. Pictures come
+// back from the library in file row order, with only the orientation label
+// (a TGA's origin, a photo's EXIF orientation) saying how they are shown.
+Result<Raster> Upright(Magick::Image& image) {
+    const int orientation = OrientationLabel(image);
+    const auto w = int32_t(image.columns());
+    const auto h = int32_t(image.rows());
+    // Undefined, top-left and any number that is no orientation show it as stored.
+    if (orientation < MagickCore::TopRightOrientation ||
+        orientation > MagickCore::LeftBottomOrientation) {
+        Raster raster = Raster::Allocate(w, h);
+        if (!raster) return Result<Raster>::OutOfMemory();
+        PixelsFromImage(image, "BGRA", raster.Data(), RowOrder::BottomFirst);
+        return raster;
+    }
+    Raster stored = Raster::Allocate(w, h);
+    if (!stored) return Result<Raster>::OutOfMemory();
+    PixelsFromImage(image, "BGRA", stored.Data(), RowOrder::TopFirst);
+    image = Magick::Image();
+    const int32_t width = SidesTurn(orientation) ? h : w;
+    const int32_t height = SidesTurn(orientation) ? w : h;
+    Raster raster = Raster::Allocate(width, height);
+    if (!raster) return Result<Raster>::OutOfMemory();
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            const StoredPixel from = Stored(orientation, x, y, w, h);
+            std::memcpy(raster.MutableView().Pixel(x, height - 1 - y),
+                        stored.View().Pixel(from.x, from.y), kBytesPerPixel);
+        }
+    }
+    return raster;
 }
 
 Result<Raster> Decode(const Magick::Blob& blob, const std::string& decoder) {
@@ -137,40 +126,34 @@ Result<Raster> Decode(const Magick::Blob& blob, const std::string& decoder) {
     if (!PictureSizeAllowed(width, height)) {
         return Result<Raster>::Failure(PictureTooLarge(width, height));
     }
-    MakeUpright(image);
-    image.flip();  // bottom row first
     // Without an alpha channel some decoders leave the opacity of the pixels
     // unset: the picture is opaque, and its alpha must read so.
     if (!image.matte()) image.matte(true);
-    Raster raster = Raster::Allocate(width, height);
-    if (!raster) return Result<Raster>::OutOfMemory();
-    image.write(0, 0, size_t(width), size_t(height), "BGRA", Magick::CharPixel, raster.Data());
-    return raster;
+    return Upright(image);
 }
 
 }  // namespace
 
-bool PictureSizeAllowed(int64_t width, int64_t height) {
-    return width > 0 && height > 0 && width <= MaxSide() && height <= MaxSide() &&
-           width * height <= MaxPixels();
-}
-
-std::string PictureTooLarge(int64_t width, int64_t height) {
-    return "the picture is too large: " + std::to_string(width) + "x" + std::to_string(height) +
-           " (" + Limits() + ")";
-}
-
-Result<Raster> ReadPictureFile(const std::string& path) {
-    Result<std::vector<char>> bytes = ReadBytes(path);
-    if (!bytes) return Result<Raster>::FailureOf(std::move(bytes));
-    const std::string decoder = DecoderFor(bytes.Value(), path);
-    if (decoder.empty()) {
-        return Result<Raster>::Failure("not a PNG, TGA, BMP, JPEG, TIFF or GIF picture");
+std::string DecoderFor(std::string_view bytes, const std::string& path) {
+    using namespace std::string_view_literals;
+    if (StartsWith(bytes, "\x89PNG\r\n\x1a\n"sv)) return "PNG";
+    if (StartsWith(bytes, "\xff\xd8\xff"sv)) return "JPEG";
+    if (StartsWith(bytes, "GIF87a"sv) || StartsWith(bytes, "GIF89a"sv)) return "GIF";
+    if (StartsWith(bytes, "II*\0"sv) || StartsWith(bytes, "MM\0*"sv)) return "TIFF";
+    if (StartsWith(bytes, "BM"sv)) return "BMP";
+    if (PictureFormatForExtension(std::filesystem::path(path).extension().string()) == "TGA") {
+        return "TGA";
     }
-    EnsureMagickInitialized();
-    const Magick::Blob blob(bytes.Value().data(), bytes.Value().size());
-    bytes = std::vector<char>{};
+    return {};
+}
+
+Result<Raster> DecodePicture(std::string_view bytes, const std::string& decoder) {
+    if (decoder.empty()) {
+        return Result<Raster>::Failure(std::string("not a ") + kPictureFormatNames + " picture");
+    }
+    SetUpImageLibrary();
     try {
+        const Magick::Blob blob(bytes.data(), bytes.size());
         if (Result<> header = CheckHeader(blob, decoder); !header) {
             return Result<Raster>::FailureOf(std::move(header));
         }
@@ -180,36 +163,57 @@ Result<Raster> ReadPictureFile(const std::string& path) {
     }
 }
 
-Result<> WritePictureFile(const std::string& path, RasterView pixels, const std::string& format,
-                          PixelOrder order) {
-    EnsureMagickInitialized();
-    Magick::Image image;
+Result<Raster> ReadPictureFile(const std::string& path) {
+    const files::WholeFile file = files::ReadWholeFile(path, kMaxPictureFileBytes);
+    switch (file.problem) {
+        case files::ReadProblem::None: break;
+        case files::ReadProblem::Missing: return Result<Raster>::Failure("the file does not exist");
+        case files::ReadProblem::NotAFile: return Result<Raster>::Failure("not a file");
+        case files::ReadProblem::TooLarge: return Result<Raster>::Failure("the file is too large");
+        case files::ReadProblem::Unreadable:
+            return Result<Raster>::Failure("the file cannot be read: " + file.error.message());
+    }
+    return DecodePicture(file.bytes, DecoderFor(file.bytes, path));
+}
+
+Result<std::string> EncodePicture(const PictureToEncode& picture, const std::string& format) {
+    const std::string coder = PictureFormatForExtension("." + format);
+    if (coder.empty()) {
+        return Result<std::string>::Failure(
+            "pictures are written as " + std::string(kPictureFormatNames) + ", not as " + format);
+    }
+    Result<Magick::Image> made =
+        ImageFromPixels(picture.pixels, picture.width, picture.height,
+                        picture.order == PixelOrder::Rgba ? "RGBA" : "BGRA", picture.rows);
+    if (!made) return Result<std::string>::FailureOf(std::move(made));
+    Magick::Image& image = made.Value();
     // Warnings are only reported by the library; errors end the write.
     image.quiet(true);
     Magick::Blob blob;
     try {
-        image.read(size_t(pixels.width), size_t(pixels.height),
-                   order == PixelOrder::Rgba ? "RGBA" : "BGRA", Magick::CharPixel, pixels.pixels);
-    } catch (const Magick::Warning&) {
-    } catch (const Magick::Exception& e) {
-        return Result<>::Failure(e.what());
-    }
-    try {
-        // The library takes the first row as the top; ours is the bottom. Its TGA
-        // writer keeps the rows in image order and labels the origin from the
-        // orientation, so the flipped image must say it starts at the top.
-        image.flip();
+        // The rows now start at the top, and the file says so: the TGA writer
+        // labels its origin from the orientation.
         image.orientation(MagickCore::TopLeftOrientation);
-        image.magick(format);
-        image.matte(true);
+        image.magick(coder);
+        if (!picture.withAlpha) image.matte(false);
+        // Colour even when every pixel is grey, as a black and white mask is.
+        image.type(picture.withAlpha ? Magick::TrueColorMatteType : Magick::TrueColorType);
         image.write(&blob);
     } catch (const Magick::Warning&) {
         // A warning still gives the file.
     } catch (const Magick::Exception& e) {
-        return Result<>::Failure(e.what());
+        return Result<std::string>::Failure(e.what());
     }
-    const std::string_view bytes(static_cast<const char*>(blob.data()), blob.length());
-    if (const std::error_code error = files::ReplaceFile(path, bytes)) {
+    if (blob.length() == 0) return Result<std::string>::Failure("the picture cannot be encoded");
+    return std::string(static_cast<const char*>(blob.data()), blob.length());
+}
+
+Result<> WritePictureFile(const std::string& path, RasterView pixels, const std::string& format,
+                          PixelOrder order) {
+    const Result<std::string> encoded =
+        EncodePicture({pixels.pixels, pixels.width, pixels.height, order}, format);
+    if (!encoded) return Result<>::Failure("cannot write " + path + ": " + encoded.Error());
+    if (const std::error_code error = files::ReplaceFile(path, encoded.Value())) {
         return Result<>::Failure(files::WriteErrorText(path, error));
     }
     return {};

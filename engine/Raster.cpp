@@ -10,9 +10,14 @@ namespace engine {
 namespace {
 std::atomic<size_t> g_allocationLimit{std::numeric_limits<size_t>::max()};
 std::atomic<size_t> g_allocationsBeforeFailure{std::numeric_limits<size_t>::max()};
+std::atomic<size_t> g_allocationsAsked{0};
+// The value of g_allocationsAsked that fails; 0 for none.
+std::atomic<size_t> g_failingAllocation{0};
 
 // Counts one allocation against the countdown; false when it is to fail.
 bool TakeAllocation() {
+    const size_t asked = ++g_allocationsAsked;
+    if (asked == g_failingAllocation.load()) return false;
     size_t left = g_allocationsBeforeFailure.load();
     while (left != std::numeric_limits<size_t>::max()) {
         if (left == 0) return false;
@@ -47,6 +52,10 @@ size_t SetAllocationLimit(size_t bytes) { return g_allocationLimit.exchange(byte
 size_t SetAllocationsBeforeFailure(size_t count) {
     return g_allocationsBeforeFailure.exchange(count);
 }
+
+void FailNthAllocation(size_t n) { g_failingAllocation = n == 0 ? 0 : g_allocationsAsked + n; }
+
+size_t AllocationsAsked() { return g_allocationsAsked; }
 
 Raster Raster::Allocate(int64_t width, int64_t height) {
     Raster raster;

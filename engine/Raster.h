@@ -25,8 +25,8 @@ using RasterBytes = std::unique_ptr<uint8_t[]>;
 // system has no memory for it.
 RasterBytes AllocateRasterBytes(int64_t width, int64_t height);
 
-// Whether an allocation of that many bytes may go ahead: within the limit and
-// the countdown below, which it counts against.
+// Whether an allocation of that many bytes may go ahead: within the limit, the
+// countdown and the failing allocation below, which it counts against.
 bool AllowAllocation(size_t bytes);
 
 // Scratch memory for `count` zeroed elements, under the same limit and
@@ -47,6 +47,13 @@ size_t SetAllocationLimit(size_t bytes);
 // the same size, which a byte cap cannot tell apart, so tests use this to reach
 // a later allocation's failure path. Returns the previous setting.
 size_t SetAllocationsBeforeFailure(size_t count);
+
+// Fails only the n-th raster or scratch allocation from now (1: the next one)
+// and lets every other one go ahead, so that tests can fail each allocation of
+// an effect in turn and see the effect go on after it; 0 fails none.
+void FailNthAllocation(size_t n);
+// How many raster and scratch allocations have been asked for so far.
+size_t AllocationsAsked();
 
 struct RasterView {
     const uint8_t* pixels = nullptr;

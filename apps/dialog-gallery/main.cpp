@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBuffer>
 #include <QDialog>
 #include <QDir>
 #include <QImage>
@@ -32,7 +33,9 @@
 #include "dialogs/CMatteFile.h"
 #include "dialogs/CSavePreset.h"
 #include "dialogs/TintoraDlg.h"
+#include "engine/ImageLibrary.h"
 #include "platform/automation/ComPtr.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/imageview/ImageEnXClass.h"
 #include "platform/imageview/ImageViewWidget.h"
 #include "platform/olectl/ui/CImageDC.h"
@@ -125,6 +128,16 @@ std::unique_ptr<CDialog> PageWindow(COlePropertyPage* created) {
     return CreatePropertyPageWindow(*page.Get());
 }
 
+// Writes the picture as a PNG file, replacing it in one step.
+bool SavePng(const QImage& image, const QString& file) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "PNG") &&
+           !files::ReplaceFile(file.toStdString(),
+                               std::string_view(bytes.constData(), size_t(bytes.size())));
+}
+
 // What a control draws at its default size of 100 x 50 pixels, on a grey container.
 bool WriteControlPicture(const QString& folder, const char* className, COleControl& control) {
     QImage image(104, 54, QImage::Format_ARGB32);
@@ -134,7 +147,7 @@ bool WriteControlPicture(const QString& folder, const char* className, COleContr
         control.DrawContent(&dc, RECT{2, 2, 102, 52});
     }
     const QString file = QDir(folder).filePath(QString("control-%1.png").arg(className));
-    const bool ok = image.save(file);
+    const bool ok = SavePng(image, file);
     std::printf("%s %s\n", ok ? "wrote" : "could not write", file.toLocal8Bit().constData());
     return ok;
 }
@@ -182,7 +195,7 @@ public:
         QString name = QString("%1-%2").arg(dialog.Template().id).arg(m_entry.className);
         if (m_entry.variant) name += QString("-") + m_entry.variant;
         const QString file = QDir(m_folder).filePath(name + ".png");
-        ok = Framed(*dialog.Window()).save(file);
+        ok = SavePng(Framed(*dialog.Window()), file);
         std::printf("%s %s\n", ok ? "wrote" : "could not write", file.toLocal8Bit().constData());
         dialog.EndDialog(IDCANCEL);
     }
@@ -211,6 +224,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    engine::SetUpImageLibrary();
     QApplication application(argc, argv);
     const QString folder = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(folder)) {

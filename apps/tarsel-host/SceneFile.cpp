@@ -2,13 +2,13 @@
 
 #include "engine/PictureFile.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtEndian>
 
 #include "platform/files/AtomicFile.h"
+#include "platform/files/WholeFile.h"
 
 namespace tarsel_host {
 
@@ -27,8 +27,9 @@ bool ReadInt(const QJsonObject& object, const char* key, int lowest, int highest
 
 // The picture's bytes, checked against its size before anything is unpacked.
 bool ReadPixels(const QJsonObject& object, Picture& picture, std::string& error) {
-    if (!ReadInt(object, "width", 1, int(engine::kMaxPictureSide), picture.width) ||
-        !ReadInt(object, "height", 1, int(engine::kMaxPictureSide), picture.height) ||
+    const int maxSide = int(engine::CurrentPictureLimits().maxSide);
+    if (!ReadInt(object, "width", 1, maxSide, picture.width) ||
+        !ReadInt(object, "height", 1, maxSide, picture.height) ||
         !engine::PictureSizeAllowed(picture.width, picture.height)) {
         error = "a picture's size is missing or out of range";
         return false;
@@ -124,19 +125,19 @@ std::string WriteSceneFile(const std::string& path, const SceneFileContents& sce
 }
 
 std::optional<SceneFileContents> ReadSceneFile(const std::string& path, std::string& error) {
-    QFile file(QString::fromStdString(path));
-    if (!file.exists()) {
+    // A scene holds at most a few full-frame pictures; anything far larger is no scene.
+    constexpr uint64_t kMaxSceneBytes = uint64_t(1) << 31;
+    const files::WholeFile file = files::ReadWholeFile(path, kMaxSceneBytes);
+    if (file.problem == files::ReadProblem::Missing) {
         error = "Cannot open the scene " + path + ": there is no such file.";
         return std::nullopt;
     }
-    // A scene holds at most a few full-frame pictures; anything far larger is no scene.
-    constexpr qint64 kMaxSceneBytes = qint64(1) << 31;
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSceneBytes) {
+    if (!file) {
         error = "Cannot open the scene " + path + ": it cannot be read.";
         return std::nullopt;
     }
     std::string reason;
-    auto scene = DecodeScene(file.readAll(), reason);
+    auto scene = DecodeScene(QByteArray(file.bytes.data(), qsizetype(file.bytes.size())), reason);
     if (!scene) error = "Cannot open the scene " + path + ": " + reason + ".";
     return scene;
 }

@@ -4,7 +4,6 @@
 // With --script it runs a script and exits with its result.
 
 #include <QApplication>
-#include <QFile>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +13,8 @@
 #include "apps/tarsel-host/HostWindow.h"
 #include "apps/tarsel-host/ScriptParser.h"
 #include "apps/tarsel-host/ScriptRunner.h"
+#include "engine/ImageLibrary.h"
+#include "platform/files/WholeFile.h"
 
 namespace {
 
@@ -51,15 +52,17 @@ int main(int argc, char** argv) {
         return kUsageError;
     }
 
+    engine::SetUpImageLibrary();
     ParsedScript script;
     if (!options.script.empty()) {
-        QFile file(QString::fromStdString(options.script));
-        if (!file.open(QIODevice::ReadOnly)) {
+        constexpr uint64_t kMaxScriptBytes = 16 << 20;
+        const files::WholeFile file = files::ReadWholeFile(options.script, kMaxScriptBytes);
+        if (!file) {
             std::fprintf(stderr, "tarsel-host: cannot read the script %s\n",
                          options.script.c_str());
             return kUsageError;
         }
-        script = ParseScript(file.readAll().toStdString());
+        script = ParseScript(file.bytes);
         if (!script.error.empty()) {
             std::fprintf(stderr, "%s:%d: %s\n", options.script.c_str(), script.errorLine,
                          script.error.c_str());

@@ -1,10 +1,10 @@
 #include "apps/tintora/PictureFiles.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "engine/PictureFile.h"
 #include "platform/files/AtomicFile.h"
+#include "platform/files/WholeFile.h"
 
 namespace {
 
@@ -20,21 +20,25 @@ PictureResult ReadRaw(const std::string& path, RawSize size) {
         return PictureResult::Failure(path + ": " +
                                       engine::PictureTooLarge(size.width, size.height));
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return PictureResult::Failure("cannot open " + path);
     const size_t expected = size_t(size.width) * size_t(size.height) * 4;
-    in.seekg(0, std::ios::end);
-    const auto length = static_cast<int64_t>(in.tellg());
-    if (length != static_cast<int64_t>(expected)) {
-        return PictureResult::Failure(
-            path + ": " + std::to_string(length) + " bytes, but " + std::to_string(size.width) +
-            "x" + std::to_string(size.height) + " needs " + std::to_string(expected));
+    const std::string needs = std::to_string(size.width) + "x" + std::to_string(size.height) +
+                              " needs " + std::to_string(expected);
+    files::WholeFile file = files::ReadWholeFile(path, expected);
+    switch (file.problem) {
+        case files::ReadProblem::None: break;
+        case files::ReadProblem::Missing:
+            return PictureResult::Failure(path + ": the file does not exist");
+        case files::ReadProblem::NotAFile: return PictureResult::Failure(path + ": not a file");
+        case files::ReadProblem::TooLarge:
+            return PictureResult::Failure(path + ": more bytes than " + needs);
+        case files::ReadProblem::Unreadable: return PictureResult::Failure("cannot read " + path);
     }
-    in.seekg(0);
-    Picture picture{size.width, size.height, std::vector<uint8_t>(expected)};
-    in.read(reinterpret_cast<char*>(picture.bgra.data()), std::streamsize(expected));
-    if (!in) return PictureResult::Failure("cannot read " + path);
-    return picture;
+    if (file.bytes.size() != expected) {
+        return PictureResult::Failure(path + ": " + std::to_string(file.bytes.size()) +
+                                      " bytes, but " + needs);
+    }
+    return Picture{size.width, size.height,
+                   std::vector<uint8_t>(file.bytes.begin(), file.bytes.end())};
 }
 
 }  // namespace

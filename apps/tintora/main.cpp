@@ -12,6 +12,7 @@
 #include "apps/tintora/SamplePicture.h"
 #include "apps/tintora/SelectionMaskFile.h"
 #include "control/CRastelCtrl.h"
+#include "engine/ImageLibrary.h"
 #include "platform/automation/ComPtr.h"
 #include "platform/prompts/Prompts.h"
 #include "platform/tarsel/TarselElement.h"
@@ -85,6 +86,7 @@ int RunApply(const ApplyCommand& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    engine::SetUpImageLibrary();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const ParsedCommandLine parsed = ParseCommandLine(args);
     try {

@@ -3,6 +3,7 @@
 #include "control/module/ModuleDialogs.h"
 #include "control/module/ModuleResources.h"
 #include "crop/CCropImageNew.h"
+#include "engine/ImageLibrary.h"
 
 CVOKSLetRastelApp theApp;
 
@@ -16,6 +17,8 @@ BOOL CVOKSLetRastelApp::InitInstance() {
     AfxGetModuleState()->m_pfnPropertyFrame = &ShowPropertyFrame;
     m_pImageViewClass = std::make_unique<imageview::ImageEnXClassRegistration>();
     m_cropDialog.emplace(&CCropImageNew::Open);
+    // The module's limits and coder policy hold in whatever host loads it.
+    engine::SetUpImageLibrary();
     return bInit;
 }
 

@@ -1,16 +1,13 @@
 #pragma once
 // The view's picture files: TGA, read and written upright (as any viewer
-// shows them), whatever row order the file keeps.
+// shows them), whatever row order the file keeps, through the engine's
+// picture files and so within the image library's limits.
 
 #include <string>
 
 #include "platform/imageview/ViewPicture.h"
 
 namespace imageview {
-
-// Larger pictures are refused before any pixel is decoded.
-constexpr int64_t kMaxPictureSide = 16384;
-constexpr int64_t kMaxPicturePixels = 128LL * 1024 * 1024;
 
 struct PictureRead {
     ViewPicture picture;

@@ -2,11 +2,9 @@
 
 #include <array>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <vector>
 
 #include "platform/files/AtomicFile.h"
+#include "platform/files/WholeFile.h"
 
 namespace imageview {
 
@@ -18,6 +16,8 @@ constexpr size_t kRunBytes = 12;
 constexpr size_t kCheckBytes = 4;
 constexpr uint32_t kMaxSide = 16384;
 constexpr uint64_t kMaxPixels = 128ULL * 1024 * 1024;
+// The longest file the limits allow: one run for every other pixel.
+constexpr uint64_t kMaxFileBytes = kHeaderBytes + kRunBytes * (kMaxPixels / 2) + kCheckBytes;
 
 uint32_t Crc32(const uint8_t* data, size_t size) {
     static const std::array<uint32_t, 256> table = [] {
@@ -49,29 +49,32 @@ SelectionRead Refuse(std::string error) { return {std::nullopt, std::move(error)
 
 SelectionRead ReadSelectionFile(const std::string& path) {
     const std::string file = "The selection file " + path;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return Refuse(file + " does not exist.");
-    if (!std::filesystem::is_regular_file(path, ec)) return Refuse(file + " is not a file.");
-    const uint64_t size = std::filesystem::file_size(path, ec);
-    if (ec) return Refuse(file + " cannot be read.");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return Refuse(file + " cannot be read.");
+    const files::WholeFile read = files::ReadWholeFile(path, kMaxFileBytes);
+    switch (read.problem) {
+        case files::ReadProblem::None: break;
+        case files::ReadProblem::Missing: return Refuse(file + " does not exist.");
+        case files::ReadProblem::NotAFile: return Refuse(file + " is not a file.");
+        case files::ReadProblem::TooLarge: return Refuse(file + " is damaged.");
+        case files::ReadProblem::Unreadable: return Refuse(file + " cannot be read.");
+    }
+    return SelectionFromBytes(read.bytes, file);
+}
 
-    uint8_t header[kHeaderBytes] = {};
-    const size_t headerRead =
-        size_t(in.read(reinterpret_cast<char*>(header), kHeaderBytes).gcount());
-    if (headerRead >= 4 && std::memcmp(header, kSignature, 4) != 0) {
+SelectionRead SelectionFromBytes(std::string_view text, const std::string& file) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const uint64_t size = text.size();
+    if (size >= 4 && std::memcmp(bytes, kSignature, 4) != 0) {
         return Refuse(file + " is not a selection file.");
     }
-    if (headerRead < kHeaderBytes) return Refuse(file + " is cut short.");
-    const uint32_t version = WordAt(header + 4);
+    if (size < kHeaderBytes) return Refuse(file + " is cut short.");
+    const uint32_t version = WordAt(bytes + 4);
     if (version != kSelectionFileVersion) {
         return Refuse(file + " has format version " + std::to_string(version) +
                       ", which this view cannot read.");
     }
-    const uint32_t width = WordAt(header + 8);
-    const uint32_t height = WordAt(header + 12);
-    const uint32_t runs = WordAt(header + 16);
+    const uint32_t width = WordAt(bytes + 8);
+    const uint32_t height = WordAt(bytes + 12);
+    const uint32_t runs = WordAt(bytes + 16);
     if (width > kMaxSide || height > kMaxSide || uint64_t(width) * height > kMaxPixels) {
         return Refuse(file + " is for a picture of " + std::to_string(width) + " x " +
                       std::to_string(height) + " pixels, more than a picture can have.");
@@ -82,22 +85,13 @@ SelectionRead ReadSelectionFile(const std::string& path) {
     const uint64_t expected = kHeaderBytes + kRunBytes * uint64_t(runs) + kCheckBytes;
     if (size < expected) return Refuse(file + " is cut short.");
     if (size > expected) return Refuse(file + " is damaged.");
-
-    std::vector<uint8_t> bytes(header, header + kHeaderBytes);
-    bytes.resize(size_t(expected));
-    if (!in.read(reinterpret_cast<char*>(bytes.data() + kHeaderBytes),
-                 std::streamsize(expected - kHeaderBytes))) {
-        return Refuse(file + " is cut short.");
-    }
     const size_t checked = size_t(expected) - kCheckBytes;
-    if (Crc32(bytes.data(), checked) != WordAt(bytes.data() + checked)) {
-        return Refuse(file + " is damaged.");
-    }
+    if (Crc32(bytes, checked) != WordAt(bytes + checked)) return Refuse(file + " is damaged.");
 
     SelectionMask selection{int32_t(width), int32_t(height)};
     uint64_t previousEnd = 0;  // row * width + column after the last run
     for (uint32_t i = 0; i < runs; ++i) {
-        const uint8_t* run = bytes.data() + kHeaderBytes + kRunBytes * i;
+        const uint8_t* run = bytes + kHeaderBytes + kRunBytes * i;
         const uint32_t row = WordAt(run);
         const uint32_t column = WordAt(run + 4);
         const uint32_t length = WordAt(run + 8);
@@ -114,7 +108,7 @@ SelectionRead ReadSelectionFile(const std::string& path) {
     return {std::move(selection), {}};
 }
 
-std::string WriteSelectionFile(const SelectionMask& selection, const std::string& path) {
+std::string SelectionFileBytes(const SelectionMask& selection) {
     std::string bytes(kSignature, sizeof kSignature);
     PutWord(bytes, kSelectionFileVersion);
     PutWord(bytes, uint32_t(selection.Width()));
@@ -138,7 +132,11 @@ std::string WriteSelectionFile(const SelectionMask& selection, const std::string
     PutWord(bytes, count);
     bytes += runs;
     PutWord(bytes, Crc32(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-    const std::error_code error = files::ReplaceFile(path, bytes);
+    return bytes;
+}
+
+std::string WriteSelectionFile(const SelectionMask& selection, const std::string& path) {
+    const std::error_code error = files::ReplaceFile(path, SelectionFileBytes(selection));
     return error ? files::WriteErrorText(path, error) : std::string();
 }
 

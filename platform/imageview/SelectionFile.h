@@ -19,6 +19,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/imageview/SelectionMask.h"
 
@@ -33,6 +34,11 @@ struct SelectionRead {
 };
 
 SelectionRead ReadSelectionFile(const std::string& path);
+// The same for a file's bytes; `file` begins every message ("The selection file X").
+SelectionRead SelectionFromBytes(std::string_view bytes, const std::string& file);
+
+// The file's bytes for a selection, every run as long as it can be.
+std::string SelectionFileBytes(const SelectionMask& selection);
 
 // Replaces the file in one step (temporary file, then rename). Returns why it
 // failed, or "".

@@ -128,6 +128,9 @@ TEST_F(TintoraCli, MatteAndCropUseFilesWrittenByAnIndependentTool) {
 TEST_F(TintoraCli, BadInputsExitWithTwoAndAnUnusableMatteWithOneWritingNothing) {
     const std::string text = dir.File("notes.tga");
     std::ofstream(text) << "plain text";
+    // A picture within the limits whose border takes it beyond them.
+    const std::string wide = dir.File("wide.bgra");
+    std::ofstream(wide) << std::string(15950 * 4, '\x7f');
     const std::string in = " " + sample + " ";
     // Arguments; exit code; what is printed, all of it or (with ...) a part. The
     // parser's refusals all take one way out; the command line tests hold them all.
@@ -141,6 +144,10 @@ TEST_F(TintoraCli, BadInputsExitWithTwoAndAnUnusableMatteWithOneWritingNothing) 
         {"apply crop --mask " + text + in, 1, "..."},
         {"apply crop --selection " + text + in, 2,
          "tintora: The selection file " + text + " is not a selection file.\n"},
+        {"apply border --size 30 --input-size 15950x1 " + wide + " ", 2,
+         "tintora: cannot write " + out +
+             ": the picture is too large: 16010x61 (at most 16000 "
+             "pixels a side and 33554432 pixels)\n"},
     };
     for (const auto& [arguments, exitCode, output] : cases) {
         const Outcome run = RunCli(arguments + out);

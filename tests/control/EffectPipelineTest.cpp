@@ -8,7 +8,9 @@
 
 #include "control/CRastelCtrl.h"
 #include "engine/MatteFile.h"
+#include "engine/PictureFile.h"
 #include "tests/engine/EffectTestSupport.h"
+#include "tests/support/AllocationGuards.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/PilScript.h"
 #include "tests/support/RecordingPrompts.h"
@@ -128,6 +130,47 @@ TEST_F(EffectPipeline, AFailedEffectShowsItsMessageAndTheHostKeepsWhatTheEffectL
     control.ApplyEffect();
     EXPECT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(host.element->Redraws(), 1);
+    EXPECT_EQ(control.m_pDst, nullptr);
+}
+
+TEST_F(EffectPipeline, FailingEachRasterAllocationOfEveryEffectInTurnEndsWithOutOfMemory) {
+    TempDir dir;
+    control.m_strMattePath = dir.File("matte.tga");
+    ASSERT_TRUE(
+        engine::WritePictureFile(control.m_strMattePath, ViewOf(SeededPic(5, 12, 9)), "tga"));
+    control.m_nSize = 2;
+    control.m_nOpacity = 80;
+    control.m_nBlur = 2;
+    control.m_dDir = 30;
+    control.m_dPct = 5;
+    const std::string kBlurNotice = "[CPel2dCGCharPByte::anti_flickering] Out of Memory!";
+    for (uint32_t code = EFFECT_BORDER; code <= EFFECT_GRAYSCALE; ++code) {
+        SCOPED_TRACE(testing::Message() << "code " << code);
+        control.m_nBlurX = control.m_nBlurY = 2;
+        const size_t before = engine::AllocationsAsked();
+        Run(code);
+        const size_t made = engine::AllocationsAsked() - before;
+        for (size_t n = 1; n <= made; ++n) {
+            SCOPED_TRACE(testing::Message() << "allocation " << n << " of " << made);
+            prompts.messages.clear();
+            control.m_nBlurX = control.m_nBlurY = 2;
+            const int redraws = host.element->Redraws();
+            {
+                FailingAllocation failing(n);
+                Run(code);
+            }
+            // Only the softening blur goes on without its work raster, unblurred.
+            if (host.element->Redraws() > redraws) {
+                EXPECT_EQ(prompts.messages, std::vector<std::string>{kBlurNotice});
+                continue;
+            }
+            EXPECT_EQ(prompts.messages, std::vector<std::string>{engine::kOutOfMemory});
+            // Emboss and bevel clear the host's frame in place before they fail.
+            if (code != EFFECT_EMBOSS && code != EFFECT_BEVEL) {
+                EXPECT_EQ(Host().px, start.px);
+            }
+        }
+    }
     EXPECT_EQ(control.m_pDst, nullptr);
 }
 

@@ -31,11 +31,19 @@ TEST_F(ExportTga, AnIndependentReaderSeesTheExportUprightWithItsAlpha) {
     EXPECT_EQ(host.image->Pixels(), kPicture);
 }
 
-TEST_F(ExportTga, AWriteFailureShowsTheLibrarysMessage) {
+TEST_F(ExportTga, AFailedWriteOrAPictureBeyondTheLimitsIsShownAndNothingIsWritten) {
     control.m_strExportPath = dir.File("missing-folder/out.tga");
     control.ExportTga();
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_NE(prompts.messages[0].find("out.tga"), std::string::npos) << prompts.messages[0];
+    EXPECT_FALSE(std::filesystem::exists(control.m_strExportPath));
+
+    // A picture wider than the library takes is refused before it sees it.
+    host.image->SetPicture(16001, 1, std::vector<uint8_t>(16001 * 4));
+    control.m_strExportPath = dir.File("wide.tga");
+    control.ExportTga();
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_NE(prompts.messages[1].find("too large: 16001x1"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(control.m_strExportPath));
 }
 

@@ -1,6 +1,7 @@
 #include "dialogs/PresetFiles.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "tests/dialogs/DialogFixture.h"
 
@@ -19,6 +20,15 @@ TEST(PresetFiles, CopiesWholeFilesAndReportsWhatItCouldNotDo) {
     EXPECT_EQ(CopyWholeFile(folder.File("none"), folder.File("b")), FileCopy::NoSource);
     EXPECT_EQ(CopyWholeFile(folder.File("a"), folder.File("x/y")), FileCopy::NotOpened);
     EXPECT_EQ(CopyWholeFile(folder.Path().string(), folder.File("c")), FileCopy::NotOpened);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("c")));
+}
+
+TEST(PresetFiles, AFifoInPlaceOfAFileIsRefusedWithoutWaitingOnIt) {
+    TempDir folder;
+    ASSERT_EQ(mkfifo(folder.File("fifo").c_str(), 0600), 0);
+    PresetRecord records[kPresetSlots];
+    EXPECT_EQ(ReadPresetsFile(folder.File("fifo"), records), PresetsRead::Missing);
+    EXPECT_EQ(CopyWholeFile(folder.File("fifo"), folder.File("c")), FileCopy::NotOpened);
     EXPECT_FALSE(std::filesystem::exists(folder.File("c")));
 }
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <map>
 
-#include "engine/MagickSupport.h"
+#include "engine/ImageLibrary.h"
 #include "tests/engine/EffectTestSupport.h"
 
 namespace {
@@ -25,7 +25,7 @@ constexpr Op kEveryOperation[] = {Op::None,    Op::AddNoise, Op::Contrast,    Op
 // The library run directly on the same bytes (declared "RGBA" although they are
 // blue first), through its raw pixel import and export, with the alpha put back.
 ref::Pic Direct(const ref::Pic& pic, Op operation, double pct, engine::EffectColor color) {
-    engine::EnsureMagickInitialized();
+    engine::SetUpImageLibrary();
     Magick::Image image;
     image.read(size_t(pic.w), size_t(pic.h), "RGBA", Magick::CharPixel, pic.px.data());
     const Magick::ColorRGB pen(color.blue / 255.0, color.green / 255.0, color.red / 255.0);

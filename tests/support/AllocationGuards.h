@@ -30,3 +30,12 @@ public:
 private:
     size_t m_previous;
 };
+
+// Fails only the n-th allocation from now.
+class FailingAllocation {
+public:
+    explicit FailingAllocation(size_t n) { engine::FailNthAllocation(n); }
+    ~FailingAllocation() { engine::FailNthAllocation(0); }
+    FailingAllocation(const FailingAllocation&) = delete;
+    FailingAllocation& operator=(const FailingAllocation&) = delete;
+};
