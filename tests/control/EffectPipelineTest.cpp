@@ -55,18 +55,25 @@ TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
     // border and shadow with a blur leave it in the record's blur sizes.
     const auto lit = [this](int elevation, int depth) {
         ref::Pic source = start;
-        return ref::EmbossBevel(source, 90, elevation, depth, 5);
+        return Output(reference::EmbossBevel(MutableViewOf(source), {90, elevation, depth, 5}));
     };
+    const engine::EffectColor kColor{0x60, 0x40, 0x20};
     ref::Pic gray = start;
-    ref::Grayscale(gray);
+    ASSERT_TRUE(reference::Grayscale(MutableViewOf(gray)));
     const std::tuple<uint32_t, int, ref::Pic, int, int> cases[] = {
-        {EFFECT_BORDER, 0, ref::Border(start, 2, 0, 80, 0x60, 0x40, 0x20), 6, 1},
-        {EFFECT_BORDER, 3, ref::Border(start, 2, 3, 80, 0x60, 0x40, 0x20), 3, 3},
-        {EFFECT_SHADOW, 0, ref::OffsetShadow(start, -5, 3, 0, 80, 0x60, 0x40, 0x20), 6, 1},
-        {EFFECT_SHADOW, 2, ref::OffsetShadow(start, -5, 3, 2, 80, 0x60, 0x40, 0x20), 2, 2},
-        {EFFECT_MOTION_BLUR, 4, ref::AntiFlicker(start, 6, 1, false), 6, 1},
-        {EFFECT_MATTE, 4, ref::Matte(start, matte, 1, 2, true, false, false, 6, 1), 6, 1},
-        {EFFECT_CROP_MATTE, 4, ref::Matte(start, matte, 1, 2, true, false, true, 6, 1), 6, 1},
+        {EFFECT_BORDER, 0, Output(reference::Border(ViewOf(start), {2, 0, 80, kColor})), 6, 1},
+        {EFFECT_BORDER, 3, Output(reference::Border(ViewOf(start), {2, 3, 80, kColor})), 3, 3},
+        {EFFECT_SHADOW, 0, Output(reference::OffsetShadow(ViewOf(start), {-5, 3, 0, 80, kColor})),
+         6, 1},
+        {EFFECT_SHADOW, 2, Output(reference::OffsetShadow(ViewOf(start), {-5, 3, 2, 80, kColor})),
+         2, 2},
+        {EFFECT_MOTION_BLUR, 4, Output(reference::AntiFlicker(ViewOf(start), 6, 1, false)), 6, 1},
+        {EFFECT_MATTE, 4,
+         Output(reference::Matte(ViewOf(start), ViewOf(matte), {1, 2, true, false, false, 6, 1})),
+         6, 1},
+        {EFFECT_CROP_MATTE, 4,
+         Output(reference::Matte(ViewOf(start), ViewOf(matte), {1, 2, true, false, true, 6, 1})), 6,
+         1},
         {EFFECT_EMBOSS, 4, lit(60, 1), 6, 1},
         {EFFECT_BEVEL, 4, lit(40, 4), 6, 1},
         {EFFECT_GRAYSCALE, 4, gray, 6, 1},
@@ -102,9 +109,9 @@ TEST_F(EffectPipeline, AFailedEffectShowsItsMessageAndTheHostKeepsWhatTheEffectL
     // motion blur without its work raster hands over the unblurred canvas, with
     // the picture at column 2 + 2, row 3 + 2.
     ref::Pic cleared = start;
-    ref::EmbossBevel(cleared, 0, 60, 1, 3);
+    ASSERT_TRUE(reference::EmbossBevel(MutableViewOf(cleared), {0, 60, 1, 3}));
     ref::Pic canvas(12 + 4 + 8, 9 + 6 + 8);
-    ref::PlaceRaster(canvas, start, 4, 5);
+    reference::PlaceRaster(MutableViewOf(canvas), ViewOf(start), 4, 5);
     control.m_dDir = 0;
     control.m_dPct = 3;
     control.m_nBlurX = 2;

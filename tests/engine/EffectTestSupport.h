@@ -1,18 +1,39 @@
 #pragma once
-// Glue between the plain reference pictures and the engine's rasters.
+// Pictures for the effects' tests: a plain pixel array with the engine's
+// layout, views of it for the engine and the references, and comparisons.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "engine/Raster.h"
 #include "engine/Result.h"
-#include "tests/engine/EffectReferences.h"
+#include "tests/engine/reference/ReferenceEffects.h"
 #include "tests/support/AllocationGuards.h"
 #include "tests/support/RandomPictures.h"
+
+namespace ref {
+
+// W x H pixels, B, G, R, A, bottom row first.
+struct Pic {
+    int w = 0;
+    int h = 0;
+    std::vector<uint8_t> px;
+
+    Pic() = default;
+    Pic(int width, int height) : w(width), h(height), px(size_t(width) * size_t(height) * 4, 0) {}
+    Pic(int width, int height, std::vector<uint8_t> bytes)
+        : w(width), h(height), px(std::move(bytes)) {}
+    uint8_t* at(long x, long y) { return &px[(size_t(y) * size_t(w) + size_t(x)) * 4]; }
+    const uint8_t* at(long x, long y) const { return &px[(size_t(y) * size_t(w) + size_t(x)) * 4]; }
+};
+
+}  // namespace ref
 
 inline engine::RasterView ViewOf(const ref::Pic& pic) { return {pic.px.data(), pic.w, pic.h}; }
 inline engine::MutableRasterView MutableViewOf(ref::Pic& pic) {

@@ -75,23 +75,6 @@ TEST(EmbossBevel, TheTwoOutermostColumnsAndRowsNeverShow) {
     EXPECT_TRUE(SamePicture(Apply(pic, Emboss(45, 3)), Apply(framed, Emboss(45, 3))));
 }
 
-TEST(EmbossBevel, MatchesThePlainVersionOnRandomPictures) {
-    std::mt19937 rng(13);
-    for (int n = 0; n < 80; ++n) {
-        ref::Pic pic = RandomPic(rng, RandomInt(rng, 1, 24), RandomInt(rng, 1, 24), n % 2 == 0);
-        const int azimuth = RandomInt(rng, 0, 359);
-        const int size = n % 4 == 0 ? 0 : RandomInt(rng, 0, 20);
-        const engine::EmbossBevelParams params =
-            n % 2 == 1 ? Emboss(azimuth, size) : Bevel(azimuth, size);
-        ref::Pic expectedSource = pic;
-        const ref::Pic expected =
-            ref::EmbossBevel(expectedSource, azimuth, params.elevation, params.depth, size);
-        ASSERT_TRUE(SamePicture(expected, Apply(pic, params)))
-            << "elevation " << params.elevation << " azimuth " << azimuth << " size " << size;
-        ASSERT_TRUE(SamePicture(expectedSource, pic)) << "source";
-    }
-}
-
 TEST(EmbossBevel, FailsWhenItsRastersCannotBeAllocatedButKeepsTheClearedFrame) {
     // The output, the canvas and the scratch alpha.
     for (size_t successes : {0, 1, 2}) {

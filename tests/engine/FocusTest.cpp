@@ -30,16 +30,6 @@ TEST(Focus, TransparentBlackDarkensTheInsideOfAnEdgeButKeepsTheOutline) {
     EXPECT_EQ(Alphas(out), Alphas(pic));
 }
 
-TEST(Focus, MatchesThePlainDefinitionOnRandomPictures) {
-    std::mt19937 rng(20261205);
-    for (int round = 0; round < 60; ++round) {
-        const int w = RandomInt(rng, 1, 40), h = RandomInt(rng, 1, 40), r = RandomInt(rng, 1, 50);
-        const ref::Pic pic = RandomPic(rng, w, h);
-        ASSERT_TRUE(SamePicture(ref::Focus(pic, r), Apply(pic, uint32_t(r))))
-            << w << "x" << h << " r=" << r;
-    }
-}
-
 TEST(Focus, FailsCleanlyWithoutItsOutputOrItsColumnSums) {
     const ref::Pic pic = Filled(16, 16, 9, 9, 9, 9);
     for (size_t successes : {0, 1}) {

@@ -20,17 +20,6 @@ TEST(Grayscale, WorkedLuminancesInThePictureAndItsCopy) {
     EXPECT_EQ(out.px, pic.px);
 }
 
-TEST(Grayscale, MatchesThePlainVersionOnRandomPictures) {
-    std::mt19937 rng(14);
-    for (int n = 0; n < 20; ++n) {
-        ref::Pic pic = RandomPic(rng, RandomInt(rng, 1, 40), RandomInt(rng, 1, 40), false);
-        ref::Pic expected = pic;
-        ref::Grayscale(expected);
-        ASSERT_TRUE(SamePicture(expected, Output(engine::Grayscale(MutableViewOf(pic)))));
-        ASSERT_TRUE(SamePicture(expected, pic));
-    }
-}
-
 TEST(Grayscale, WithoutItsOutputThePictureStaysAsItWas) {
     ref::Pic pic = SeededPic(15, 5, 5);
     const ref::Pic before = pic;

@@ -28,7 +28,7 @@ TEST(BlendPixelOver, MatchesThePlainRuleForEveryAlphaPair) {
             uint8_t s[4] = {uint8_t(rng()), uint8_t(rng()), uint8_t(rng()), uint8_t(sa)};
             uint8_t d[4] = {uint8_t(rng()), uint8_t(rng()), uint8_t(rng()), uint8_t(da)};
             uint8_t expected[4] = {d[0], d[1], d[2], d[3]};
-            ref::BlendPixelOver(s, expected);
+            reference::BlendPixelOver(s, expected);
             engine::BlendPixelOver(s, d);
             for (int c = 0; c < 4; ++c) ASSERT_EQ(d[c], expected[c]) << sa << " over " << da;
         }
@@ -78,13 +78,12 @@ TEST(Layers, MatchThePlainVersionsAtRandomPlaces) {
         ref::Pic actual = expected;
         const int x = RandomInt(rng, -15, 15), y = RandomInt(rng, -15, 15), op = n % 3;
         if (op == 0) {
-            ref::PlaceRaster(expected, src, x, y);
+            reference::PlaceRaster(MutableViewOf(expected), ViewOf(src), x, y);
             engine::PlaceRaster(MutableViewOf(actual), ViewOf(src), x, y);
         } else {
-            ref::StampRaster(expected, src, x, y, op == 1);
-            engine::StampRaster(
-                MutableViewOf(actual), ViewOf(src), x, y,
-                op == 1 ? engine::StampMode::AddAlpha : engine::StampMode::BlendOver);
+            const auto mode = op == 1 ? engine::StampMode::AddAlpha : engine::StampMode::BlendOver;
+            reference::StampRaster(MutableViewOf(expected), ViewOf(src), x, y, mode);
+            engine::StampRaster(MutableViewOf(actual), ViewOf(src), x, y, mode);
         }
         ASSERT_TRUE(SamePicture(expected, actual))
             << "operation " << op << " at " << x << ", " << y;

@@ -82,33 +82,6 @@ TEST(Matte, TheBoxGrowsOnlyFromRedPixelsAlsoWithTheFourthChannel) {
         ref::Pic(4, 6), Apply(Filled(8, 8, 9, 9, 9, 255), matte, Params(true, 0, 0, false, true))));
 }
 
-TEST(Matte, MatchesThePlainVersionOnRandomPicturesAndMattes) {
-    std::mt19937 rng(27);
-    for (int n = 0; n < 150; ++n) {
-        const ref::Pic pic = RandomPic(rng, RandomInt(rng, 1, 20), RandomInt(rng, 1, 20));
-        ref::Pic matte = RandomPic(rng, RandomInt(rng, 1, 24), RandomInt(rng, 1, 24), n % 2 == 0);
-        // Mattes are mostly black and white with a few grays, like selections.
-        if (n % 3 == 0) {
-            for (size_t i = 0; i < matte.px.size(); i += 4) {
-                const uint8_t v = matte.px[i] < 100 ? 0 : matte.px[i] < 200 ? 255 : matte.px[i];
-                matte.px[i] = matte.px[i + 1] = matte.px[i + 2] = v;
-            }
-        }
-        const bool crop = n % 2 == 1;
-        const int ox = n % 5 == 0 ? 0 : RandomInt(rng, 0, 25);
-        const int oy = n % 5 == 0 ? 0 : RandomInt(rng, 0, 25);
-        const bool inverse = RandomInt(rng, 0, 1) == 1;
-        const bool useAlpha = RandomInt(rng, 0, 1) == 1;
-        const int blurX = n % 4 == 0 ? 0 : RandomInt(rng, 0, 31);
-        const int blurY = n % 4 == 0 ? 0 : RandomInt(rng, 0, 31);
-        ASSERT_TRUE(
-            SamePicture(ref::Matte(pic, matte, ox, oy, inverse, useAlpha, crop, blurX, blurY),
-                        Apply(pic, matte, Params(crop, ox, oy, inverse, useAlpha, blurX, blurY))))
-            << "crop " << crop << " offsets " << ox << "," << oy << " inverse " << inverse
-            << " alpha " << useAlpha << " blur " << blurX << "," << blurY;
-    }
-}
-
 TEST(Matte, FailsWhenItsRastersCannotBeAllocated) {
     // The cut output (the box is known before it is made), then the
     // softening's result; without the softening's work raster the cut comes

@@ -25,7 +25,7 @@ TEST(OffsetShadow, NoOffsetNoBlurKeepsTheSizeAndShowsOnlyThroughSemiTransparentP
     ASSERT_EQ(SizeOf(out), std::pair(4, 3));
     EXPECT_EQ(PixelAt(out, 0, 0), kPicture);
     uint8_t expected[4] = {255, 0, 0, 100};
-    ref::BlendPixelOver(pic.at(2, 1), expected);
+    reference::BlendPixelOver(pic.at(2, 1), expected);
     EXPECT_EQ(PixelAt(out, 2, 1), (Px{expected[0], expected[1], expected[2], expected[3]}));
 }
 
@@ -61,23 +61,6 @@ TEST(OffsetShadow, OpacityZeroLeavesOnlyThePictureOnTheEnlargedCanvas) {
     const ref::Pic out = Apply(Opaque(3, 3), 4, -2, 0, 0);
     ASSERT_EQ(SizeOf(out), std::pair(7, 5));
     for (size_t i = 3; i < out.px.size(); i += 4) EXPECT_EQ(out.px[i], expected.px[i]) << i / 4;
-}
-
-TEST(OffsetShadow, MatchesThePlainVersionOnRandomPictures) {
-    std::mt19937 rng(11);
-    for (int n = 0; n < 80; ++n) {
-        const ref::Pic pic =
-            RandomPic(rng, RandomInt(rng, 1, 16), RandomInt(rng, 1, 16), n % 2 == 0);
-        const int dx = n % 9 == 0 ? RandomInt(rng, -100, 100) : RandomInt(rng, -10, 10);
-        const int dy = n % 9 == 0 ? RandomInt(rng, -100, 100) : RandomInt(rng, -10, 10);
-        const int b = n % 3 == 0 ? 0 : RandomInt(rng, 1, 12);
-        const int opacity = n % 4 == 0 ? 100 : RandomInt(rng, 0, 100);
-        const engine::EffectColor color{uint8_t(rng()), uint8_t(rng()), uint8_t(rng())};
-        ASSERT_TRUE(SamePicture(
-            ref::OffsetShadow(pic, dx, dy, b, opacity, color.red, color.green, color.blue),
-            Apply(pic, dx, dy, b, opacity, color)))
-            << "offset " << dx << ", " << dy << " blur " << b << " opacity " << opacity;
-    }
 }
 
 TEST(OffsetShadow, FailsWhenALayerCannotBeAllocated) {
