@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/files/AtomicFile.h"
+#include "platform/files/FileDescriptor.h"
 #include "platform/files/WholeFile.h"
 
 namespace {
@@ -40,30 +41,11 @@ bool ReadUpTo(int fd, unsigned char* data, size_t size, size_t& count) {
     return true;
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-    bool Close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
-
 }  // namespace
 
 PresetsRead ReadPresetsFile(const std::string& path, PresetRecord (&records)[kPresetSlots]) {
     // Non-blocking, so that a FIFO in its place is refused at once, not waited on.
-    Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    files::FileDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0) return PresetsRead::Missing;
     struct stat status {};
     if (fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return PresetsRead::Missing;

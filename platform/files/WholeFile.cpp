@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "platform/files/FileDescriptor.h"
+
 namespace files {
 
 namespace {
@@ -17,26 +19,12 @@ WholeFile Refused(ReadProblem problem, int error = 0) {
     return file;
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 }  // namespace
 
 WholeFile ReadWholeFile(const std::string& path, uint64_t maxBytes) {
     // Opening a FIFO for reading would wait for a writer; non-blocking it
     // returns at once, and the type check below refuses it.
-    Descriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    files::FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.Get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) return Refused(ReadProblem::Missing);
         if (errno == ENXIO || errno == EISDIR) return Refused(ReadProblem::NotAFile);

@@ -1,0 +1,29 @@
+#pragma once
+// An open file descriptor, closed when its owner goes.
+
+#include <unistd.h>
+
+namespace files {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0) close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return m_fd; }
+    // Closes it now; false when closing reports an error.
+    bool Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd < 0 || close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+}  // namespace files
