@@ -15,12 +15,6 @@ public:
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
     int Get() const { return m_fd; }
-    // Closes it now; false when closing reports an error.
-    bool Close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd < 0 || close(fd) == 0;
-    }
 
 private:
     int m_fd;
