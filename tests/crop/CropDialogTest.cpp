@@ -21,6 +21,7 @@
 #include "tests/support/HostFixture.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/PilScript.h"
+#include "tests/support/Programs.h"
 #include "tests/support/ScriptedPrompts.h"
 
 namespace {
@@ -47,11 +48,6 @@ Bytes Picture() {
         }
     }
     return bytes;
-}
-
-Bytes FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class CropDialogTest : public ::testing::Test {
@@ -368,13 +364,13 @@ TEST_F(CropDialogTest, TheToolsDialogsCropButtonOpensItMinimisedAndPresetsCarryI
         Click(tools, IDC_CROP);
     }
     EXPECT_EQ(prompts.placements, (std::vector<UINT>{SW_MINIMIZE, SW_RESTORE}));
-    const Bytes kept = FileBytes(DataFile("TintoraPresetCrop"));
+    const Bytes kept = ReadFileBytes(DataFile("TintoraPresetCrop"));
     ASSERT_FALSE(kept.empty());
     tools.StorePreset(2);
-    EXPECT_EQ(FileBytes(DataFile("TintoraPresetCrop.2")), kept);
+    EXPECT_EQ(ReadFileBytes(DataFile("TintoraPresetCrop.2")), kept);
     std::filesystem::remove(DataFile("TintoraPresetCrop"));
     Click(tools, IDC_PRESET2);
-    EXPECT_EQ(FileBytes(DataFile("TintoraPresetCrop")), kept);
+    EXPECT_EQ(ReadFileBytes(DataFile("TintoraPresetCrop")), kept);
     tools.DestroyWindow();
     unsetenv("TARSEL_REGISTRY");
     TintoraDlg::InstallCropDialog(previous);

@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "tests/support/DialogDriver.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/Programs.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TempDir.h"
 
@@ -32,16 +32,6 @@ inline std::vector<uint8_t> TestPicture(int32_t width, int32_t height) {
         bytes[i + 3] = 255;
     }
     return bytes;
-}
-
-inline std::vector<uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 inline uint32_t WordAt(const std::vector<uint8_t>& bytes, size_t offset) {

@@ -3,14 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 #include "platform/imageview/SelectionFile.h"
 #include "platform/imageview/SelectionMaskPicture.h"
 #include "tests/imageview/SelectionTestSupport.h"
+#include "tests/support/Programs.h"
 #include "tests/support/Python.h"
 #include "tests/support/TempDir.h"
 
@@ -21,16 +19,6 @@ using imageview_test::FromRows;
 using imageview_test::Rows;
 
 using Bytes = std::vector<uint8_t>;
-
-Bytes ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
 
 void PutWord(Bytes& bytes, size_t offset, uint32_t word) {
     for (int i = 0; i < 4; ++i) bytes[offset + i] = uint8_t(word >> (8 * i));
@@ -54,7 +42,7 @@ protected:
 
 TEST_F(SelectionFileTest, TheFileHoldsTheSizeAndTheRunsOfEachRowTopFirst) {
     ASSERT_EQ(WriteSelectionFile(FromRows({"..##.", "#...#", "....."}), Path()), "");
-    const Bytes bytes = ReadBytes(Path());
+    const Bytes bytes = ReadFileBytes(Path());
     const uint32_t words[] = {1, 5, 3, 3, 0, 2, 2, 1, 0, 1, 1, 4, 1};
     ASSERT_EQ(bytes.size(), 4 + sizeof words + 4);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "TSEL");
@@ -87,12 +75,12 @@ TEST_F(SelectionFileTest, RandomSelectionsComeBackAsTheyWere) {
 
 TEST_F(SelectionFileTest, ABrokenFileIsRefusedWithItsReason) {
     ASSERT_EQ(WriteSelectionFile(FromRows({"##..", ".##.", "...."}), Path("good.sel")), "");
-    const Bytes good = ReadBytes(Path("good.sel"));  // 20 header + 2 runs + CRC = 48 bytes
+    const Bytes good = ReadFileBytes(Path("good.sel"));  // 20 header + 2 runs + CRC = 48 bytes
     // A change to the words, with the check sum made to fit again.
     auto rewritten = [&](size_t offset, uint32_t word) {
         Bytes bytes = good;
         PutWord(bytes, offset, word);
-        WriteBytes(Path("fix.sel"), Bytes(bytes.begin(), bytes.end() - 4));
+        WriteFileBytes(Path("fix.sel"), Bytes(bytes.begin(), bytes.end() - 4));
         PutWord(bytes, bytes.size() - 4, ZlibCrc(Path("fix.sel"), bytes.size() - 4));
         return bytes;
     };
@@ -125,7 +113,7 @@ TEST_F(SelectionFileTest, ABrokenFileIsRefusedWithItsReason) {
         {"an empty run", rewritten(40, 0), " is damaged."},
     };
     for (const auto& c : cases) {
-        WriteBytes(Path(), c.bytes);
+        WriteFileBytes(Path(), c.bytes);
         const SelectionRead read = ReadSelectionFile(Path());
         EXPECT_FALSE(read.selection) << c.name;
         EXPECT_EQ(read.error, "The selection file " + Path() + c.reason) << c.name;

@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/automation/ComPtr.h"
 #include "tests/module/ModalRobot.h"
@@ -61,8 +60,7 @@ protected:
         VARIANT_BOOL status = VARIANT_FALSE;
         CallResult(control.Get(), "OnInitialize",
                    {DispatchArg(host.application.Get()), BoolOut(&status)});
-        std::ofstream(work.File("in.bgra"), std::ios::binary)
-            .write(reinterpret_cast<const char*>(Picture().data()), kWidth * kHeight * 4);
+        WriteFileBytes(work.File("in.bgra"), Picture());
     }
     void TearDown() override {
         control.Reset();
@@ -94,8 +92,7 @@ protected:
                        std::to_string(softness) + " --input-size 24x18 " + work.File("in.bgra") +
                        " " + work.File("out.bgra"));
         EXPECT_EQ(run.status, 0) << options << ": " << run.output;
-        std::ifstream in(work.File("out.bgra"), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        return ReadFileBytes(work.File("out.bgra"));
     }
 
     static void SetSoftness(QWidget& crop, int softness) {

@@ -6,34 +6,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "platform/automation/ComPtr.h"
 #include "platform/com/ClassObjects.h"
 #include "tests/support/ModuleCopy.h"
+#include "tests/support/Programs.h"
 #include "tests/support/TempDir.h"
 
 inline const std::string kRegsvr = TINTORA_REGSVR;
-
-struct ProgramRun {
-    int status;
-    std::string output;
-};
-
-// Runs a command line (the registry folder is inherited) and collects its standard output.
-inline ProgramRun RunProgram(const std::string& commandLine) {
-    ProgramRun run{-1, {}};
-    FILE* pipe = popen(commandLine.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 inline std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 

@@ -5,33 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include "apps/tintora/PictureFiles.h"
 #include "tests/support/ModuleCopy.h"
+#include "tests/support/Programs.h"
 #include "tests/support/TempDir.h"
-
-struct ProgramRun {
-    int status = -1;
-    std::string output;  // standard output and error together
-};
-
-inline ProgramRun RunProgram(const std::string& commandLine) {
-    ProgramRun run;
-    FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 inline const std::string kTintoraCtrl = "Pellux.VOKSlet.RastelCtrl.1";
 
@@ -51,11 +32,11 @@ protected:
         std::ofstream(dir.File("test.tscript")) << script;
         // A host that hangs is ended, and the test fails, after two minutes.
         return RunProgram("cd '" + dir.Path().string() + "' && " + environment + " timeout 120 " +
-                          TARSEL_HOST + " " + options + " --script test.tscript");
+                          TARSEL_HOST + " " + options + " --script test.tscript 2>&1");
     }
     ProgramRun Tintora(const std::string& arguments) {
         return RunProgram("cd '" + dir.Path().string() + "' && " + TINTORA_CLI_PATH + " " +
-                          arguments);
+                          arguments + " 2>&1");
     }
     Picture Read(const std::string& name) {
         auto picture = ReadPicture(dir.File(name), std::nullopt);
