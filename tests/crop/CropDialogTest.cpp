@@ -11,7 +11,6 @@
 #include <fstream>
 
 #include "crop/CCropImageNew.h"
-#include "dialogs/TintoraDlg.h"
 #include "platform/imageview/ImageEnXClass.h"
 #include "platform/imageview/ImageEnXControl.h"
 #include "platform/imageview/ImageViewWidget.h"
@@ -20,9 +19,7 @@
 #include "tests/support/BlockPicture.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/HostFixture.h"
-#include "tests/support/ModalScript.h"
 #include "tests/support/PilScript.h"
-#include "tests/support/Programs.h"
 #include "tests/support/ScriptedPrompts.h"
 
 namespace {
@@ -315,37 +312,6 @@ TEST_F(CropDialogTest, ASoftnessOutOfRangeIsReportedAndNoCropIsMade) {
     EXPECT_EQ(prompts.messages,
               std::vector<std::string>{"Please enter an integer between 0 and 30."});
     EXPECT_EQ(HostPixels(), Picture());
-}
-
-TEST_F(CropDialogTest, TheToolsDialogsCropButtonOpensItMinimisedAndPresetsCarryItsSelection) {
-    const auto previous = TintoraDlg::InstallCropDialog(&CCropImageNew::Open);
-    TempDir registry;
-    setenv("TARSEL_REGISTRY", registry.Path().c_str(), 1);
-    TintoraDlg tools(&control);
-    tools.m_strDataFolder = data.Path().string();
-    ASSERT_TRUE(tools.Create());
-    {
-        ModalScript script;
-        script.Then([&](CDialog& crop) {
-            EXPECT_EQ(crop.Template().id, IDD_CROP_IMAGE);
-            EXPECT_EQ(crop.GetParent(), &tools);
-            crop.Window()->show();
-            Drag(crop, {1, 2}, {3, 4});
-            Click(crop, IDOK);
-        });
-        Click(tools, IDC_CROP);
-    }
-    EXPECT_EQ(prompts.placements, (std::vector<UINT>{SW_MINIMIZE, SW_RESTORE}));
-    const Bytes kept = ReadFileBytes(DataFile("TintoraPresetCrop"));
-    ASSERT_FALSE(kept.empty());
-    tools.StorePreset(2);
-    EXPECT_EQ(ReadFileBytes(DataFile("TintoraPresetCrop.2")), kept);
-    std::filesystem::remove(DataFile("TintoraPresetCrop"));
-    Click(tools, IDC_PRESET2);
-    EXPECT_EQ(ReadFileBytes(DataFile("TintoraPresetCrop")), kept);
-    tools.DestroyWindow();
-    unsetenv("TARSEL_REGISTRY");
-    TintoraDlg::InstallCropDialog(previous);
 }
 
 TEST(CropDialogWithoutItsView, DoesNotRunAndSaysWhy) {
