@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <tuple>
@@ -15,6 +14,7 @@
 #include "tests/support/DialogDriver.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/OwnRegistry.h"
 #include "tests/support/Programs.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TempDir.h"
@@ -64,13 +64,11 @@ protected:
     static constexpr int32_t kHeight = 6;
 
     ToolsDialogTest() : host(kWidth, kHeight, TestPicture(kWidth, kHeight)) {
-        setenv("TARSEL_REGISTRY", registry.Path().c_str(), 1);
         host.Target(control);
         control.SnapshotImage(SLOT_ORIGINAL);
         // A value no command of the dialog writes, to see whether one ran.
         control.m_nEffectCode = 99;
     }
-    ~ToolsDialogTest() override { unsetenv("TARSEL_REGISTRY"); }
 
     // A tools dialog on the data folder, initialised and ready for the operator.
     std::unique_ptr<TintoraDlg> Open() {
@@ -86,7 +84,7 @@ protected:
     bool PresetsWritten() const { return std::filesystem::exists(PresetsPath()); }
 
     TempDir data;
-    TempDir registry;
+    OwnRegistry registry;
     ScriptedPrompts prompts;
     HostFixture host;
     CRastelCtrl control;

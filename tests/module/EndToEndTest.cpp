@@ -165,7 +165,7 @@ TEST_F(EndToEndTest,
                                            "\tx\nHKEY_CURRENT_USER\\Long\\Later\t@\ty\n"),
               std::string::npos);
 
-    const std::filesystem::path store = m_folder.Path() / "registry" / "HKEY_CLASSES_ROOT.reg";
+    const std::filesystem::path store = m_registry.folder.Path() / "HKEY_CLASSES_ROOT.reg";
     std::ofstream(store) << "not a store\n";
     EXPECT_EQ(Regsvr("--dump").status, 1);
     EXPECT_EQ(Regsvr(Quoted(m_module.file)).status, 1);

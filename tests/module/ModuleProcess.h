@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "platform/automation/ComPtr.h"
 #include "platform/com/ClassObjects.h"
 #include "tests/support/ModuleCopy.h"
+#include "tests/support/OwnRegistry.h"
 #include "tests/support/Programs.h"
 #include "tests/support/TempDir.h"
 
@@ -21,11 +21,7 @@ inline std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 class ModuleProcessTest : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("TARSEL_REGISTRY", m_folder.File("registry").c_str(), 1); }
-    void TearDown() override {
-        CoFreeUnusedLibraries();
-        unsetenv("TARSEL_REGISTRY");
-    }
+    void TearDown() override { CoFreeUnusedLibraries(); }
 
     ProgramRun Regsvr(const std::string& arguments) {
         return RunProgram(Quoted(kRegsvr) + " " + arguments);
@@ -45,6 +41,7 @@ protected:
         return object;
     }
 
+    OwnRegistry m_registry;
     TempDir m_folder;
     const ModuleCopy m_module = InstallModuleCopy(m_folder.Path(), TINTORA_MODULE_FILE);
 };

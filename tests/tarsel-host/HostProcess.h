@@ -1,16 +1,16 @@
 #pragma once
 // The host program run as an operator's script would run it: in a folder of
 // the test's own, with a copy of the module (and so its data folder) there,
-// registered in a registry there, and the project's sample picture beside it.
+// registered in a registry of its own, and the project's sample picture beside it.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include "apps/tintora/PictureFiles.h"
 #include "tests/support/ModuleCopy.h"
+#include "tests/support/OwnRegistry.h"
 #include "tests/support/Programs.h"
 #include "tests/support/TempDir.h"
 
@@ -19,11 +19,9 @@ inline const std::string kTintoraCtrl = "Pellux.VOKSlet.RastelCtrl.1";
 class HostProcessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("TARSEL_REGISTRY", dir.File("registry").c_str(), 1);
         ASSERT_EQ(RunProgram(std::string(TINTORA_REGSVR) + " '" + module.file + "'").status, 0);
         ASSERT_EQ(Tintora("sample sample.png").status, 0);
     }
-    void TearDown() override { unsetenv("TARSEL_REGISTRY"); }
 
     // Runs the script from the test's folder; options come before --script.
     ProgramRun Host(const std::string& script,
@@ -44,6 +42,7 @@ protected:
         return picture ? std::move(picture).Value() : Picture{};
     }
 
+    OwnRegistry registry;
     TempDir dir;
     const ModuleCopy module = InstallModuleCopy(dir.Path(), TINTORA_MODULE_FILE);
 };
