@@ -50,18 +50,6 @@ TEST_F(TintoraCli, EachKindOfEffectRunsOnTheSamplePictureAndPrintsTheResultsSize
     }
 }
 
-TEST_F(TintoraCli, PngTgaAndRawInputsGiveTheSameResult) {
-    const std::string tga = dir.File("s.tga");
-    ASSERT_EQ(RunCli("sample " + tga).status, 0);
-    const std::string focus = "apply focus --size 3 ";
-    EXPECT_EQ(RunCli(focus + sample + " " + dir.File("f.bgra")).output, "160x120\n");
-    EXPECT_EQ(RunCli(focus + tga + " " + dir.File("g.bgra")).output, "160x120\n");
-    const ProgramRun raw = RunCli("apply focus --size 1 --input-size 160x120 " +
-                                  dir.File("f.bgra") + " " + dir.File("h.png"));
-    EXPECT_EQ(raw.status, 0) << raw.output;
-    EXPECT_EQ(ReadFileBytes(dir.File("f.bgra")), ReadFileBytes(dir.File("g.bgra")));
-}
-
 TEST_F(TintoraCli, MatteAndCropUseFilesWrittenByAnIndependentTool) {
     const std::string mask = dir.File("mask.tga");
     PilScript(dir,
