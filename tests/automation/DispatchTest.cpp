@@ -7,17 +7,9 @@
 #include "platform/automation/DispatchDriver.h"
 #include "platform/automation/OleVariant.h"
 #include "tests/automation/CountedObject.h"
+#include "tests/support/DispatchCalls.h"
 
 namespace {
-
-DISPID IdOf(IDispatch* object, const char* name, HRESULT* hr = nullptr) {
-    std::u16string wide = WideFromNarrow(name);
-    LPOLESTR names[1] = {wide.data()};
-    DISPID id = 12345;
-    const HRESULT result = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (hr) *hr = result;
-    return id;
-}
 
 // The error code of the dispatch exception the call raises; S_OK when it raises none.
 SCODE ErrorOf(const std::function<void()>& call) {
@@ -37,10 +29,13 @@ protected:
 };
 
 TEST_F(Dispatch, ResolvesNamesWithoutRegardToCaseAndAnswersOnlyItsInterfaces) {
-    EXPECT_EQ(IdOf(object, "eCHO"), 7);
-    HRESULT hr = S_OK;
-    EXPECT_EQ(IdOf(object, "Missing", &hr), DISPID_UNKNOWN);
-    EXPECT_EQ(hr, DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(DispIdOf(object, "eCHO"), 7);
+    std::u16string missing = u"Missing";
+    LPOLESTR names[] = {missing.data()};
+    DISPID id = 0;
+    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id),
+              DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(id, DISPID_UNKNOWN);
     ComPtr<IDispatch> same;
     EXPECT_EQ(object->QueryInterface(IID_IDispatch, same.ReceiveVoid()), S_OK);
     EXPECT_EQ(object->RefCount(), 2u);

@@ -3,15 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <string>
-
-#include "tests/support/TempDir.h"
+#include "tests/support/OwnRegistry.h"
 
 class RegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("TARSEL_REGISTRY", m_folder.Path().c_str(), 1); }
-    void TearDown() override { unsetenv("TARSEL_REGISTRY"); }
-
-    TempDir m_folder;
+    OwnRegistry m_registry;
 };

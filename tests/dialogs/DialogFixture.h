@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -16,6 +14,8 @@
 #include "tests/support/DialogDriver.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/OwnRegistry.h"
+#include "tests/support/Programs.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TempDir.h"
 
@@ -32,16 +32,6 @@ inline std::vector<uint8_t> TestPicture(int32_t width, int32_t height) {
         bytes[i + 3] = 255;
     }
     return bytes;
-}
-
-inline std::vector<uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 inline uint32_t WordAt(const std::vector<uint8_t>& bytes, size_t offset) {
@@ -74,13 +64,11 @@ protected:
     static constexpr int32_t kHeight = 6;
 
     ToolsDialogTest() : host(kWidth, kHeight, TestPicture(kWidth, kHeight)) {
-        setenv("TARSEL_REGISTRY", registry.Path().c_str(), 1);
         host.Target(control);
         control.SnapshotImage(SLOT_ORIGINAL);
         // A value no command of the dialog writes, to see whether one ran.
         control.m_nEffectCode = 99;
     }
-    ~ToolsDialogTest() override { unsetenv("TARSEL_REGISTRY"); }
 
     // A tools dialog on the data folder, initialised and ready for the operator.
     std::unique_ptr<TintoraDlg> Open() {
@@ -96,7 +84,7 @@ protected:
     bool PresetsWritten() const { return std::filesystem::exists(PresetsPath()); }
 
     TempDir data;
-    TempDir registry;
+    OwnRegistry registry;
     ScriptedPrompts prompts;
     HostFixture host;
     CRastelCtrl control;

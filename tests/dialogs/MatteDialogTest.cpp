@@ -19,7 +19,7 @@ void WriteMatte(const std::string& path, int width, int height) {
         const uint8_t grey = uint8_t(60 + 3 * i);
         bytes.insert(bytes.end(), {grey, grey, grey, uint8_t(255 - grey)});
     }
-    WriteBytes(path, bytes);
+    WriteFileBytes(path, bytes);
 }
 
 class MatteDialogTest : public ToolsDialogTest {

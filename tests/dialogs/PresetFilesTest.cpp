@@ -13,10 +13,10 @@ TEST(PresetFiles, CopiesWholeFilesAndReportsWhatItCouldNotDo) {
     // Larger than one buffer, over a longer file that must be cut.
     std::vector<uint8_t> big(200000);
     for (size_t i = 0; i < big.size(); ++i) big[i] = uint8_t(i * 7);
-    WriteBytes(folder.File("a"), big);
-    WriteBytes(folder.File("b"), std::vector<uint8_t>(300000, 1));
+    WriteFileBytes(folder.File("a"), big);
+    WriteFileBytes(folder.File("b"), std::vector<uint8_t>(300000, 1));
     EXPECT_EQ(CopyWholeFile(folder.File("a"), folder.File("b")), FileCopy::Copied);
-    EXPECT_EQ(ReadBytes(folder.File("b")), big);
+    EXPECT_EQ(ReadFileBytes(folder.File("b")), big);
     EXPECT_EQ(CopyWholeFile(folder.File("none"), folder.File("b")), FileCopy::NoSource);
     EXPECT_EQ(CopyWholeFile(folder.File("a"), folder.File("x/y")), FileCopy::NotOpened);
     EXPECT_EQ(CopyWholeFile(folder.Path().string(), folder.File("c")), FileCopy::NotOpened);

@@ -83,7 +83,7 @@ TEST_F(PresetsTest, OkWritesA404ByteFileWithSlot0StoredThatTheNextRunOpensWith) 
         Click(d, IDOK);
     });
     EXPECT_EQ(RunTools(script), IDOK);
-    const std::vector<uint8_t> bytes = ReadBytes(PresetsPath());
+    const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
     ASSERT_EQ(bytes.size(), kPresetsFileBytes);
     EXPECT_EQ(WordAt(bytes, 0), 0u);
     const uint32_t slot0[] = {1, 12, 270, 5, 6, 7, 8, 30, 9, 10, uint32_t(-3), 4, 3, 0x00A0B0C0};
@@ -128,7 +128,7 @@ TEST_F(PresetsTest, EachEndingKeepsOrRestoresTheImageAndWritesTheMembersAsTheySt
         EXPECT_EQ(HostPixels(), ending.keeps ? processed : Original());
         ASSERT_EQ(PresetsWritten(), ending.writes);
         if (ending.writes) {
-            EXPECT_EQ(SlotWord(ReadBytes(PresetsPath()), 0, 3), 2u);
+            EXPECT_EQ(SlotWord(ReadFileBytes(PresetsPath()), 0, 3), 2u);
         }
     }
 }
@@ -158,7 +158,7 @@ TEST_F(PresetsTest, TheDialogOpensWithSlot0AndRecallsStoredSlots) {
     records[4].dwFlag = 0;  // counts as stored
     std::vector<uint8_t> file = PresetsBytes(0, records);
     file.push_back(0xEE);  // bytes past the records are ignored
-    WriteBytes(PresetsPath(), file);
+    WriteFileBytes(PresetsPath(), file);
     auto dialog = Open();
     ExpectShown(*dialog, 40);
     EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kGrayscale);
@@ -186,7 +186,7 @@ TEST_F(PresetsTest, TheDialogOpensWithSlot0AndRecallsStoredSlots) {
     EXPECT_EQ(Text(*dialog, IDC_PCT), "61");
     EXPECT_TRUE(prompts.messages.empty());
     Click(*dialog, IDOK);
-    EXPECT_EQ(ReadBytes(PresetsPath()).size(), kPresetsFileBytes);
+    EXPECT_EQ(ReadFileBytes(PresetsPath()).size(), kPresetsFileBytes);
 }
 
 TEST_F(PresetsTest, AnIncompatibleOrTooShortFileIsReportedAndReplacedAtTheEnd) {
@@ -196,7 +196,7 @@ TEST_F(PresetsTest, AnIncompatibleOrTooShortFileIsReportedAndReplacedAtTheEnd) {
          {PresetsBytes(1, records), std::vector<uint8_t>{0, 0}}) {
         SCOPED_TRACE(file.size());
         prompts.messages.clear();
-        WriteBytes(PresetsPath(), file);
+        WriteFileBytes(PresetsPath(), file);
         ModalScript script;
         script.Then([&](CDialog& d) {
             EXPECT_EQ(Text(d, IDC_PCT), "0");
@@ -205,7 +205,7 @@ TEST_F(PresetsTest, AnIncompatibleOrTooShortFileIsReportedAndReplacedAtTheEnd) {
         });
         EXPECT_EQ(RunTools(script), IDOK);
         EXPECT_EQ(prompts.messages, std::vector<std::string>{"Incompatible File Format"});
-        const std::vector<uint8_t> bytes = ReadBytes(PresetsPath());
+        const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
         ASSERT_EQ(bytes.size(), kPresetsFileBytes);
         EXPECT_EQ(WordAt(bytes, 0), 0u);
         EXPECT_EQ(SlotWord(bytes, 0, 1), 0u);  // Pct of the new slot 0
@@ -214,9 +214,9 @@ TEST_F(PresetsTest, AnIncompatibleOrTooShortFileIsReportedAndReplacedAtTheEnd) {
 
 TEST_F(PresetsTest, EmptySlotsChangeNoValueAndCopyNoSideFileButSaveProposesThem) {
     PresetRecord records[kPresetSlots];
-    WriteBytes(PresetsPath(), PresetsBytes(0, records));
-    WriteBytes(Crop(".0"), {1, 2, 3});
-    WriteBytes(Crop(".3"), {9, 9});
+    WriteFileBytes(PresetsPath(), PresetsBytes(0, records));
+    WriteFileBytes(Crop(".0"), {1, 2, 3});
+    WriteFileBytes(Crop(".3"), {9, 9});
     auto dialog = Open();
     EXPECT_EQ(Text(*dialog, IDC_FOCUS_SIZE), "1");
     Type(*dialog, IDC_PCT, "33");
@@ -261,7 +261,7 @@ TEST_F(PresetsTest, SaveTakesSlots1To4AndStoresInMemoryUntilTheDialogEnds) {
         });
     EXPECT_EQ(RunTools(script), IDOK);
     EXPECT_EQ(script.opened, (std::vector<int>{IDD_TINTORA_DIALOG, IDD_SAVE_PRESET}));
-    const std::vector<uint8_t> bytes = ReadBytes(PresetsPath());
+    const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
     EXPECT_EQ(SlotWord(bytes, 4, 0), kPresetStored);
     EXPECT_EQ(SlotWord(bytes, 4, 4), 44u);
 }
@@ -269,7 +269,7 @@ TEST_F(PresetsTest, SaveTakesSlots1To4AndStoresInMemoryUntilTheDialogEnds) {
 TEST_F(PresetsTest, SaveStoresTheControlsAndTheSelectionWhichRecallingCopiesBack) {
     const std::vector<uint8_t> older = {4, 5, 6};
     const std::vector<uint8_t> selection = {0, 1, 2, 0, 255, 13, 10, 0};
-    WriteBytes(Crop(".2"), older);
+    WriteFileBytes(Crop(".2"), older);
     auto dialog = Open();
     // Save stores what the controls show, even past a value that fails; without
     // a current selection the slot keeps its older side file.
@@ -280,21 +280,21 @@ TEST_F(PresetsTest, SaveStoresTheControlsAndTheSelectionWhichRecallingCopiesBack
     EXPECT_EQ(dialog->m_Presets[2].dwFlag, kPresetStored);
     EXPECT_EQ(dialog->m_Presets[2].nPct, 12);
     EXPECT_EQ(dialog->m_Presets[2].nDir, 400);
-    EXPECT_EQ(ReadBytes(Crop(".2")), older);
+    EXPECT_EQ(ReadFileBytes(Crop(".2")), older);
     Click(*dialog, IDC_PRESET2);
-    EXPECT_EQ(ReadBytes(Crop()), older);
+    EXPECT_EQ(ReadFileBytes(Crop()), older);
 
-    WriteBytes(Crop(), selection);
+    WriteFileBytes(Crop(), selection);
     SaveTo(*dialog, "3");
-    EXPECT_EQ(ReadBytes(Crop(".3")), selection);
-    WriteBytes(Crop(), {7});
+    EXPECT_EQ(ReadFileBytes(Crop(".3")), selection);
+    WriteFileBytes(Crop(), {7});
     Click(*dialog, IDC_PRESET3);
-    EXPECT_EQ(ReadBytes(Crop()), selection);
+    EXPECT_EQ(ReadFileBytes(Crop()), selection);
 }
 
 TEST_F(PresetsTest, WithoutADataFolderNothingIsReadOrWrittenOrSaid) {
     const std::string missing = (data.Path() / "missing").string();
-    WriteBytes(PresetsPath(), {1, 0, 0, 0});  // would be incompatible
+    WriteFileBytes(PresetsPath(), {1, 0, 0, 0});  // would be incompatible
     // An empty folder must never become the file system's root.
     for (const std::string& folder : {missing, std::string()}) {
         SCOPED_TRACE(folder);

@@ -13,6 +13,7 @@
 
 #include "engine/Raster.h"
 #include "engine/Result.h"
+#include "tests/engine/reference/DifferentialPictures.h"
 #include "tests/engine/reference/ReferenceEffects.h"
 #include "tests/support/AllocationGuards.h"
 #include "tests/support/RandomPictures.h"
@@ -115,24 +116,11 @@ inline ref::Pic SeededPic(uint32_t seed, int w, int h, int alpha = -1) {
 
 inline std::pair<int, int> SizeOf(const ref::Pic& pic) { return {pic.w, pic.h}; }
 
-inline int RandomInt(std::mt19937& rng, int low, int high) {
-    return std::uniform_int_distribution<int>(low, high)(rng);
-}
-
 // Where two pictures first differ, for a readable failure.
 inline ::testing::AssertionResult SamePicture(const ref::Pic& expected, const ref::Pic& actual) {
     if (expected.w != actual.w || expected.h != actual.h) {
         return ::testing::AssertionFailure() << "size " << actual.w << "x" << actual.h
                                              << ", expected " << expected.w << "x" << expected.h;
     }
-    for (size_t i = 0; i < expected.px.size(); ++i) {
-        if (expected.px[i] != actual.px[i]) {
-            const size_t pixel = i / 4;
-            return ::testing::AssertionFailure()
-                   << "first difference at column " << pixel % size_t(expected.w) << ", row "
-                   << pixel / size_t(expected.w) << ", byte " << i % 4 << ": " << int(actual.px[i])
-                   << ", expected " << int(expected.px[i]);
-        }
-    }
-    return ::testing::AssertionSuccess();
+    return differential::SameBytes(expected.px.data(), actual.px.data(), expected.w, expected.h);
 }

@@ -73,10 +73,13 @@ TEST(PlaceRaster, PlacesNothingFromATooLargeSource) {
 TEST(Layers, MatchThePlainVersionsAtRandomPlaces) {
     std::mt19937 rng(3);
     for (int n = 0; n < 300; ++n) {
-        const ref::Pic src = RandomPic(rng, RandomInt(rng, 0, 13), RandomInt(rng, 0, 13));
-        ref::Pic expected = RandomPic(rng, RandomInt(rng, 1, 12), RandomInt(rng, 1, 12));
+        const ref::Pic src = RandomPic(rng, differential::RandomBetween(rng, 0, 13),
+                                       differential::RandomBetween(rng, 0, 13));
+        ref::Pic expected = RandomPic(rng, differential::RandomBetween(rng, 1, 12),
+                                      differential::RandomBetween(rng, 1, 12));
         ref::Pic actual = expected;
-        const int x = RandomInt(rng, -15, 15), y = RandomInt(rng, -15, 15), op = n % 3;
+        const int x = differential::RandomBetween(rng, -15, 15),
+                  y = differential::RandomBetween(rng, -15, 15), op = n % 3;
         if (op == 0) {
             reference::PlaceRaster(MutableViewOf(expected), ViewOf(src), x, y);
             engine::PlaceRaster(MutableViewOf(actual), ViewOf(src), x, y);

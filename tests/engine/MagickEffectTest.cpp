@@ -73,9 +73,9 @@ TEST(MagickEffect, DeterministicItemsMatchTheLibraryRunDirectly) {
     for (Op operation : kEveryOperation) {
         if (operation == Op::AddNoise || operation == Op::Jitter) continue;  // random
         for (int n = 0; n < 3; ++n) {
-            const ref::Pic pic =
-                RandomPic(rng, RandomInt(rng, 1, 40), RandomInt(rng, 1, 40), n != 1);
-            const double pct = n == 0 ? 0 : n == 1 ? 100 : RandomInt(rng, 1, 99);
+            const ref::Pic pic = RandomPic(rng, differential::RandomBetween(rng, 1, 40),
+                                           differential::RandomBetween(rng, 1, 40), n != 1);
+            const double pct = n == 0 ? 0 : n == 1 ? 100 : differential::RandomBetween(rng, 1, 99);
             const engine::EffectColor color{uint8_t(rng()), uint8_t(rng()), uint8_t(rng())};
             ASSERT_TRUE(
                 SamePicture(Direct(pic, operation, pct, color), Apply(pic, operation, pct, color)))

@@ -108,51 +108,26 @@ protected:
 };
 
 TEST_F(ImageEnXTest, MembersCheckTheirArgumentsAndPropertiesTheirKinds) {
-    const struct {
-        const char* name;
-        DISPID id;
-        WORD flags;
-        std::vector<VARIANT> args;
-        HRESULT hr;
-    } cases[] = {
-        {"a method without its arguments",
-         DISPID_MOVESELECTION,
-         DISPATCH_METHOD,
-         {Long(1)},
+    constexpr WORD kMethod = DISPATCH_METHOD, kPut = DISPATCH_PROPERTYPUT;
+    // clang-format off
+    const struct { const char* name; DISPID id; WORD flags; std::vector<VARIANT> args; HRESULT hr; }
+    cases[] = {
+        {"a method without its arguments", DISPID_MOVESELECTION, kMethod, {Long(1)},
          DISP_E_BADPARAMCOUNT},
-        {"a text where a number goes",
-         DISPID_WANDSELECTAT,
-         DISPATCH_METHOD,
-         {Long(1), Text("x"), Long(0)},
+        {"a text where a number goes", DISPID_WANDSELECTAT, kMethod, {Long(1), Text("x"), Long(0)},
          DISP_E_TYPEMISMATCH},
-        {"a number where a text goes",
-         DISPID_LOADIMAGEFILE,
-         DISPATCH_METHOD,
-         {Long(1)},
+        {"a number where a text goes", DISPID_LOADIMAGEFILE, kMethod, {Long(1)},
          DISP_E_TYPEMISMATCH},
-        {"an unknown interaction",
-         DISPID_SETINTERACTION,
-         DISPATCH_METHOD,
-         {Text("SELECTCIRCLE"), Text("1")},
+        {"an unknown interaction", DISPID_SETINTERACTION, kMethod,
+         {Text("SELECTCIRCLE"), Text("1")}, E_INVALIDARG},
+        {"a colour that is no colour", DISPID_FILLSELECTION, kMethod, {Text("255,0")},
          E_INVALIDARG},
-        {"a colour that is no colour",
-         DISPID_FILLSELECTION,
-         DISPATCH_METHOD,
-         {Text("255,0")},
-         E_INVALIDARG},
-        {"a zoom past 1000", DISPID_ZOOM, DISPATCH_PROPERTYPUT, {Double(1000.5)}, E_INVALIDARG},
-        {"a tolerance past 100",
-         DISPID_WANDTOLERANCE,
-         DISPATCH_PROPERTYPUT,
-         {Long(101)},
-         E_INVALIDARG},
-        {"reading a put-only property",
-         DISPID_WANDTOLERANCE,
-         DISPATCH_PROPERTYGET,
-         {},
+        {"a zoom past 1000", DISPID_ZOOM, kPut, {Double(1000.5)}, E_INVALIDARG},
+        {"a tolerance past 100", DISPID_WANDTOLERANCE, kPut, {Long(101)}, E_INVALIDARG},
+        {"reading a put-only property", DISPID_WANDTOLERANCE, DISPATCH_PROPERTYGET, {},
          DISP_E_MEMBERNOTFOUND},
-        {"a colour with blanks", DISPID_FILLSELECTION, DISPATCH_METHOD, {Text(" 1 ,2, 3 ")}, S_OK},
-    };
+        {"a colour with blanks", DISPID_FILLSELECTION, kMethod, {Text(" 1 ,2, 3 ")}, S_OK}};
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(Call(c.id, c.flags, c.args).hr, c.hr) << c.name;
 }
 

@@ -8,38 +8,23 @@
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/automation/ComPtr.h"
 #include "tests/module/ModalRobot.h"
 #include "tests/module/ModuleProcess.h"
 #include "tests/module/StandInHost.h"
+#include "tests/support/BlockPicture.h"
 #include "tests/support/DispatchCalls.h"
 #include "tests/support/PilScript.h"
 
 namespace {
 
-constexpr int kWidth = 24;
-constexpr int kHeight = 18;
+constexpr int kWidth = kBlockPictureWidth;
+constexpr int kHeight = kBlockPictureHeight;
 // The view fits so small a picture at its largest zoom: 10 screen pixels a pixel.
 constexpr int kScale = 10;
 
-// Noise with a flat blue block at columns 5..11, rows 4..9 from the top.
-std::vector<uint8_t> Picture() {
-    std::vector<uint8_t> bytes(size_t(kWidth) * kHeight * 4);
-    for (int row = 0; row < kHeight; ++row) {
-        const int y = kHeight - 1 - row;
-        for (int x = 0; x < kWidth; ++x) {
-            uint8_t* p = &bytes[(size_t(row) * kWidth + x) * 4];
-            const bool block = x >= 5 && x < 12 && y >= 4 && y < 10;
-            p[0] = block ? 220 : uint8_t((x * 13 + y * 7) % 40);
-            p[1] = block ? 40 : uint8_t(180 + (y * 5) % 60);
-            p[2] = block ? 20 : uint8_t(200 + (x * 7) % 50);
-            p[3] = 255;
-        }
-    }
-    return bytes;
-}
+std::vector<uint8_t> Picture() { return BlockPicture(); }
 
 // Where a point of the picture is in the view: the fitted picture sits in its middle.
 QPoint At(QAbstractScrollArea& view, double x, double y) {
@@ -61,8 +46,7 @@ protected:
         VARIANT_BOOL status = VARIANT_FALSE;
         CallResult(control.Get(), "OnInitialize",
                    {DispatchArg(host.application.Get()), BoolOut(&status)});
-        std::ofstream(work.File("in.bgra"), std::ios::binary)
-            .write(reinterpret_cast<const char*>(Picture().data()), kWidth * kHeight * 4);
+        WriteFileBytes(work.File("in.bgra"), Picture());
     }
     void TearDown() override {
         control.Reset();
@@ -94,8 +78,7 @@ protected:
                        std::to_string(softness) + " --input-size 24x18 " + work.File("in.bgra") +
                        " " + work.File("out.bgra"));
         EXPECT_EQ(run.status, 0) << options << ": " << run.output;
-        std::ifstream in(work.File("out.bgra"), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        return ReadFileBytes(work.File("out.bgra"));
     }
 
     static void SetSoftness(QWidget& crop, int softness) {

@@ -109,8 +109,6 @@ TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibrary) {
         // The pages' ProgIDs stay in their class objects.
         EXPECT_FALSE(Exists(page + "\\ProgID"));
     }
-    EXPECT_FALSE(Exists("Pellux.VOKSlet.RastelCtrlPropPage.1"));
-    EXPECT_FALSE(Exists("Pellux.VOKSlet.RastelEditorPropPge.1"));
 
     EXPECT_EQ(Reg(kLibrary + "\\1.0"), "VOKSLetRastel ActiveX Control module");
     EXPECT_EQ(Reg(kLibrary + "\\1.0\\409\\win32"), path);
@@ -119,16 +117,6 @@ TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibrary) {
         EXPECT_EQ(Reg(std::string("Interface\\") + iid), name);
         EXPECT_EQ(Reg(std::string("Interface\\") + iid + "\\TypeLib"), kLibId);
     }
-
-    const ProgramRun dump = Regsvr("--dump");
-    EXPECT_EQ(dump.status, 0);
-    EXPECT_NE(dump.output.find("HKEY_CLASSES_ROOT\\Pellux.VOKSlet.RastelCtrl.1\\CLSID\t@\t"
-                               "{F8950808-4E78-4D90-8BDF-193286F143C5}\n"),
-              std::string::npos)
-        << dump.output;
-    EXPECT_NE(dump.output.find("HKEY_CLASSES_ROOT\\CLSID\\{F8950808-4E78-4D90-8BDF-193286F143C5}"
-                               "\\InprocServer32\tThreadingModel\tApartment\n"),
-              std::string::npos);
 }
 
 TEST_F(EndToEndTest, UnregisteringLeavesNothingBehind) {
@@ -177,7 +165,7 @@ TEST_F(EndToEndTest,
                                            "\tx\nHKEY_CURRENT_USER\\Long\\Later\t@\ty\n"),
               std::string::npos);
 
-    const std::filesystem::path store = m_folder.Path() / "registry" / "HKEY_CLASSES_ROOT.reg";
+    const std::filesystem::path store = m_registry.folder.Path() / "HKEY_CLASSES_ROOT.reg";
     std::ofstream(store) << "not a store\n";
     EXPECT_EQ(Regsvr("--dump").status, 1);
     EXPECT_EQ(Regsvr(Quoted(m_module.file)).status, 1);
@@ -317,20 +305,12 @@ TEST_F(EndToEndTest, BothControlsReportTheirIdentityAndPagesAcrossTheModuleBound
                   dispatch.Get());
         EXPECT_FALSE(Query<IUnknown>(object.Get(), IID_IPropertyPage));
 
-        // Its one page can be created and is titled General.
+        // Its one page (shown, titled General, by the Properties verb: EndToEndToolRunTest).
         CAUUID pages{};
         Query<ISpecifyPropertyPages>(object.Get(), IID_ISpecifyPropertyPages)->GetPages(&pages);
         ASSERT_EQ(pages.cElems, 1u);
         EXPECT_EQ(GuidToString(pages.pElems[0]), c.page);
-        ComPtr<IPropertyPage> page;
-        ASSERT_EQ(CoCreateInstance(pages.pElems[0], nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IPropertyPage, page.ReceiveVoid()),
-                  S_OK);
         CoTaskMemFree(pages.pElems);
-        PROPPAGEINFO info{};
-        ASSERT_EQ(page->GetPageInfo(&info), S_OK);
-        EXPECT_EQ(NarrowFromWide(info.pszTitle), "General");
-        CoTaskMemFree(info.pszTitle);
     }
 }
 

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "control/CRastelCtrl.h"
 #include "control/ControlDialogs.h"
 #include "control/ModuleIds.h"
@@ -15,7 +13,7 @@
 #include "platform/olectl/COleObjectFactory.h"
 #include "platform/olectl/OleRegistration.h"
 #include "tests/support/DispatchCalls.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/OwnRegistry.h"
 
 TEST(ModuleObjectsTest, TheModuleObjectPutsTheModulesDialogsAndPropertyFrameInPlace) {
     EXPECT_EQ(AfxGetApp(), &theApp);
@@ -28,8 +26,7 @@ TEST(ModuleObjectsTest, TheModuleObjectPutsTheModulesDialogsAndPropertyFrameInPl
 }
 
 TEST(ModuleObjectsTest, AClassWithoutItsTypeNameFailsToRegister) {
-    TempDir folder;
-    setenv("TARSEL_REGISTRY", folder.Path().c_str(), 1);
+    OwnRegistry registry;
     const AFX_MODULE_RESOURCES noStrings{{}, &VOKSLetRastelTypeLibrary()};
     const AFX_MODULE_RESOURCES* previous = AfxGetModuleState()->m_pResources;
     AfxSetResources(&noStrings);
@@ -39,7 +36,6 @@ TEST(ModuleObjectsTest, AClassWithoutItsTypeNameFailsToRegister) {
     EXPECT_TRUE(COleObjectFactory::UpdateRegistryAll(TRUE));
     EXPECT_TRUE(COleObjectFactory::UpdateRegistryAll(FALSE));
     EXPECT_TRUE(AfxOleUnregisterTypeLib(LIBID_VOKSLETRASTELLib, 1, 0));
-    unsetenv("TARSEL_REGISTRY");
 }
 
 TEST(ModuleObjectsTest, BothControlsPersistTheVersionWordAndTheirExtent) {

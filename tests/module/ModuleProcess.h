@@ -6,44 +6,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "platform/automation/ComPtr.h"
 #include "platform/com/ClassObjects.h"
 #include "tests/support/ModuleCopy.h"
+#include "tests/support/OwnRegistry.h"
+#include "tests/support/Programs.h"
 #include "tests/support/TempDir.h"
 
 inline const std::string kRegsvr = TINTORA_REGSVR;
-
-struct ProgramRun {
-    int status;
-    std::string output;
-};
-
-// Runs a command line (the registry folder is inherited) and collects its standard output.
-inline ProgramRun RunProgram(const std::string& commandLine) {
-    ProgramRun run{-1, {}};
-    FILE* pipe = popen(commandLine.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 inline std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 class ModuleProcessTest : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("TARSEL_REGISTRY", m_folder.File("registry").c_str(), 1); }
-    void TearDown() override {
-        CoFreeUnusedLibraries();
-        unsetenv("TARSEL_REGISTRY");
-    }
+    void TearDown() override { CoFreeUnusedLibraries(); }
 
     ProgramRun Regsvr(const std::string& arguments) {
         return RunProgram(Quoted(kRegsvr) + " " + arguments);
@@ -63,6 +41,7 @@ protected:
         return object;
     }
 
+    OwnRegistry m_registry;
     TempDir m_folder;
     const ModuleCopy m_module = InstallModuleCopy(m_folder.Path(), TINTORA_MODULE_FILE);
 };

@@ -21,57 +21,31 @@ namespace {
 
 constexpr QRgb kRed = 0xFFFF0000;
 constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kBlack = 0xFF000000;
-
-QImage RedCanvas() {
-    QImage image(60, 40, QImage::Format_ARGB32);
-    image.fill(kRed);
-    return image;
-}
-
-void ExpectWhiteBoxWithEllipse(const QImage& image, const RECT& box) {
-    // Outside the bounds nothing changes.
-    EXPECT_EQ(image.pixel(box.left - 1, box.top), kRed);
-    EXPECT_EQ(image.pixel(box.right, box.bottom - 1), kRed);
-    // The corners of the bounds are the white fill, the ellipse's centre its white brush.
-    EXPECT_EQ(image.pixel(box.left, box.top), kWhite);
-    EXPECT_EQ(image.pixel(box.right - 1, box.bottom - 1), kWhite);
-    EXPECT_EQ(image.pixel((box.left + box.right) / 2, (box.top + box.bottom) / 2), kWhite);
-    // The black pen touches the middle of each side.
-    const int midY = (box.top + box.bottom - 1) / 2;
-    const int midX = (box.left + box.right - 1) / 2;
-    EXPECT_EQ(image.pixel(box.left, midY), kBlack);
-    EXPECT_EQ(image.pixel(box.right - 1, midY), kBlack);
-    EXPECT_EQ(image.pixel(midX, box.top), kBlack);
-    EXPECT_EQ(image.pixel(midX, box.bottom - 1), kBlack);
-}
 
 }  // namespace
 
 TEST(ControlDrawingTest, BothControlsDrawAWhiteBoxWithAnEllipseInTheCurrentPenAndBrush) {
-    const RECT bounds{10, 5, 50, 35};
     for (const auto& held : {ComPtr<COleControl>::Adopt(new CRastelCtrl()),
                              ComPtr<COleControl>::Adopt(new CRastelEditor())}) {
-        COleControl* control = held.Get();
-        SCOPED_TRACE(GuidToString(control->PrimaryIID()));
-        QImage image = RedCanvas();
-        {
-            CImageDC dc(image);
-            control->DrawContent(&dc, bounds);
+        SCOPED_TRACE(GuidToString(held->PrimaryIID()));
+        for (const bool gray : {false, true}) {
+            QImage image(60, 40, QImage::Format_ARGB32);
+            image.fill(kRed);
+            {
+                CImageDC dc(image);
+                if (gray) {
+                    dc.SelectObject(dc.GetStockBrush(GRAY_BRUSH));
+                    dc.SelectObject(dc.GetStockPen(WHITE_PEN));
+                }
+                held->DrawContent(&dc, RECT{10, 5, 50, 35});
+            }
+            // Nothing outside the bounds; the box white at its corner; the
+            // ellipse's pen touching the middle of a side, its brush inside.
+            EXPECT_EQ(image.pixel(9, 5), kRed);
+            EXPECT_EQ(image.pixel(49, 34), kWhite);
+            EXPECT_EQ(image.pixel(10, 19), gray ? kWhite : 0xFF000000);
+            EXPECT_EQ(image.pixel(30, 20), gray ? 0xFF808080 : kWhite);
         }
-        ExpectWhiteBoxWithEllipse(image, bounds);
-
-        // With another brush selected the ellipse takes it; the box stays white.
-        QImage gray = RedCanvas();
-        {
-            CImageDC dc(gray);
-            dc.SelectObject(dc.GetStockBrush(GRAY_BRUSH));
-            dc.SelectObject(dc.GetStockPen(WHITE_PEN));
-            control->DrawContent(&dc, bounds);
-        }
-        EXPECT_EQ(gray.pixel(30, 20), 0xFF808080);
-        EXPECT_EQ(gray.pixel(10, 5), kWhite);
-        EXPECT_EQ(gray.pixel(10, 19), kWhite);
     }
 }
 

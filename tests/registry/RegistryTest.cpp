@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "tests/support/TempDir.h"
+#include "tests/support/OwnRegistry.h"
 
 namespace {
 
@@ -20,9 +20,6 @@ constexpr const char* kTintoraKey = "Software\\Pellux\\Tarsel\\Tintora";
 // the last write left in the file.
 class RegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("TARSEL_REGISTRY", folder.Path().c_str(), 1); }
-    void TearDown() override { unsetenv("TARSEL_REGISTRY"); }
-
     HKEY Create(HKEY root, const char* path, DWORD* disposition = nullptr) {
         HKEY key = nullptr;
         EXPECT_EQ(RegCreateKeyEx(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
@@ -54,7 +51,8 @@ protected:
         return text.str();
     }
 
-    TempDir folder;
+    OwnRegistry registry;
+    const TempDir& folder = registry.folder;
 };
 
 TEST_F(RegistryTest, CreateMakesEveryLevelOnceAndValuesPersistForAFreshHandle) {

@@ -1,48 +1,27 @@
 #pragma once
 // The host program run as an operator's script would run it: in a folder of
 // the test's own, with a copy of the module (and so its data folder) there,
-// registered in a registry there, and the project's sample picture beside it.
+// registered in a registry of its own, and the project's sample picture beside it.
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include "apps/tintora/PictureFiles.h"
 #include "tests/support/ModuleCopy.h"
+#include "tests/support/OwnRegistry.h"
+#include "tests/support/Programs.h"
 #include "tests/support/TempDir.h"
-
-struct ProgramRun {
-    int status = -1;
-    std::string output;  // standard output and error together
-};
-
-inline ProgramRun RunProgram(const std::string& commandLine) {
-    ProgramRun run;
-    FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 inline const std::string kTintoraCtrl = "Pellux.VOKSlet.RastelCtrl.1";
 
 class HostProcessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("TARSEL_REGISTRY", dir.File("registry").c_str(), 1);
         ASSERT_EQ(RunProgram(std::string(TINTORA_REGSVR) + " '" + module.file + "'").status, 0);
         ASSERT_EQ(Tintora("sample sample.png").status, 0);
     }
-    void TearDown() override { unsetenv("TARSEL_REGISTRY"); }
 
     // Runs the script from the test's folder; options come before --script.
     ProgramRun Host(const std::string& script,
@@ -51,11 +30,11 @@ protected:
         std::ofstream(dir.File("test.tscript")) << script;
         // A host that hangs is ended, and the test fails, after two minutes.
         return RunProgram("cd '" + dir.Path().string() + "' && " + environment + " timeout 120 " +
-                          TARSEL_HOST + " " + options + " --script test.tscript");
+                          TARSEL_HOST + " " + options + " --script test.tscript 2>&1");
     }
     ProgramRun Tintora(const std::string& arguments) {
         return RunProgram("cd '" + dir.Path().string() + "' && " + TINTORA_CLI_PATH + " " +
-                          arguments);
+                          arguments + " 2>&1");
     }
     Picture Read(const std::string& name) {
         auto picture = ReadPicture(dir.File(name), std::nullopt);
@@ -63,6 +42,7 @@ protected:
         return picture ? std::move(picture).Value() : Picture{};
     }
 
+    OwnRegistry registry;
     TempDir dir;
     const ModuleCopy module = InstallModuleCopy(dir.Path(), TINTORA_MODULE_FILE);
 };

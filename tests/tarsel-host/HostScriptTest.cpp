@@ -75,7 +75,6 @@ TEST_F(HostProcessTest, AFailingStepEndsTheRunWith1AndNamesItsLine) {
     const Case cases[] = {
         {"unknown command", "add sample.png 0 0\nclikc 1\n",
          "test.tscript:3: unknown command \"clikc\""},
-        {"bad number", "add sample.png 0 x\n", "test.tscript:2: \"x\" is not a whole number"},
         {"no such control", kOpenTools + "click 999\n",
          "test.tscript:5: click: the dialog \"Tintora\" has no control 999"},
         {"other message", kOpenTools + "set 207 150\nclick 205\nmessage \"Out of Memory\"\n",

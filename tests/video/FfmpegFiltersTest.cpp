@@ -7,11 +7,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tests/support/Programs.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -19,11 +18,6 @@ namespace {
 constexpr int32_t kWidth = 256;  // ffmpeg hands frei0r rows padded to 64 bytes
 constexpr int32_t kHeight = 192;
 constexpr size_t kFrameBytes = size_t(kWidth) * kHeight * 4;
-
-std::vector<uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
 
 class FfmpegFilters : public ::testing::Test {
 protected:
@@ -49,7 +43,7 @@ protected:
                    arguments);
     }
     std::string Output() const {
-        const std::vector<uint8_t> log = ReadBytes(File("log"));
+        const std::vector<uint8_t> log = ReadFileBytes(File("log"));
         return {log.begin(), log.end()};
     }
 
@@ -77,7 +71,7 @@ TEST_F(FfmpegFilters, EveryFilterGivesTheCommandLinesBytesWhereTheFrameLay) {
         ASSERT_TRUE(Ffmpeg("-i " + File("clip.mov") + " -vf 'frei0r=tintora-" + row.filter +
                            "' -f rawvideo -pix_fmt bgra " + File("video.bgra")))
             << row.filter << ": " << Output();
-        const std::vector<uint8_t> frames = ReadBytes(File("video.bgra"));
+        const std::vector<uint8_t> frames = ReadFileBytes(File("video.bgra"));
         ASSERT_EQ(frames.size(), 3 * kFrameBytes) << row.filter;
 
         ASSERT_TRUE(Run(std::string(TINTORA_CLI_PATH) + " apply " + row.apply +
@@ -85,7 +79,7 @@ TEST_F(FfmpegFilters, EveryFilterGivesTheCommandLinesBytesWhereTheFrameLay) {
             << row.apply << ": " << Output();
         int32_t width = 0, height = 0;
         ASSERT_EQ(std::sscanf(Output().c_str(), "%dx%d", &width, &height), 2) << Output();
-        const std::vector<uint8_t> result = ReadBytes(File("cli.bgra"));
+        const std::vector<uint8_t> result = ReadFileBytes(File("cli.bgra"));
         ASSERT_EQ(result.size(), size_t(width) * size_t(height) * 4) << row.apply;
 
         // The result cut where the frame lay (inside it for these rows), turned top row first.

@@ -16,23 +16,20 @@ TEST(AntiFlickerFastPath, MatchesTheReferenceOnEveryKindOfPicture) {
     std::mt19937 rng(1201);
     const int32_t sizes[] = {0, 1, 2, 3, 4, 5, 9, 10, 14, 15, 16, 31, 50, 100};
     for (int round = 0; round < 150; ++round) {
-        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
-        const Picture picture = MakePicture(rng, kind, RandomSide(rng, 90), RandomSide(rng, 90));
-        const int32_t sx = sizes[RandomBetween(rng, 0, int(std::size(sizes)) - 1)];
-        const int32_t sy = sizes[RandomBetween(rng, 0, int(std::size(sizes)) - 1)];
+        const Picture picture = RoundPicture(rng, round, 90);
+        const int32_t sx = AnyOf(rng, sizes), sy = AnyOf(rng, sizes);
         const bool keepOpaque = round % 3 == 0;
         ASSERT_TRUE(SameResult(reference::AntiFlicker(picture.View(), sx, sy, keepOpaque),
                                engine::AntiFlicker(picture.View(), sx, sy, keepOpaque)))
-            << KindName(kind) << " " << picture.width << "x" << picture.height << " sizes " << sx
-            << ", " << sy << (keepOpaque ? " keep opaque" : "");
+            << Described(picture) << " sizes " << sx << ", " << sy
+            << (keepOpaque ? " keep opaque" : "");
     }
 }
 
 TEST(AntiFlickerFastPath, MatchesTheReferenceAtTheSizeExtremes) {
     struct Case {
         const char* name;
-        int32_t sx;
-        int32_t sy;
+        int32_t sx, sy;
     };
     const Case cases[] = {{"no pass", 0, 0},
                           {"rows only", 1, 0},
@@ -56,8 +53,7 @@ TEST(AntiFlickerFastPath, MatchesTheReferenceAtTheSizeExtremes) {
                 ASSERT_TRUE(
                     SameResult(reference::AntiFlicker(picture.View(), c.sx, c.sy, keepOpaque),
                                engine::AntiFlicker(picture.View(), c.sx, c.sy, keepOpaque)))
-                    << c.name << ", " << KindName(kind) << " " << picture.width << "x"
-                    << picture.height << (keepOpaque ? " keep opaque" : "");
+                    << c.name << ", " << Described(picture) << (keepOpaque ? " keep opaque" : "");
             }
         }
     }
@@ -66,8 +62,7 @@ TEST(AntiFlickerFastPath, MatchesTheReferenceAtTheSizeExtremes) {
 TEST(AntiFlickerFastPath, AColourLayerBlursToTheSameBytesWithoutColourSums) {
     std::mt19937 rng(1203);
     for (int round = 0; round < 60; ++round) {
-        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
-        Picture layer = MakePicture(rng, kind, RandomSide(rng, 70), RandomSide(rng, 70));
+        Picture layer = RoundPicture(rng, round, 70);
         const engine::EffectColor colour{uint8_t(rng()), uint8_t(rng()), uint8_t(rng())};
         // The layer's colour wherever alpha is not 0; anything where it is.
         for (size_t i = 0; i < layer.bytes.size(); i += 4) {
@@ -80,8 +75,7 @@ TEST(AntiFlickerFastPath, AColourLayerBlursToTheSameBytesWithoutColourSums) {
         const int32_t sy = RandomBetween(rng, 0, round % 5 == 0 ? 100 : 16);
         ASSERT_TRUE(SameResult(reference::AntiFlicker(layer.View(), sx, sy, false),
                                engine::AntiFlickerLayer(layer.View(), sx, sy, colour)))
-            << KindName(kind) << " " << layer.width << "x" << layer.height << " sizes " << sx
-            << ", " << sy;
+            << Described(layer) << " sizes " << sx << ", " << sy;
     }
 }
 
@@ -109,7 +103,7 @@ TEST(BlurLine, SummingByTapsAndBySteps) {
             std::vector<uint8_t> out(size_t(line.width + 2 * s) * 4);
             engine::BlurLine(line.bytes.data(), line.width, taps, options, scratch, out.data());
             ASSERT_EQ(std::vector<uint8_t>(expectedRow, expectedRow + out.size()), out)
-                << KindName(kind) << " length " << line.width << " size " << s
+                << Described(line) << " size " << s
                 << (way == engine::AlphaSums::ByTaps ? " by taps" : " by steps");
         }
     }

@@ -23,17 +23,13 @@ TEST(BorderFastPath, MatchesTheReferenceOnEveryKindOfPicture) {
     const int32_t blurs[] = {0, 0, 1, 2, 5, 10, 15};
     const int32_t opacities[] = {100, 100, 70, 50, 1, 0, 99};
     for (int round = 0; round < 120; ++round) {
-        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
-        const Picture picture = MakePicture(rng, kind, RandomSide(rng, 60), RandomSide(rng, 60));
-        engine::BorderParams params;
-        params.size = sizes[RandomBetween(rng, 0, int(std::size(sizes)) - 1)];
-        params.blur = blurs[RandomBetween(rng, 0, int(std::size(blurs)) - 1)];
-        params.opacityPercent = opacities[RandomBetween(rng, 0, int(std::size(opacities)) - 1)];
-        params.color = RandomColour(rng);
+        const Picture picture = RoundPicture(rng, round, 60);
+        const engine::BorderParams params{AnyOf(rng, sizes), AnyOf(rng, blurs),
+                                          AnyOf(rng, opacities), RandomColour(rng)};
         ASSERT_TRUE(SameResult(reference::Border(picture.View(), params),
                                engine::Border(picture.View(), params)))
-            << KindName(kind) << " " << picture.width << "x" << picture.height << " size "
-            << params.size << " blur " << params.blur << " opacity " << params.opacityPercent;
+            << Described(picture) << " size " << params.size << " blur " << params.blur
+            << " opacity " << params.opacityPercent;
     }
 }
 
@@ -41,8 +37,7 @@ TEST(BorderFastPath, MatchesTheReferenceAtTheDialogsExtremes) {
     struct Case {
         const char* name;
         uint32_t size;
-        int32_t blur;
-        int32_t opacity;
+        int32_t blur, opacity;
     };
     const Case cases[] = {{"nothing", 0, 0, 100},        {"blur only", 0, 100, 100},
                           {"largest size", 100, 0, 100}, {"largest both", 100, 100, 100},
@@ -56,8 +51,7 @@ TEST(BorderFastPath, MatchesTheReferenceAtTheDialogsExtremes) {
             const engine::BorderParams params{c.size, c.blur, c.opacity, RandomColour(rng)};
             ASSERT_TRUE(SameResult(reference::Border(picture.View(), params),
                                    engine::Border(picture.View(), params)))
-                << c.name << ", " << KindName(kind) << " " << picture.width << "x"
-                << picture.height;
+                << c.name << ", " << Described(picture);
         }
     }
 }
@@ -83,8 +77,7 @@ TEST(BorderFastPath, CirclePointsAreTheStampsOfTheReference) {
 TEST(BlendOverLayer, MatchesStampRasterAnywhere) {
     std::mt19937 rng(1212);
     for (int round = 0; round < 200; ++round) {
-        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
-        const Picture picture = MakePicture(rng, kind, RandomSide(rng, 40), RandomSide(rng, 40));
+        const Picture picture = RoundPicture(rng, round, 40);
         Picture layer = MakePicture(rng, kAllKinds[size_t(round / 6) % std::size(kAllKinds)],
                                     RandomSide(rng, 60), RandomSide(rng, 60));
         // Inside, against the edges, wrapping past the right edge, or outside.
@@ -94,9 +87,8 @@ TEST(BlendOverLayer, MatchesStampRasterAnywhere) {
         reference::StampRaster(expected.MutableView(), picture.View(), x, y,
                                engine::StampMode::BlendOver);
         engine::BlendOverLayer(layer.MutableView(), picture.View(), x, y);
-        ASSERT_EQ(expected.bytes, layer.bytes)
-            << KindName(kind) << " " << picture.width << "x" << picture.height << " at " << x
-            << ", " << y << " on " << layer.width << "x" << layer.height;
+        ASSERT_EQ(expected.bytes, layer.bytes) << Described(picture) << " at " << x << ", " << y
+                                               << " on " << layer.width << "x" << layer.height;
     }
 }
 

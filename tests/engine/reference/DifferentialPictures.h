@@ -34,11 +34,13 @@ inline const char* KindName(Kind kind) {
 inline constexpr Kind kAllKinds[] = {Kind::Sparse, Kind::AnyAlpha, Kind::Transparent,
                                      Kind::Opaque, Kind::Shapes,   Kind::Flat};
 
-// A picture as the engine takes it, with its bytes.
+// A picture as the engine takes it, with its bytes and, when it was made
+// at random, its kind.
 struct Picture {
     int32_t width = 0;
     int32_t height = 0;
     std::vector<uint8_t> bytes;
+    Kind kind = Kind::AnyAlpha;
 
     engine::RasterView View() const { return {bytes.data(), width, height}; }
     engine::MutableRasterView MutableView() { return {bytes.data(), width, height}; }
@@ -74,7 +76,7 @@ inline void PaintShapes(std::mt19937& rng, Picture& picture) {
 }
 
 inline Picture MakePicture(std::mt19937& rng, Kind kind, int32_t width, int32_t height) {
-    Picture picture{width, height, RandomPicture(rng, width, height, kind == Kind::Sparse)};
+    Picture picture{width, height, RandomPicture(rng, width, height, kind == Kind::Sparse), kind};
     auto alphas = [&](auto alphaOf) {
         for (size_t i = 3; i < picture.bytes.size(); i += 4) picture.bytes[i] = alphaOf();
     };
@@ -95,7 +97,22 @@ inline Picture MakePicture(std::mt19937& rng, Kind kind, int32_t width, int32_t 
     return picture;
 }
 
-// Where two results first differ, for a readable failure.
+// Where two pictures' bytes first differ, for a readable failure.
+inline ::testing::AssertionResult SameBytes(const uint8_t* expected, const uint8_t* actual,
+                                            int64_t width, int64_t height) {
+    for (size_t i = 0; i < size_t(width * height * 4); ++i) {
+        if (expected[i] != actual[i]) {
+            const size_t pixel = i / 4;
+            return ::testing::AssertionFailure()
+                   << "first difference at column " << pixel % size_t(width) << ", row "
+                   << pixel / size_t(width) << ", byte " << i % 4 << ": " << int(actual[i])
+                   << ", expected " << int(expected[i]);
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// The same outcome, notices and picture, for a readable failure.
 inline ::testing::AssertionResult SameResult(const engine::Result<engine::Raster>& expected,
                                              const engine::Result<engine::Raster>& actual) {
     if (expected.Ok() != actual.Ok() || expected.Error() != actual.Error() ||
@@ -112,20 +129,17 @@ inline ::testing::AssertionResult SameResult(const engine::Result<engine::Raster
         return ::testing::AssertionFailure() << "size " << a.Width() << "x" << a.Height()
                                              << ", expected " << e.Width() << "x" << e.Height();
     }
-    for (size_t i = 0; i < e.ByteSize(); ++i) {
-        if (e.Data()[i] != a.Data()[i]) {
-            const size_t pixel = i / 4;
-            return ::testing::AssertionFailure()
-                   << "first difference at column " << pixel % size_t(e.Width()) << ", row "
-                   << pixel / size_t(e.Width()) << ", byte " << i % 4 << ": " << int(a.Data()[i])
-                   << ", expected " << int(e.Data()[i]);
-        }
-    }
-    return ::testing::AssertionSuccess();
+    return SameBytes(e.Data(), a.Data(), e.Width(), e.Height());
 }
 
 inline int RandomBetween(std::mt19937& rng, int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(rng);
+}
+
+// One of the values, at random.
+template <class T, size_t N>
+T AnyOf(std::mt19937& rng, const T (&values)[N]) {
+    return values[size_t(RandomBetween(rng, 0, int(N) - 1))];
 }
 
 // A size from 1 up to `most`, often odd, now and then tiny.
@@ -133,6 +147,18 @@ inline int32_t RandomSide(std::mt19937& rng, int most) {
     const int pick = RandomBetween(rng, 0, 9);
     if (pick == 0) return RandomBetween(rng, 1, 3);
     return RandomBetween(rng, 1, most) | (pick % 2);
+}
+
+// The picture of a random round: the kinds in turn, each side up to `most`.
+inline Picture RoundPicture(std::mt19937& rng, int round, int most) {
+    const Kind kind = kAllKinds[size_t(round) % std::size(kAllKinds)];
+    return MakePicture(rng, kind, RandomSide(rng, most), RandomSide(rng, most));
+}
+
+// "shapes 12x7", for a failure's message.
+inline std::string Described(const Picture& picture) {
+    return std::string(KindName(picture.kind)) + " " + std::to_string(picture.width) + "x" +
+           std::to_string(picture.height);
 }
 
 }  // namespace differential

@@ -25,16 +25,14 @@ void ExpectSameLighting(Picture picture, const engine::EmbossBevelParams& params
 TEST(EmbossBevelFastPath, MatchesTheReferenceOnEveryKindOfPicture) {
     std::mt19937 rng(1240);
     for (int round = 0; round < 160; ++round) {
-        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
-        Picture picture = MakePicture(rng, kind, RandomSide(rng, 70), RandomSide(rng, 70));
+        Picture picture = RoundPicture(rng, round, 70);
         const bool bevel = round % 2 == 0;
         const engine::EmbossBevelParams params{RandomBetween(rng, 0, 359), bevel ? 40 : 60,
                                                bevel ? 4 : 1, RandomBetween(rng, 0, 20)};
         ExpectSameLighting(picture, params,
-                           std::string(KindName(kind)) + " " + std::to_string(picture.width) + "x" +
-                               std::to_string(picture.height) + " azimuth " +
-                               std::to_string(params.azimuth) + " size " +
-                               std::to_string(params.size) + (bevel ? " bevel" : " emboss"));
+                           Described(picture) + " azimuth " + std::to_string(params.azimuth) +
+                               " size " + std::to_string(params.size) +
+                               (bevel ? " bevel" : " emboss"));
     }
 }
 
@@ -55,10 +53,7 @@ TEST(EmbossBevelFastPath, MatchesTheReferenceAtTheExtremes) {
         for (const Kind kind : kAllKinds) {
             const Picture picture =
                 MakePicture(rng, kind, RandomSide(rng, 40), RandomSide(rng, 40));
-            ExpectSameLighting(picture, c.params,
-                               std::string(c.name) + ", " + KindName(kind) + " " +
-                                   std::to_string(picture.width) + "x" +
-                                   std::to_string(picture.height));
+            ExpectSameLighting(picture, c.params, std::string(c.name) + ", " + Described(picture));
         }
     }
 }

@@ -16,14 +16,11 @@ TEST(FocusFastPath, MatchesTheReferenceOnEveryKindOfPicture) {
     // window of 256 x 256 pixels and one more) and radii beyond the picture.
     const uint32_t radii[] = {0, 1, 2, 3, 7, 16, 50, 128, 129, 300, 100000};
     for (int round = 0; round < 120; ++round) {
-        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
-        const uint32_t r = radii[RandomBetween(rng, 0, int(std::size(radii)) - 1)];
-        const int most = r >= 128 ? 300 : 90;
-        const Picture picture =
-            MakePicture(rng, kind, RandomSide(rng, most), RandomSide(rng, most));
+        const uint32_t r = AnyOf(rng, radii);
+        const Picture picture = RoundPicture(rng, round, r >= 128 ? 300 : 90);
         ASSERT_TRUE(
             SameResult(reference::Focus(picture.View(), r), engine::Focus(picture.View(), r)))
-            << KindName(kind) << " " << picture.width << "x" << picture.height << " radius " << r;
+            << Described(picture) << " radius " << r;
     }
 }
 

@@ -31,15 +31,13 @@ TEST(MagickBands, GiveTheBytesOfOneCallOnTheWholePicture) {
     for (const MagickOperation operation :
          {MagickOperation::Blur, MagickOperation::Sharpen, MagickOperation::ReduceNoise}) {
         for (const double pct : {0.0, 10.0, 37.0, 50.0, 100.0}) {
-            const auto [w, h] = sizes[RandomBetween(rng, 0, int(std::size(sizes)) - 1)];
-            const Kind kind = kAllKinds[RandomBetween(rng, 0, int(std::size(kAllKinds)) - 1)];
-            const Picture picture = MakePicture(rng, kind, w, h);
+            const auto [w, h] = AnyOf(rng, sizes);
+            const Picture picture = MakePicture(rng, AnyOf(rng, kAllKinds), w, h);
             const engine::MagickEffectParams params{operation, pct, {}};
             ASSERT_TRUE(engine::MagickEffectInBands(picture.View(), params).has_value());
             ASSERT_TRUE(SameResult(engine::MagickEffectOnWholePicture(picture.View(), params),
                                    engine::MagickEffect(picture.View(), params)))
-                << "operation " << int(operation) << " Pct " << pct << ", " << KindName(kind) << " "
-                << w << "x" << h;
+                << "operation " << int(operation) << " Pct " << pct << ", " << Described(picture);
         }
     }
 }

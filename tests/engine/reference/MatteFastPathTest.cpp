@@ -29,8 +29,7 @@ Picture Selection(std::mt19937& rng, int32_t width, int32_t height) {
 TEST(MatteFastPath, MatchesTheReferenceOnEveryKindOfPictureAndMatte) {
     std::mt19937 rng(1250);
     for (int round = 0; round < 240; ++round) {
-        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
-        const Picture picture = MakePicture(rng, kind, RandomSide(rng, 60), RandomSide(rng, 60));
+        const Picture picture = RoundPicture(rng, round, 60);
         // Mattes smaller and larger than the picture, of any content.
         const int32_t mw = RandomSide(rng, 80), mh = RandomSide(rng, 80);
         const Picture matte = round % 3 == 0
@@ -49,10 +48,10 @@ TEST(MatteFastPath, MatchesTheReferenceOnEveryKindOfPictureAndMatte) {
         if (round % 7 == 0) params.blurX = 0;
         ASSERT_TRUE(SameResult(reference::Matte(picture.View(), matte.View(), params),
                                engine::Matte(picture.View(), matte.View(), params)))
-            << KindName(kind) << " " << picture.width << "x" << picture.height << " matte " << mw
-            << "x" << mh << (params.crop ? " crop" : "") << (params.inverse ? " inverse" : "")
-            << (params.useAlpha ? " alpha" : "") << " offsets " << params.offsetX << ", "
-            << params.offsetY << " softening " << params.blurX << ", " << params.blurY;
+            << Described(picture) << " matte " << mw << "x" << mh << (params.crop ? " crop" : "")
+            << (params.inverse ? " inverse" : "") << (params.useAlpha ? " alpha" : "")
+            << " offsets " << params.offsetX << ", " << params.offsetY << " softening "
+            << params.blurX << ", " << params.blurY;
     }
 }
 
@@ -64,8 +63,8 @@ TEST(GrayscaleFastPath, MatchesTheReferenceInTheOutputAndThePicture) {
         Picture expectedPicture = picture;
         ASSERT_TRUE(SameResult(reference::Grayscale(expectedPicture.MutableView()),
                                engine::Grayscale(picture.MutableView())))
-            << KindName(kind);
-        ASSERT_EQ(expectedPicture.bytes, picture.bytes) << KindName(kind);
+            << Described(picture);
+        ASSERT_EQ(expectedPicture.bytes, picture.bytes) << Described(picture);
     }
 }
 

@@ -15,29 +15,24 @@ TEST(OffsetShadowFastPath, MatchesTheReferenceOnEveryKindOfPicture) {
     const int32_t blurs[] = {0, 0, 1, 2, 4, 10, 16};
     const int32_t opacities[] = {100, 60, 0, 1, 99};
     for (int round = 0; round < 120; ++round) {
-        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
-        const Picture picture = MakePicture(rng, kind, RandomSide(rng, 60), RandomSide(rng, 60));
+        const Picture picture = RoundPicture(rng, round, 60);
         engine::OffsetShadowParams params;
         params.dx = RandomBetween(rng, -30, 30);
         params.dy = RandomBetween(rng, -30, 30);
-        params.blur = blurs[RandomBetween(rng, 0, int(std::size(blurs)) - 1)];
-        params.opacityPercent = opacities[RandomBetween(rng, 0, int(std::size(opacities)) - 1)];
+        params.blur = AnyOf(rng, blurs);
+        params.opacityPercent = AnyOf(rng, opacities);
         params.color = {uint8_t(rng()), uint8_t(rng()), uint8_t(rng())};
         ASSERT_TRUE(SameResult(reference::OffsetShadow(picture.View(), params),
                                engine::OffsetShadow(picture.View(), params)))
-            << KindName(kind) << " " << picture.width << "x" << picture.height << " offset "
-            << params.dx << ", " << params.dy << " blur " << params.blur << " opacity "
-            << params.opacityPercent;
+            << Described(picture) << " offset " << params.dx << ", " << params.dy << " blur "
+            << params.blur << " opacity " << params.opacityPercent;
     }
 }
 
 TEST(OffsetShadowFastPath, MatchesTheReferenceAtTheDialogsExtremes) {
     struct Case {
         const char* name;
-        int32_t dx;
-        int32_t dy;
-        int32_t blur;
-        int32_t opacity;
+        int32_t dx, dy, blur, opacity;
     };
     const Case cases[] = {{"under the picture", 0, 0, 0, 100},
                           {"far right and down", 100, 100, 0, 100},
@@ -55,8 +50,7 @@ TEST(OffsetShadowFastPath, MatchesTheReferenceAtTheDialogsExtremes) {
                 c.dx, c.dy, c.blur, c.opacity, {uint8_t(rng()), uint8_t(rng()), 7}};
             ASSERT_TRUE(SameResult(reference::OffsetShadow(picture.View(), params),
                                    engine::OffsetShadow(picture.View(), params)))
-                << c.name << ", " << KindName(kind) << " " << picture.width << "x"
-                << picture.height;
+                << c.name << ", " << Described(picture);
         }
     }
 }
