@@ -79,6 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             settings.push_back({option, g_mattePath});
             continue;
         }
+        // A saved selection only stands in for the mask file given above; the
+        // selection reader has a target of its own.
+        if (option->kind == effects::OptionKind::Selection) continue;
         int64_t low = option->min;
         int64_t high = option->max;
         // Sizes and blurs make the work grow with their square; they stay near
