@@ -211,7 +211,14 @@ Result<Raster> Matte(RasterView picture, RasterView matte, const MatteParams& pa
     const int64_t originY = cut ? box.minY : 0;
     const int64_t outWidth = cut ? box.maxX - box.minX + 1 : w;
     const int64_t outHeight = cut ? box.maxY - box.minY + 1 : h;
-    Raster output = Raster::AllocateZeroed(outWidth, outHeight);
+    const int64_t firstRow = std::max(rowBegin, originY);
+    const int64_t lastRow = std::min(rowEnd, originY + outHeight);
+    const int64_t firstColumn = std::max(columnBegin, originX);
+    const int64_t lastColumn = std::min(columnEnd, originX + outWidth);
+    const bool written = lastRow > firstRow && lastColumn > firstColumn;
+    // Only what no stretch writes is cleared.
+    Raster output = written ? Raster::Allocate(outWidth, outHeight)
+                            : Raster::AllocateZeroed(outWidth, outHeight);
     if (!output) return Result<Raster>::OutOfMemory();
 
     const MatteRows matteRows{picture, matte, params, output.MutableView(), originX, originY};
@@ -219,13 +226,19 @@ Result<Raster> Matte(RasterView picture, RasterView matte, const MatteParams& pa
         ChooseStretch<true>(HasAvx2(), params.crop, params.useAlpha);
     const StretchFunction stretchWithout =
         ChooseStretch<false>(HasAvx2(), params.crop, params.useAlpha);
-    const int64_t firstRow = std::max(rowBegin, originY);
-    const int64_t lastRow = std::min(rowEnd, originY + outHeight);
-    const int64_t firstColumn = std::max(columnBegin, originX);
-    const int64_t lastColumn = std::min(columnEnd, originX + outWidth);
-    if (lastRow > firstRow && lastColumn > firstColumn) {
-        ParallelFor(lastRow - firstRow, 16, [&](int64_t begin, int64_t end, int) {
-            for (int64_t y = firstRow + begin; y < firstRow + end; ++y) {
+    if (written) {
+        const size_t rowBytes = size_t(outWidth) * kBytesPerPixel;
+        const size_t leftBytes = size_t(firstColumn - originX) * kBytesPerPixel;
+        const size_t rightAt = size_t(lastColumn - originX) * kBytesPerPixel;
+        ParallelFor(outHeight, 16, [&](int64_t begin, int64_t end, int) {
+            for (int64_t y = originY + begin; y < originY + end; ++y) {
+                uint8_t* row = output.MutableView().Pixel(0, int32_t(y - originY));
+                if (y < firstRow || y >= lastRow) {
+                    std::memset(row, 0, rowBytes);
+                    continue;
+                }
+                std::memset(row, 0, leftBytes);
+                std::memset(row + rightAt, 0, rowBytes - rightAt);
                 const bool matteRow = y + oy < matte.height;
                 const int64_t withMatte =
                     std::clamp(matteRow ? matteEnd : columnBegin, firstColumn, lastColumn);
