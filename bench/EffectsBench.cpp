@@ -10,6 +10,7 @@
 #include "engine/MagickEffect.h"
 #include "engine/Matte.h"
 #include "engine/OffsetShadow.h"
+#include "engine/PictureFile.h"
 
 namespace {
 
@@ -115,6 +116,22 @@ void BM_MatteCrop(benchmark::State& state) {
     Finish(state);
 }
 BENCHMARK(BM_MatteCrop)->Arg(0)->Arg(30)->Unit(benchmark::kMillisecond);
+
+// Decoding a full-HD matte as the image library writes it (a TGA with alpha):
+// directly (0) or through the library (1).
+void BM_DecodeTga(benchmark::State& state) {
+    const auto picture = Picture();
+    const engine::Result<std::string> file =
+        engine::EncodePicture({picture.data(), kWidth, kHeight}, "tga");
+    const bool library = state.range(0) != 0;
+    for (auto _ : state) {
+        auto read = library ? engine::DecodePictureWithLibrary(file.Value(), "TGA")
+                            : engine::DecodePicture(file.Value(), "TGA");
+        benchmark::DoNotOptimize(read.Value().Data());
+    }
+    Finish(state);
+}
+BENCHMARK(BM_DecodeTga)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_MagickEffect(benchmark::State& state) {
     const auto picture = Picture();

@@ -59,14 +59,14 @@ Result<Raster> Blur(RasterView picture, int32_t sx, int32_t sy, const BlurLineOp
     }
     if (alongRows) {
         PlacedBlock blurred;
-        if (!BlurRows(block, MakeBlurTaps(sx), options, result.MutableView(), !alongColumns,
+        if (!BlurRows(block, *SharedBlurTaps(sx), options, result.MutableView(), !alongColumns,
                       blurred)) {
             return Result<Raster>::OutOfMemory();
         }
         block = blurred;
     }
-    if (alongColumns && !BlurColumns(block, MakeBlurTaps(sy), options, result.MutableView(), strips,
-                                     strips ? int64_t(work.ByteSize()) : 0)) {
+    if (alongColumns && !BlurColumns(block, *SharedBlurTaps(sy), options, result.MutableView(),
+                                     strips, strips ? int64_t(work.ByteSize()) : 0)) {
         return Result<Raster>::OutOfMemory();
     }
     return result;

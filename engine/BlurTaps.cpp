@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 
 #include "engine/AntiFlicker.h"
 
@@ -97,6 +98,22 @@ BlurTaps MakeBlurTaps(int32_t s) {
     }
     taps.stepBegin[256] = uint32_t(taps.stepPosition.size());
     return taps;
+}
+
+std::shared_ptr<const BlurTaps> SharedBlurTaps(int32_t s) {
+    if (s < 1 || s > kKeptTapSizes) return std::make_shared<const BlurTaps>(MakeBlurTaps(s));
+    static std::mutex mutex;
+    static std::shared_ptr<const BlurTaps> kept[kKeptTapSizes];
+    std::shared_ptr<const BlurTaps>& slot = kept[s - 1];
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (slot) return slot;
+    }
+    // Made outside the lock: another size may be made at the same time.
+    auto made = std::make_shared<const BlurTaps>(MakeBlurTaps(s));
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (!slot) slot = std::move(made);
+    return slot;
 }
 
 }  // namespace engine

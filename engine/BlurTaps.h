@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace engine {
@@ -41,6 +42,12 @@ struct BlurTaps {
 // the multipliers of either kind.
 inline constexpr int32_t kMaxMultiplierTaps = 1025;
 BlurTaps MakeBlurTaps(int32_t s);
+
+// The same taps, made once and kept for sizes 1 .. kKeptTapSizes (size 100
+// takes about 0.3 ms to make, twice a blur); made anew for larger ones,
+// whose blur costs far more than their taps.
+inline constexpr int32_t kKeptTapSizes = 128;
+std::shared_ptr<const BlurTaps> SharedBlurTaps(int32_t s);
 
 // The rounded contribution of alpha a at tap i, as the blur defines it.
 inline int32_t TapValue(uint8_t alpha, double weight) {

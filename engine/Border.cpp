@@ -22,9 +22,10 @@ Result<Raster> Border(RasterView picture, const BorderParams& params) {
     {
         // The silhouette is the colour with the picture's alphas, so only the
         // alphas are kept (once for each number of times a point is
-        // stamped); StampLayer writes every byte of the layer.
+        // stamped); StampLayer writes every byte of the layer, and every
+        // byte of the scratch before it reads it.
         const std::unique_ptr<uint8_t[]> scratch =
-            AllocateScratch<uint8_t>(StampScratchBytes(picture.width, picture.height, s));
+            AllocateUnsetScratch<uint8_t>(StampScratchBytes(picture.width, picture.height, s));
         if (!scratch) return Result<Raster>::OutOfMemory();
         StampLayer(layer.MutableView(), picture, scratch.get(), s, params.color,
                    params.opacityPercent);

@@ -47,49 +47,76 @@ struct MatteRows {
     int64_t originY;
 };
 
+// Pixels are done in pieces of this many, their matte values held on the stack.
+constexpr int64_t kPiece = 256;
+
+// The matte values of n matte pixels. The luminance is computed in integers:
+// with t = 59 G + 30 R + 11 B + 50 (at most 25550), t / 100 (taken as
+// t * 5243 >> 19, exact below 43690) is the luminance the effect defines in
+// double precision, rounded, wherever t is no multiple of 100; where it is,
+// the exact value is a whole number that the double sum may miss by a hair,
+// so those few pixels are computed in double precision as defined.
+template <bool kUseAlpha>
+TINTORA_INLINE void MatteValues(const uint8_t* q, int64_t n, uint8_t* values) {
+    if constexpr (kUseAlpha) {
+        for (int64_t i = 0; i < n; ++i) values[i] = q[i * kBytesPerPixel + kAlpha];
+    } else {
+        uint32_t ties = 0;
+        for (int64_t i = 0; i < n; ++i) {
+            uint32_t m;
+            std::memcpy(&m, q + i * kBytesPerPixel, 4);
+            const uint32_t t =
+                59 * (m >> 8 & 0xFFu) + 30 * (m >> 16 & 0xFFu) + 11 * (m & 0xFFu) + 50;
+            const uint32_t v = t * 5243u >> 19;
+            ties |= uint32_t(t == v * 100);
+            values[i] = uint8_t(v);
+        }
+        if (ties == 0) return;
+        for (int64_t i = 0; i < n; ++i) {
+            const uint8_t* m = q + i * kBytesPerPixel;
+            const uint32_t t = 59u * m[kGreen] + 30u * m[kRed] + 11u * m[kBlue] + 50;
+            if (t % 100 == 0) values[i] = MatteValue(m, false);
+        }
+    }
+}
+
 // Output row y, columns begin .. end - 1, whose picture and matte pixels lie
 // at column x + offset; `withMatte` says whether the matte reaches them (else
-// the matte value is 0). Each value is computed as the effect defines it
-// (the luminance and the cropped product in the same precisions and order),
-// without branches, so the loop vectorises.
+// the matte value is 0). Each value is the one the effect defines, computed
+// in integers without branches, so the loops vectorise: the cropped product,
+// defined as the single-precision value of alpha / 255 * picture alpha in
+// double precision, truncated, is (alpha * picture alpha * 257 + 257) >> 16
+// for every pair of bytes.
 template <bool kWithMatte, bool kCrop, bool kUseAlpha>
 TINTORA_INLINE void MatteStretch(const MatteRows& rows, int64_t y, int64_t begin, int64_t end) {
     if (end <= begin) return;
     const int64_t sy = y + rows.params.offsetY;
     const int64_t ox = rows.params.offsetX;
-    const int32_t inverted = rows.params.inverse ? 255 : 0;
+    const uint32_t inverted = rows.params.inverse ? 255 : 0;
     const uint8_t* p = rows.picture.Pixel(0, int32_t(sy)) + ox * kBytesPerPixel;
     const uint8_t* q =
         kWithMatte ? rows.matte.Pixel(0, int32_t(sy)) + ox * kBytesPerPixel : nullptr;
     uint8_t* o = rows.output.Pixel(0, int32_t(y - rows.originY));
-    for (int64_t x = begin; x < end; ++x) {
-        uint32_t pixel;
-        std::memcpy(&pixel, p + x * kBytesPerPixel, 4);
-        const int32_t pictureAlpha = int32_t(pixel >> 24);
-        int32_t v = 0;
-        if constexpr (kWithMatte) {
-            uint32_t m;
-            std::memcpy(&m, q + x * kBytesPerPixel, 4);
-            if constexpr (kUseAlpha) {
-                v = int32_t(m >> 24);
-            } else {
-                v = int32_t(0.59 * double(m >> 8 & 0xFFu) + 0.3 * double(m >> 16 & 0xFFu) +
-                            0.11 * double(m & 0xFFu) + 0.5);
-                v = v < 255 ? v : 255;
+    uint8_t values[kPiece] = {};
+    for (int64_t x0 = begin; x0 < end; x0 += kPiece) {
+        const int64_t n = std::min(kPiece, end - x0);
+        if constexpr (kWithMatte) MatteValues<kUseAlpha>(q + x0 * kBytesPerPixel, n, values);
+        const uint8_t* from = p + x0 * kBytesPerPixel;
+        uint8_t* to = o + (x0 - rows.originX) * kBytesPerPixel;
+        for (int64_t i = 0; i < n; ++i) {
+            uint32_t pixel;
+            std::memcpy(&pixel, from + i * kBytesPerPixel, 4);
+            const uint32_t v = values[i];
+            // 255 - v, for a byte v.
+            const uint32_t alpha = v ^ inverted;
+            uint32_t a = alpha;
+            if constexpr (kCrop) {
+                const uint32_t product = (alpha * (pixel >> 24) * 257 + 257) >> 16;
+                a = v == 0 ? 0 : product;
             }
+            const uint32_t out = a != 0 ? (pixel & 0xFFFFFFu) | a << 24 : 0u;
+            std::memcpy(to + i * kBytesPerPixel, &out, 4);
         }
-        // 255 - v, for a byte v.
-        const int32_t alpha = v ^ inverted;
-        int32_t a = alpha;
-        if constexpr (kCrop) {
-            // The product is kept in single precision.
-            float product = float(double(alpha) / 255.0 * double(pictureAlpha));
-            product = product < 255.0f ? product : 255.0f;
-            const int32_t cropped = alpha == 255 ? pictureAlpha : int32_t(product);
-            a = ((pictureAlpha == 0) | (v == 0)) ? 0 : cropped;
-        }
-        const uint32_t out = a != 0 ? (pixel & 0xFFFFFFu) | uint32_t(a) << 24 : 0u;
-        std::memcpy(o + (x - rows.originX) * kBytesPerPixel, &out, 4);
     }
 }
 
@@ -184,7 +211,14 @@ Result<Raster> Matte(RasterView picture, RasterView matte, const MatteParams& pa
     const int64_t originY = cut ? box.minY : 0;
     const int64_t outWidth = cut ? box.maxX - box.minX + 1 : w;
     const int64_t outHeight = cut ? box.maxY - box.minY + 1 : h;
-    Raster output = Raster::AllocateZeroed(outWidth, outHeight);
+    const int64_t firstRow = std::max(rowBegin, originY);
+    const int64_t lastRow = std::min(rowEnd, originY + outHeight);
+    const int64_t firstColumn = std::max(columnBegin, originX);
+    const int64_t lastColumn = std::min(columnEnd, originX + outWidth);
+    const bool written = lastRow > firstRow && lastColumn > firstColumn;
+    // Only what no stretch writes is cleared.
+    Raster output = written ? Raster::Allocate(outWidth, outHeight)
+                            : Raster::AllocateZeroed(outWidth, outHeight);
     if (!output) return Result<Raster>::OutOfMemory();
 
     const MatteRows matteRows{picture, matte, params, output.MutableView(), originX, originY};
@@ -192,13 +226,19 @@ Result<Raster> Matte(RasterView picture, RasterView matte, const MatteParams& pa
         ChooseStretch<true>(HasAvx2(), params.crop, params.useAlpha);
     const StretchFunction stretchWithout =
         ChooseStretch<false>(HasAvx2(), params.crop, params.useAlpha);
-    const int64_t firstRow = std::max(rowBegin, originY);
-    const int64_t lastRow = std::min(rowEnd, originY + outHeight);
-    const int64_t firstColumn = std::max(columnBegin, originX);
-    const int64_t lastColumn = std::min(columnEnd, originX + outWidth);
-    if (lastRow > firstRow && lastColumn > firstColumn) {
-        ParallelFor(lastRow - firstRow, 16, [&](int64_t begin, int64_t end, int) {
-            for (int64_t y = firstRow + begin; y < firstRow + end; ++y) {
+    if (written) {
+        const size_t rowBytes = size_t(outWidth) * kBytesPerPixel;
+        const size_t leftBytes = size_t(firstColumn - originX) * kBytesPerPixel;
+        const size_t rightAt = size_t(lastColumn - originX) * kBytesPerPixel;
+        ParallelFor(outHeight, 16, [&](int64_t begin, int64_t end, int) {
+            for (int64_t y = originY + begin; y < originY + end; ++y) {
+                uint8_t* row = output.MutableView().Pixel(0, int32_t(y - originY));
+                if (y < firstRow || y >= lastRow) {
+                    std::memset(row, 0, rowBytes);
+                    continue;
+                }
+                std::memset(row, 0, leftBytes);
+                std::memset(row + rightAt, 0, rowBytes - rightAt);
                 const bool matteRow = y + oy < matte.height;
                 const int64_t withMatte =
                     std::clamp(matteRow ? matteEnd : columnBegin, firstColumn, lastColumn);

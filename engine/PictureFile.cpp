@@ -4,8 +4,10 @@
 
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "engine/LibraryImage.h"
+#include "engine/TgaFile.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/files/WholeFile.h"
 
@@ -148,6 +150,17 @@ std::string DecoderFor(std::string_view bytes, const std::string& path) {
 }
 
 Result<Raster> DecodePicture(std::string_view bytes, const std::string& decoder) {
+    // The common TGA files are decoded directly, to the same pixels; the
+    // library reads every other one, and gives the errors.
+    if (decoder == "TGA") {
+        if (std::optional<Result<Raster>> direct = DecodeTgaDirectly(bytes)) {
+            return std::move(*direct);
+        }
+    }
+    return DecodePictureWithLibrary(bytes, decoder);
+}
+
+Result<Raster> DecodePictureWithLibrary(std::string_view bytes, const std::string& decoder) {
     if (decoder.empty()) {
         return Result<Raster>::Failure(std::string("not a ") + kPictureFormatNames + " picture");
     }

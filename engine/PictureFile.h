@@ -26,6 +26,9 @@ std::string DecoderFor(std::string_view bytes, const std::string& path);
 // raster bottom row first as the picture appears upright. A damaged file is
 // refused. The error says why, without a path.
 Result<Raster> DecodePicture(std::string_view bytes, const std::string& decoder);
+// As DecodePicture, always through the image library (DecodePicture reads the
+// common TGA files itself, to the same pixels).
+Result<Raster> DecodePictureWithLibrary(std::string_view bytes, const std::string& decoder);
 
 // A PNG, TGA, BMP, JPEG, TIFF or GIF (its first frame) file, as DecodePicture.
 Result<Raster> ReadPictureFile(const std::string& path);

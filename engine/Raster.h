@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <type_traits>
 
 namespace engine {
 
@@ -36,6 +37,15 @@ template <class T>
 std::unique_ptr<T[]> AllocateScratch(size_t count) {
     if (count > SIZE_MAX / sizeof(T) || !AllowAllocation(count * sizeof(T))) return nullptr;
     return std::unique_ptr<T[]>(new (std::nothrow) T[count == 0 ? 1 : count]());
+}
+
+// As AllocateScratch, the elements left unset: for memory every element of
+// which is written before it is read.
+template <class T>
+std::unique_ptr<T[]> AllocateUnsetScratch(size_t count) {
+    static_assert(std::is_trivially_default_constructible_v<T>);
+    if (count > SIZE_MAX / sizeof(T) || !AllowAllocation(count * sizeof(T))) return nullptr;
+    return std::unique_ptr<T[]>(new (std::nothrow) T[count == 0 ? 1 : count]);
 }
 
 // Caps every raster allocation (bytes); tests use it to provoke allocation

@@ -55,6 +55,31 @@ TEST(MatteFastPath, MatchesTheReferenceOnEveryKindOfPictureAndMatte) {
     }
 }
 
+TEST(MatteFastPath, CropsWithAnInverseOrAlphaMatteAsTheReference) {
+    std::mt19937 rng(2207);
+    for (int round = 0; round < 120; ++round) {
+        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
+        const Picture picture = MakePicture(rng, kind, RandomSide(rng, 60), RandomSide(rng, 60));
+        const int32_t mw = RandomSide(rng, 80), mh = RandomSide(rng, 80);
+        const Picture matte = round % 3 == 0
+                                  ? Selection(rng, mw, mh)
+                                  : MakePicture(rng, kAllKinds[size_t(round / 6) % 6], mw, mh);
+        engine::MatteParams params;
+        params.crop = true;
+        params.inverse = round % 2 == 0;
+        params.useAlpha = round % 4 >= 2;
+        params.offsetX = round % 5 == 0 ? 0 : RandomBetween(rng, 0, 40);
+        params.offsetY = round % 5 == 0 ? 0 : RandomBetween(rng, 0, 40);
+        params.blurX = params.blurY = round % 3 == 1 ? RandomBetween(rng, 1, 12) : 0;
+        ASSERT_TRUE(SameResult(reference::Matte(picture.View(), matte.View(), params),
+                               engine::Matte(picture.View(), matte.View(), params)))
+            << KindName(kind) << " " << picture.width << "x" << picture.height << " matte " << mw
+            << "x" << mh << (params.inverse ? " inverse" : "") << (params.useAlpha ? " alpha" : "")
+            << " offsets " << params.offsetX << ", " << params.offsetY << " softening "
+            << params.blurX;
+    }
+}
+
 TEST(GrayscaleFastPath, MatchesTheReferenceInTheOutputAndThePicture) {
     std::mt19937 rng(1251);
     for (int round = 0; round < 40; ++round) {

@@ -1,0 +1,176 @@
+#include "engine/TgaFile.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "engine/ImageLibrary.h"
+
+namespace engine {
+
+namespace {
+
+constexpr size_t kHeaderBytes = 18;
+
+// Image types: true colour and gray, each plain or run-length encoded.
+constexpr uint8_t kTrueColor = 2;
+constexpr uint8_t kGray = 3;
+constexpr uint8_t kRleTrueColor = 10;
+constexpr uint8_t kRleGray = 11;
+
+// Descriptor bits: the number of alpha bits, the first row at the top, and
+// those this decoder leaves to the library (columns right to left, interleaved
+// rows).
+constexpr uint8_t kAlphaBits = 0x0F;
+constexpr uint8_t kTopFirst = 0x20;
+constexpr uint8_t kNotTaken = 0xD0;
+
+struct Layout {
+    int32_t width = 0;
+    int32_t height = 0;
+    int bytesPerPixel = 0;  // 1 (gray), 3 (BGR) or 4 (BGRA)
+    bool rle = false;
+    bool topFirst = false;
+    size_t pixelsAt = 0;  // where the pixel data starts
+};
+
+// The header's layout, if it is one of the kinds taken.
+std::optional<Layout> ReadLayout(const uint8_t* b, size_t size) {
+    if (size < kHeaderBytes) return std::nullopt;
+    // No colour map, and no colour map described.
+    for (size_t i : {1, 3, 4, 5, 6, 7}) {
+        if (b[i] != 0) return std::nullopt;
+    }
+    const uint8_t type = b[2];
+    const uint8_t bits = b[16];
+    const uint8_t descriptor = b[17];
+    if ((descriptor & kNotTaken) != 0) return std::nullopt;
+    const int alphaBits = descriptor & kAlphaBits;
+    Layout layout;
+    if (type == kGray || type == kRleGray) {
+        if (bits != 8 || alphaBits != 0) return std::nullopt;
+    } else if (type == kTrueColor || type == kRleTrueColor) {
+        if (!(bits == 24 && alphaBits == 0) && !(bits == 32 && alphaBits == 8)) {
+            return std::nullopt;
+        }
+    } else {
+        return std::nullopt;
+    }
+    layout.bytesPerPixel = bits / 8;
+    layout.rle = type == kRleGray || type == kRleTrueColor;
+    layout.topFirst = (descriptor & kTopFirst) != 0;
+    layout.width = int32_t(b[12] | b[13] << 8);
+    layout.height = int32_t(b[14] | b[15] << 8);
+    if (!PictureSizeAllowed(layout.width, layout.height)) return std::nullopt;
+    // The image identification field comes between the header and the pixels.
+    layout.pixelsAt = kHeaderBytes + b[0];
+    if (layout.pixelsAt > size) return std::nullopt;
+    return layout;
+}
+
+// `count` file pixels of `bytesPerPixel` bytes as BGRA: gray as three equal
+// channels; without alpha, opaque.
+template <int kBytesPerFilePixel>
+void ExpandPixels(const uint8_t* from, uint8_t* to, size_t count) {
+    if constexpr (kBytesPerFilePixel == 4) {
+        std::memcpy(to, from, count * 4);
+    } else {
+        for (size_t i = 0; i < count; ++i) {
+            const uint8_t* s = from + i * kBytesPerFilePixel;
+            uint8_t* d = to + i * kBytesPerPixel;
+            if constexpr (kBytesPerFilePixel == 1) {
+                d[kBlue] = d[kGreen] = d[kRed] = s[0];
+            } else {
+                d[kBlue] = s[0];
+                d[kGreen] = s[1];
+                d[kRed] = s[2];
+            }
+            d[kAlpha] = 255;
+        }
+    }
+}
+
+void Expand(int bytesPerPixel, const uint8_t* from, uint8_t* to, size_t count) {
+    switch (bytesPerPixel) {
+        case 1: ExpandPixels<1>(from, to, count); break;
+        case 3: ExpandPixels<3>(from, to, count); break;
+        default: ExpandPixels<4>(from, to, count); break;
+    }
+}
+
+// The raster row that file row `i` fills.
+uint8_t* RowFor(Raster& raster, const Layout& layout, int32_t i) {
+    const int32_t y = layout.topFirst ? layout.height - 1 - i : i;
+    return raster.MutableView().Pixel(0, y);
+}
+
+// Whether the file holds every row of an uncompressed picture.
+bool PlainComplete(size_t size, const Layout& layout) {
+    const size_t rowBytes = size_t(layout.width) * size_t(layout.bytesPerPixel);
+    return (size - layout.pixelsAt) / rowBytes >= size_t(layout.height);
+}
+
+void DecodePlain(const uint8_t* b, const Layout& layout, Raster& raster) {
+    const size_t rowBytes = size_t(layout.width) * size_t(layout.bytesPerPixel);
+    const uint8_t* from = b + layout.pixelsAt;
+    for (int32_t i = 0; i < layout.height; ++i, from += rowBytes) {
+        Expand(layout.bytesPerPixel, from, RowFor(raster, layout, i), size_t(layout.width));
+    }
+}
+
+// Packets run on from row to row; a packet that runs past the last pixel, or
+// data that ends before it, is left to the library.
+bool DecodeRle(const uint8_t* b, size_t size, const Layout& layout, Raster& raster) {
+    const size_t step = size_t(layout.bytesPerPixel);
+    size_t at = layout.pixelsAt;
+    size_t left = 0;  // pixels still to come from the current packet
+    bool repeated = false;
+    uint8_t value[kBytesPerPixel] = {};
+    for (int32_t i = 0; i < layout.height; ++i) {
+        uint8_t* row = RowFor(raster, layout, i);
+        size_t x = 0;
+        while (x < size_t(layout.width)) {
+            if (left == 0) {
+                if (at >= size) return false;
+                const uint8_t packet = b[at++];
+                left = size_t(packet & 0x7F) + 1;
+                repeated = (packet & 0x80) != 0;
+                if (repeated) {
+                    if (size - at < step) return false;
+                    Expand(layout.bytesPerPixel, b + at, value, 1);
+                    at += step;
+                }
+            }
+            const size_t n = std::min(left, size_t(layout.width) - x);
+            uint8_t* to = row + x * kBytesPerPixel;
+            if (repeated) {
+                for (size_t k = 0; k < n; ++k) std::memcpy(to + k * kBytesPerPixel, value, 4);
+            } else {
+                if ((size - at) / step < n) return false;
+                Expand(layout.bytesPerPixel, b + at, to, n);
+                at += n * step;
+            }
+            x += n;
+            left -= n;
+        }
+    }
+    return left == 0;
+}
+
+}  // namespace
+
+std::optional<Result<Raster>> DecodeTgaDirectly(std::string_view bytes) {
+    const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
+    const std::optional<Layout> layout = ReadLayout(b, bytes.size());
+    if (!layout || (!layout->rle && !PlainComplete(bytes.size(), *layout))) return std::nullopt;
+    Raster raster = Raster::Allocate(layout->width, layout->height);
+    if (!raster) return Result<Raster>::OutOfMemory();
+    if (!layout->rle) {
+        DecodePlain(b, *layout, raster);
+    } else if (!DecodeRle(b, bytes.size(), *layout, raster)) {
+        return std::nullopt;
+    }
+    return Result<Raster>(std::move(raster));
+}
+
+}  // namespace engine
