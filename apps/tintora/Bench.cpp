@@ -236,7 +236,7 @@ int RunBench(const BenchCommand& command, std::FILE* out) {
     bool failed = false;
     for (const BenchSize& size : command.sizes) {
         const Picture picture = MakeBenchPicture(size.width, size.height);
-        const Files files{folder.Path() + "/matte.png", folder.Path() + "/mask.tga"};
+        const Files files{folder.Path() + "/matte.tga", folder.Path() + "/mask.tga"};
         if (!WritePicture(files.matte, MakeBenchMatte(size.width, size.height)) ||
             !WritePicture(files.mask, MakeBenchSelection(size.width, size.height))) {
             std::fprintf(out, "cannot write the bench's matte files\n");
