@@ -30,12 +30,18 @@ RasterBytes AllocateRasterBytes(int64_t width, int64_t height);
 // countdown and the failing allocation below, which it counts against.
 bool AllowAllocation(size_t bytes);
 
+// Whether scratch memory for `count` elements of T may be allocated.
+template <class T>
+bool ScratchAllowed(size_t count) {
+    return count <= SIZE_MAX / sizeof(T) && AllowAllocation(count * sizeof(T));
+}
+
 // Scratch memory for `count` zeroed elements, under the same limit and
 // countdown as rasters, so that tests reach every allocation's failure path;
 // null when it cannot be had.
 template <class T>
 std::unique_ptr<T[]> AllocateScratch(size_t count) {
-    if (count > SIZE_MAX / sizeof(T) || !AllowAllocation(count * sizeof(T))) return nullptr;
+    if (!ScratchAllowed<T>(count)) return nullptr;
     return std::unique_ptr<T[]>(new (std::nothrow) T[count == 0 ? 1 : count]());
 }
 
@@ -44,7 +50,7 @@ std::unique_ptr<T[]> AllocateScratch(size_t count) {
 template <class T>
 std::unique_ptr<T[]> AllocateUnsetScratch(size_t count) {
     static_assert(std::is_trivially_default_constructible_v<T>);
-    if (count > SIZE_MAX / sizeof(T) || !AllowAllocation(count * sizeof(T))) return nullptr;
+    if (!ScratchAllowed<T>(count)) return nullptr;
     return std::unique_ptr<T[]>(new (std::nothrow) T[count == 0 ? 1 : count]);
 }
 
