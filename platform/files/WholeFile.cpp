@@ -36,7 +36,9 @@ WholeFile ReadWholeFile(const std::string& path, uint64_t maxBytes) {
     if (uint64_t(status.st_size) > maxBytes) return Refused(ReadProblem::TooLarge);
 
     WholeFile file;
-    file.bytes.resize(size_t(status.st_size));
+    // One byte more than the file holds, so that the read that finds its end
+    // has room without growing (and copying) the buffer.
+    file.bytes.resize(size_t(status.st_size) + 1);
     size_t filled = 0;
     for (;;) {
         // The file may have grown since fstat: read on until its end, within the limit.
