@@ -2,6 +2,7 @@
 
 #include "control/CRastelCtrl.h"
 #include "control/HostPixels.h"
+#include "engine/KeptBlocks.h"
 #include "engine/PictureFile.h"
 #include "platform/prompts/Prompts.h"
 
@@ -14,7 +15,14 @@ constexpr const char* kOrderRgba = "RGBA";
 
 }  // namespace
 
-CRastelCtrl::~CRastelCtrl() = default;
+CRastelCtrl::~CRastelCtrl() {
+    // The working images go back to the engine first; what it keeps of them
+    // for the next effect is not needed without a control.
+    m_pDst.reset();
+    m_pOriginal.reset();
+    m_pCheckpoint.reset();
+    engine::FreeKeptBlocks();
+}
 
 std::unique_ptr<CHostImage> CRastelCtrl::ReachImage() {
     if (!m_target.m_lpDispatch) return nullptr;

@@ -24,7 +24,7 @@ Result<Raster> Border(RasterView picture, const BorderParams& params) {
         // alphas are kept (once for each number of times a point is
         // stamped); StampLayer writes every byte of the layer, and every
         // byte of the scratch before it reads it.
-        const std::unique_ptr<uint8_t[]> scratch =
+        const BlockArray<uint8_t> scratch =
             AllocateUnsetScratch<uint8_t>(StampScratchBytes(picture.width, picture.height, s));
         if (!scratch) return Result<Raster>::OutOfMemory();
         StampLayer(layer.MutableView(), picture, scratch.get(), s, params.color,

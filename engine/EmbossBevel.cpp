@@ -214,9 +214,9 @@ Result<Raster> EmbossBevel(MutableRasterView picture, const EmbossBevelParams& p
     // which is read where it lies) the running totals of its alphas, row by row.
     const size_t pixels = size_t(wc) * size_t(hc);
     // Every row of both is written whole below.
-    const std::unique_ptr<uint32_t[]> prefix = AllocateUnsetScratch<uint32_t>(pixels);
+    const BlockArray<uint32_t> prefix = AllocateUnsetScratch<uint32_t>(pixels);
     if (!prefix) return Result<Raster>::OutOfMemory();
-    const std::unique_ptr<uint8_t[]> alpha = AllocateUnsetScratch<uint8_t>(pixels);
+    const BlockArray<uint8_t> alpha = AllocateUnsetScratch<uint8_t>(pixels);
     if (!alpha) return Result<Raster>::OutOfMemory();
     const int64_t offset = s / 2;
     ParallelFor(hc, 64, [&](int64_t begin, int64_t end, int) {

@@ -120,7 +120,7 @@ Result<Raster> FocusWith(RasterView picture, int64_t radius, Raster out) {
     const int64_t h = picture.height;
     // Per worker: the column sums and their running total.
     const int64_t perWorker = w + (w + 2 * radius + 1);
-    const std::unique_ptr<Sums[]> sums = AllocateScratch<Sums>(size_t(perWorker * kWorkerCount));
+    const BlockArray<Sums> sums = AllocateScratch<Sums>(size_t(perWorker * kWorkerCount));
     if (!sums) return Result<Raster>::OutOfMemory();
     const FocusRows rows{picture, out.Data(), radius};
     const bool avx2 = HasAvx2();

@@ -41,8 +41,8 @@ RasterBytes AllocateRasterBytes(int64_t width, int64_t height) {
     if (width > kMaxSide || height > kMaxSide) return nullptr;
     const auto bytes = RasterByteSize(width, height);
     if (!bytes || !AllowAllocation(*bytes)) return nullptr;
-    // At least one byte, so that an empty raster is still a valid allocation.
-    return RasterBytes(new (std::nothrow) uint8_t[*bytes == 0 ? 1 : *bytes]);
+    // An empty raster is still a valid block.
+    return RasterBytes(static_cast<uint8_t*>(TakeBlock(*bytes)));
 }
 
 bool AllowAllocation(size_t bytes) { return bytes <= g_allocationLimit.load() && TakeAllocation(); }

@@ -4,10 +4,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
 #include <type_traits>
+
+#include "engine/KeptBlocks.h"
 
 namespace engine {
 
@@ -18,8 +21,8 @@ enum Channel : int { kBlue = 0, kGreen = 1, kRed = 2, kAlpha = 3 };
 // size does not fit the address space.
 std::optional<size_t> RasterByteSize(int64_t width, int64_t height);
 
-// Raster memory, allocated with array new and freed with array delete.
-using RasterBytes = std::unique_ptr<uint8_t[]>;
+// Raster memory, a block that goes back to the kept blocks when freed.
+using RasterBytes = BlockArray<uint8_t>;
 
 // Allocates raster memory, or returns null: for a side below 0 or beyond 32
 // bits, a size beyond the address space or the allocation limit, or when the
@@ -36,22 +39,24 @@ bool ScratchAllowed(size_t count) {
     return count <= SIZE_MAX / sizeof(T) && AllowAllocation(count * sizeof(T));
 }
 
-// Scratch memory for `count` zeroed elements, under the same limit and
+// Scratch memory for `count` elements left unset, under the same limit and
 // countdown as rasters, so that tests reach every allocation's failure path;
-// null when it cannot be had.
+// null when it cannot be had. For memory every element of which is written
+// before it is read.
 template <class T>
-std::unique_ptr<T[]> AllocateScratch(size_t count) {
+BlockArray<T> AllocateUnsetScratch(size_t count) {
+    static_assert(std::is_trivially_default_constructible_v<T> &&
+                  std::is_trivially_destructible_v<T>);
     if (!ScratchAllowed<T>(count)) return nullptr;
-    return std::unique_ptr<T[]>(new (std::nothrow) T[count == 0 ? 1 : count]());
+    return BlockArray<T>(static_cast<T*>(TakeBlock(count * sizeof(T))));
 }
 
-// As AllocateScratch, the elements left unset: for memory every element of
-// which is written before it is read.
+// As AllocateUnsetScratch, every element zero.
 template <class T>
-std::unique_ptr<T[]> AllocateUnsetScratch(size_t count) {
-    static_assert(std::is_trivially_default_constructible_v<T>);
-    if (!ScratchAllowed<T>(count)) return nullptr;
-    return std::unique_ptr<T[]>(new (std::nothrow) T[count == 0 ? 1 : count]);
+BlockArray<T> AllocateScratch(size_t count) {
+    BlockArray<T> scratch = AllocateUnsetScratch<T>(count);
+    if (scratch) std::memset(scratch.get(), 0, count * sizeof(T));
+    return scratch;
 }
 
 // Caps every raster allocation (bytes); tests use it to provoke allocation

@@ -52,4 +52,32 @@ TEST(RasterAllocation, ZeroedAndCopiedRastersHoldTheRightBytes) {
     EXPECT_FALSE(copy);
 }
 
+TEST(KeptBlocks, ReuseFreedLargeBlocksWithinTheirCaps) {
+    engine::FreeKeptBlocks();
+    constexpr size_t kMegabyte = size_t(1) << 20;
+    void* large = engine::TakeBlock(8 * kMegabyte);
+    ASSERT_NE(large, nullptr);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(large) % 64, 0u);
+    engine::GiveBackBlock(large);
+    EXPECT_EQ(engine::KeptBytes(), 8 * kMegabyte);
+    // Not for a block it cannot hold, nor for one it would hold twice over.
+    engine::BlockArray<uint8_t> larger(static_cast<uint8_t*>(engine::TakeBlock(9 * kMegabyte)));
+    engine::BlockArray<uint8_t> smaller(static_cast<uint8_t*>(engine::TakeBlock(3 * kMegabyte)));
+    EXPECT_NE(larger.get(), large);
+    EXPECT_NE(smaller.get(), large);
+    EXPECT_EQ(engine::TakeBlock(5 * kMegabyte), large);
+    engine::GiveBackBlock(large);
+    // Small blocks are not kept; beyond the caps the oldest go.
+    engine::GiveBackBlock(engine::TakeBlock(kMegabyte / 2));
+    EXPECT_EQ(engine::KeptBytes(), 8 * kMegabyte);
+    std::vector<engine::BlockArray<uint8_t>> blocks;
+    for (size_t i = 20; i < 60; ++i) {
+        blocks.emplace_back(static_cast<uint8_t*>(engine::TakeBlock(i * kMegabyte)));
+    }
+    for (engine::BlockArray<uint8_t>& block : blocks) block.reset();
+    EXPECT_EQ(engine::KeptBytes(), (59 + 58 + 57 + 56) * kMegabyte);
+    engine::FreeKeptBlocks();
+    EXPECT_EQ(engine::KeptBytes(), 0u);
+}
+
 }  // namespace

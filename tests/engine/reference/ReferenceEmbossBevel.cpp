@@ -47,7 +47,7 @@ Result<Raster> EmbossBevel(MutableRasterView picture, const EmbossBevelParams& p
     if (!canvas) return Result<Raster>::OutOfMemory();
     reference::PlaceRaster(canvas.MutableView(), picture, s / 2, s / 2);
     const size_t pixels = size_t(wc) * size_t(hc);
-    const std::unique_ptr<uint8_t[]> alpha = AllocateScratch<uint8_t>(pixels);
+    const auto alpha = AllocateScratch<uint8_t>(pixels);
     if (!alpha) return Result<Raster>::OutOfMemory();
     for (size_t i = 0; i < pixels; ++i) alpha[i] = canvas.Data()[i * kBytesPerPixel + kAlpha];
     auto a = [&](int64_t row, int64_t column) { return int64_t(alpha[size_t(row * wc + column)]); };

@@ -19,7 +19,7 @@ Result<Raster> Focus(RasterView picture, uint32_t r) {
     }
     const int64_t radius = r;
 
-    const std::unique_ptr<uint64_t[]> columnSums = AllocateScratch<uint64_t>(size_t(w) * 3);
+    const auto columnSums = AllocateScratch<uint64_t>(size_t(w) * 3);
     if (!columnSums) return Result<Raster>::OutOfMemory();
     auto addRow = [&](int64_t row, int sign) {
         const uint8_t* p = picture.Pixel(0, int32_t(row));
