@@ -64,6 +64,10 @@ TINTORA_INLINE void Blend(const uint8_t* s, uint8_t* d) {
 }
 
 TINTORA_INLINE void BlendRow(const BlendTables& t, const uint8_t* s, uint8_t* d, int64_t count) {
+    // The blend is a function of the two pixels alone, and graphics repeat
+    // the same pair along a row: the last pair's result is used again. A
+    // source alpha of 0 never gets here, so the first pixel never matches.
+    uint32_t lastSource = 0, lastTarget = 0, lastResult = 0;
     for (int64_t i = 0; i < count; ++i, s += 4, d += 4) {
         const uint8_t alpha = s[kAlpha];
         if (alpha == 0) continue;
@@ -74,7 +78,17 @@ TINTORA_INLINE void BlendRow(const BlendTables& t, const uint8_t* s, uint8_t* d,
             d[kAlpha] = 255;
             continue;
         }
-        Blend(s, d);
+        uint32_t source, target;
+        std::memcpy(&source, s, 4);
+        std::memcpy(&target, d, 4);
+        if (source != lastSource || target != lastTarget) {
+            lastSource = source;
+            lastTarget = target;
+            Blend(s, d);
+            std::memcpy(&lastResult, d, 4);
+        } else {
+            std::memcpy(d, &lastResult, 4);
+        }
     }
 }
 
