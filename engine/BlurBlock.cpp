@@ -148,13 +148,13 @@ TINTORA_INLINE void AlphaSumsBySteps(int64_t m, const BlurTaps& taps, const int1
 // where the tap has one that reproduces its rounded values, otherwise a
 // multiply, add and shift on 32 bits. Both are checked against the rounded
 // values for all 256 alphas when the taps are made.
-TINTORA_INLINE void AlphaSumsByTaps(int64_t outputs, const BlurTaps& taps, const int16_t* alpha,
-                                    int16_t* total) {
+TINTORA_INLINE void AlphaSumsByTaps(int64_t begin, int64_t end, const BlurTaps& taps,
+                                    const int16_t* alpha, int16_t* total) {
     const int64_t count = 2 * int64_t(taps.size) + 1;
     const int16_t* rounding = taps.roundingMultiplier.data();
     const uint32_t* multiplier = taps.multiplier.data();
     const uint32_t* offset = taps.offset.data();
-    for (int64_t o = 0; o < outputs; ++o) {
+    for (int64_t o = begin; o < end; ++o) {
         int16_t sums[kLanes] = {};
         for (int64_t i = 0; i < count; ++i) {
             const int16_t* a = alpha + (o + i) * kLanes;
@@ -177,12 +177,14 @@ TINTORA_INLINE void AlphaSumsByTaps(int64_t outputs, const BlurTaps& taps, const
 }
 
 // Whether tap by tap costs less than by steps for this block, in rough
-// vector operations: a tap costs a few per output; a change of alpha costs
-// the steps of both runs it separates, one lane at a time.
-TINTORA_INLINE bool CheaperByTaps(int64_t m, const BlurTaps& taps, int64_t changes) {
+// vector operations: a tap costs a few per output that some pixel reaches; a
+// change of alpha costs the steps of both runs it separates, one lane at a
+// time, and the steps' running sums go along every output.
+TINTORA_INLINE bool CheaperByTaps(int64_t m, const BlurTaps& taps, int64_t changes,
+                                  int64_t reached) {
     int64_t tapCost = 0;
     for (const int16_t r : taps.roundingMultiplier) tapCost += r >= 0 ? 2 : 10;
-    tapCost *= Outputs(m, taps.size);
+    tapCost *= reached;
     const int64_t stepCost = 4 * changes * int64_t(taps.Steps(255)) + 6 * Outputs(m, taps.size);
     return tapCost < stepCost;
 }
@@ -191,14 +193,16 @@ TINTORA_INLINE bool CheaperByTaps(int64_t m, const BlurTaps& taps, int64_t chang
 // count, kept as running sums of two 16-bit fields in each 32-bit lane (blue
 // and red, green and count: each field stays below 2^16), the means in single
 // precision as the blur defines them, the alpha capped.
+// Outputs begin .. end - 1, where the window before `begin` holds no counted
+// pixel, so that the running sums start from 0.
 template <bool kUniform, bool kKeepOpaque>
 TINTORA_INLINE void Sweep(const uint8_t* in, int64_t inStride, int64_t m, int32_t s,
-                          uint32_t colour, const int16_t* total, uint8_t* out, int64_t outStride) {
-    const int64_t outputs = Outputs(m, s);
+                          uint32_t colour, const int16_t* total, int64_t begin, int64_t end,
+                          uint8_t* out, int64_t outStride) {
     const int64_t span = 2 * int64_t(s) + 1;
     uint32_t blueRed[kLanes] = {};
     uint32_t greenCount[kLanes] = {};
-    for (int64_t o = 0; o < outputs; ++o) {
+    for (int64_t o = begin; o < end; ++o) {
         const uint8_t* entering = o < m ? in + o * inStride : kZeros;
         const int64_t gone = o - span;
         const uint8_t* leaving = gone >= 0 && gone < m ? in + gone * inStride : kZeros;
@@ -242,6 +246,60 @@ TINTORA_INLINE void Sweep(const uint8_t* in, int64_t inStride, int64_t m, int32_
     }
 }
 
+// Whether any lane has a counted pixel (alpha not 0) at padded index k.
+TINTORA_INLINE bool AnyAlpha(const int16_t* alpha, int64_t k) {
+    uint64_t words[kLanes / 4];
+    std::memcpy(words, alpha + k * kLanes, sizeof words);
+    return (words[0] | words[1] | words[2] | words[3]) != 0;
+}
+
+// The next stretch of outputs that some counted pixel reaches, from pixel
+// `from` on: a pixel j reaches outputs j .. j + 2s. Empty when none is left.
+struct Stretch {
+    int64_t begin;
+    int64_t end;
+};
+TINTORA_INLINE Stretch NextStretch(const int16_t* alpha, int64_t m, int32_t s, int64_t from) {
+    const int64_t lead = 2 * int64_t(s);
+    int64_t j = from;
+    while (j < m && !AnyAlpha(alpha, lead + j)) ++j;
+    if (j >= m) return {m + lead, m + lead};
+    Stretch stretch{j, j + lead + 1};
+    // Pixels up to the stretch's end continue it.
+    for (++j; j < m && j <= stretch.end; ++j) {
+        if (AnyAlpha(alpha, lead + j)) stretch.end = j + lead + 1;
+    }
+    return stretch;
+}
+
+TINTORA_INLINE int64_t ReachedOutputs(const int16_t* alpha, int64_t m, int32_t s) {
+    int64_t reached = 0;
+    const int64_t outputs = Outputs(m, s);
+    for (Stretch stretch = NextStretch(alpha, m, s, 0); stretch.begin < outputs;
+         stretch = NextStretch(alpha, m, s, stretch.end)) {
+        reached += stretch.end - stretch.begin;
+    }
+    return reached;
+}
+
+TINTORA_INLINE void SweepStretch(const uint8_t* in, int64_t inStride, int64_t m, int32_t s,
+                                 const BlurLineOptions& options, const int16_t* total,
+                                 Stretch stretch, uint8_t* out, int64_t outStride) {
+    const uint32_t colour = options.colour & 0xFFFFFFu;
+    const int64_t b = stretch.begin, e = stretch.end;
+    if (options.uniformColour) {
+        if (options.keepOpaque) {
+            Sweep<true, true>(in, inStride, m, s, colour, total, b, e, out, outStride);
+        } else {
+            Sweep<true, false>(in, inStride, m, s, colour, total, b, e, out, outStride);
+        }
+    } else if (options.keepOpaque) {
+        Sweep<false, true>(in, inStride, m, s, colour, total, b, e, out, outStride);
+    } else {
+        Sweep<false, false>(in, inStride, m, s, colour, total, b, e, out, outStride);
+    }
+}
+
 TINTORA_INLINE void BlurBlockBody(const uint8_t* in, int64_t inStride, int64_t m,
                                   const BlurTaps& taps, const BlurLineOptions& options,
                                   BlurBlockScratch& scratch, uint8_t* out, int64_t outStride) {
@@ -249,30 +307,27 @@ TINTORA_INLINE void BlurBlockBody(const uint8_t* in, int64_t inStride, int64_t m
     const int64_t outputs = Outputs(m, s);
     const BlurBlockParts parts(scratch);
     const int64_t changes = GatherAlphas(in, inStride, m, s, parts.alpha, parts.changes);
-    if (changes == 0) {
-        // No tap anywhere counts: transparent black throughout.
-        for (int64_t o = 0; o < outputs; ++o) std::memset(out + o * outStride, 0, kLanes * 4);
-        return;
-    }
     bool byTaps = options.alphaSums != AlphaSums::BySteps;
-    if (options.alphaSums == AlphaSums::Cheaper) byTaps = CheaperByTaps(m, taps, changes);
-    if (byTaps) {
-        AlphaSumsByTaps(outputs, taps, parts.alpha, parts.total);
-    } else {
+    if (options.alphaSums == AlphaSums::Cheaper) {
+        byTaps = CheaperByTaps(m, taps, changes, ReachedOutputs(parts.alpha, m, s));
+    }
+    if (changes != 0 && !byTaps) {
         AlphaSumsBySteps(m, taps, parts.alpha, parts.changes, parts.slopeEvents, parts.total);
     }
-    const uint32_t colour = options.colour & 0xFFFFFFu;
-    if (options.uniformColour) {
-        if (options.keepOpaque) {
-            Sweep<true, true>(in, inStride, m, s, colour, parts.total, out, outStride);
-        } else {
-            Sweep<true, false>(in, inStride, m, s, colour, parts.total, out, outStride);
+    // An output whose window holds no counted pixel in any lane has sums of
+    // 0: transparent black. Graphics are mostly transparent around their
+    // shapes, so only the stretches that pixels reach are summed and swept.
+    int64_t written = 0;
+    for (Stretch stretch = NextStretch(parts.alpha, m, s, 0); stretch.begin < outputs;
+         stretch = NextStretch(parts.alpha, m, s, stretch.end)) {
+        for (; written < stretch.begin; ++written) {
+            std::memset(out + written * outStride, 0, kLanes * 4);
         }
-    } else if (options.keepOpaque) {
-        Sweep<false, true>(in, inStride, m, s, colour, parts.total, out, outStride);
-    } else {
-        Sweep<false, false>(in, inStride, m, s, colour, parts.total, out, outStride);
+        if (byTaps) AlphaSumsByTaps(stretch.begin, stretch.end, taps, parts.alpha, parts.total);
+        SweepStretch(in, inStride, m, s, options, parts.total, stretch, out, outStride);
+        written = stretch.end;
     }
+    for (; written < outputs; ++written) std::memset(out + written * outStride, 0, kLanes * 4);
 }
 
 void BlurBlockDefault(const uint8_t* in, int64_t inStride, int64_t m, const BlurTaps& taps,
