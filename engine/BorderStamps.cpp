@@ -99,8 +99,11 @@ struct LayerRows {
     const Planes* planes;
     const std::vector<Stamp>* stamps;
     const std::vector<RowExtent>* extents;
-    uint32_t colour;
-    const uint8_t* scale;
+    int64_t size;
+    // The layer pixel for each capped sum: with the colour (the columns some
+    // stamp spans) and without it.
+    const uint32_t* coloured;
+    const uint32_t* uncoloured;
 };
 
 // Capped byte adds of amounts that are never negative give min(255, total)
@@ -111,7 +114,7 @@ using Bytes32 = uint8_t __attribute__((vector_size(32)));
 
 template <class Vector>
 TINTORA_INLINE void StampRow(const LayerRows& rows, int64_t y, MutableRasterView layer,
-                             uint8_t* sums, int32_t* coverage) {
+                             uint8_t* sums, uint8_t* spanned) {
     constexpr int64_t kBytes = sizeof(Vector);
     constexpr int64_t kTile = kBytes * kVectorsPerTile;
     const std::vector<Stamp>& stamps = *rows.stamps;
@@ -127,11 +130,9 @@ TINTORA_INLINE void StampRow(const LayerRows& rows, int64_t y, MutableRasterView
         std::memset(target, 0, size_t(layerWidth) * kBytesPerPixel);
         return;
     }
-    std::fill_n(coverage, layerWidth + 1, 0);
-    for (auto p = first; p != last; ++p) {
-        ++coverage[p->x];
-        --coverage[p->x + planes.width];
-    }
+    // The columns 0 .. 2s at which a stamp over this row starts.
+    std::fill_n(spanned, 2 * rows.size + 1, uint8_t{0});
+    for (auto p = first; p != last; ++p) spanned[p->x] = 1;
     // Eight named vectors, so that they stay in registers across the stamps.
     auto addCapped = [](Vector& tile, const uint8_t* source) {
         Vector add;
@@ -172,23 +173,41 @@ TINTORA_INLINE void StampRow(const LayerRows& rows, int64_t y, MutableRasterView
             out += kBytes;
         }
     }
-    int32_t covered = 0;
-    for (int64_t x = 0; x < layerWidth; ++x) {
-        covered += coverage[x];
-        const uint32_t pixel = (covered > 0 ? rows.colour : 0u) | uint32_t(rows.scale[sums[x]])
-                                                                      << 24;
-        std::memcpy(target + x * kBytesPerPixel, &pixel, 4);
+    // A pixel has the colour where some stamp's columns x .. x + width - 1
+    // reach it: runs of columns, each from a stamp's start to the end of the
+    // last stamp that overlaps or touches it.
+    auto put = [&](int64_t from, int64_t to, const uint32_t* pixels) {
+        for (int64_t x = from; x < to; ++x) {
+            std::memcpy(target + x * kBytesPerPixel, &pixels[sums[x]], 4);
+        }
+    };
+    int64_t done = 0;
+    for (int64_t start = 0; start <= 2 * rows.size;) {
+        if (spanned[start] == 0) {
+            ++start;
+            continue;
+        }
+        int64_t end = start + planes.width;
+        int64_t next = start + 1;
+        for (; next <= 2 * rows.size && next <= end; ++next) {
+            if (spanned[next] != 0) end = next + planes.width;
+        }
+        put(done, start, rows.uncoloured);
+        put(start, end, rows.coloured);
+        done = end;
+        start = next;
     }
+    put(done, layerWidth, rows.uncoloured);
 }
 
 void StampRowDefault(const LayerRows& rows, int64_t y, MutableRasterView layer, uint8_t* sums,
-                     int32_t* coverage) {
-    StampRow<Bytes16>(rows, y, layer, sums, coverage);
+                     uint8_t* spanned) {
+    StampRow<Bytes16>(rows, y, layer, sums, spanned);
 }
 
 TINTORA_AVX2 void StampRowAvx2(const LayerRows& rows, int64_t y, MutableRasterView layer,
-                               uint8_t* sums, int32_t* coverage) {
-    StampRow<Bytes32>(rows, y, layer, sums, coverage);
+                               uint8_t* sums, uint8_t* spanned) {
+    StampRow<Bytes32>(rows, y, layer, sums, spanned);
 }
 
 }  // namespace
@@ -241,29 +260,32 @@ void StampLayer(MutableRasterView layer, RasterView picture, uint8_t* scratch, i
         }
     });
     // The opacity's scaling of every alpha, as the effect computes it.
-    uint8_t scale[256];
+    uint32_t coloured[256];
+    uint32_t uncoloured[256];
     const float factor = OpacityFactor(opacityPercent);
-    for (int a = 0; a < 256; ++a) {
-        scale[a] = opacityPercent == 100 ? uint8_t(a) : ScaleAlpha(uint8_t(a), factor);
-    }
     const uint32_t bgr =
         uint32_t(colour.blue) | uint32_t(colour.green) << 8 | uint32_t(colour.red) << 16;
-    const LayerRows rows{&planes, &stamps, &extents, bgr, scale};
+    for (int a = 0; a < 256; ++a) {
+        const uint8_t scaled = opacityPercent == 100 ? uint8_t(a) : ScaleAlpha(uint8_t(a), factor);
+        uncoloured[a] = uint32_t(scaled) << 24;
+        coloured[a] = bgr | uncoloured[a];
+    }
+    const LayerRows rows{&planes, &stamps, &extents, s, coloured, uncoloured};
 
     const int64_t layerWidth = layer.width;
     std::vector<uint8_t> sums[kWorkerCount];
-    std::vector<int32_t> coverage[kWorkerCount];
+    std::vector<uint8_t> spanned[kWorkerCount];
     for (int w = 0; w < kWorkerCount; ++w) {
         sums[w].resize(size_t(layerWidth) + kWidestTile);
-        coverage[w].resize(size_t(layerWidth) + 1);
+        spanned[w].resize(size_t(2 * s + 1));
     }
     const bool avx2 = HasAvx2();
     ParallelFor(layer.height, 4, [&](int64_t begin, int64_t end, int worker) {
         for (int64_t y = begin; y < end; ++y) {
             if (avx2) {
-                StampRowAvx2(rows, y, layer, sums[worker].data(), coverage[worker].data());
+                StampRowAvx2(rows, y, layer, sums[worker].data(), spanned[worker].data());
             } else {
-                StampRowDefault(rows, y, layer, sums[worker].data(), coverage[worker].data());
+                StampRowDefault(rows, y, layer, sums[worker].data(), spanned[worker].data());
             }
         }
     });
