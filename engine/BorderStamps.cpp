@@ -95,6 +95,22 @@ struct RowExtent {
     int64_t last;
 };
 
+// The first and last column of a row of alphas that is not 0, eight at a
+// time where they are.
+RowExtent ExtentOf(const uint8_t* alphas, int64_t width) {
+    auto zeros = [&](int64_t x) {
+        uint64_t eight;
+        std::memcpy(&eight, alphas + x, 8);
+        return eight == 0;
+    };
+    RowExtent extent{0, width - 1};
+    while (extent.first + 8 <= width && zeros(extent.first)) extent.first += 8;
+    while (extent.first < width && alphas[extent.first] == 0) ++extent.first;
+    while (extent.last - 7 >= extent.first && zeros(extent.last - 7)) extent.last -= 8;
+    while (extent.last >= extent.first && alphas[extent.last] == 0) --extent.last;
+    return extent;
+}
+
 struct LayerRows {
     const Planes* planes;
     const std::vector<Stamp>* stamps;
@@ -177,9 +193,13 @@ TINTORA_INLINE void StampRow(const LayerRows& rows, int64_t y, MutableRasterView
     // reach it: runs of columns, each from a stamp's start to the end of the
     // last stamp that overlaps or touches it.
     auto put = [&](int64_t from, int64_t to, const uint32_t* pixels) {
-        for (int64_t x = from; x < to; ++x) {
-            std::memcpy(target + x * kBytesPerPixel, &pixels[sums[x]], 4);
+        int64_t x = from;
+        for (; x + 4 <= to; x += 4) {
+            const uint32_t four[4] = {pixels[sums[x]], pixels[sums[x + 1]], pixels[sums[x + 2]],
+                                      pixels[sums[x + 3]]};
+            std::memcpy(target + x * kBytesPerPixel, four, sizeof four);
         }
+        for (; x < to; ++x) std::memcpy(target + x * kBytesPerPixel, &pixels[sums[x]], 4);
     };
     int64_t done = 0;
     for (int64_t start = 0; start <= 2 * rows.size;) {
@@ -248,15 +268,8 @@ void StampLayer(MutableRasterView layer, RasterView picture, uint8_t* scratch, i
         for (int64_t r = begin; r < end; ++r) {
             const uint8_t* row = picture.Pixel(0, int32_t(r));
             FillPlanes(planes, r, row, width);
-            RowExtent& extent = extents[size_t(r)];
-            extent.first = 0;
-            while (extent.first < width && row[extent.first * kBytesPerPixel + kAlpha] == 0) {
-                ++extent.first;
-            }
-            extent.last = width - 1;
-            while (extent.last >= extent.first && row[extent.last * kBytesPerPixel + kAlpha] == 0) {
-                --extent.last;
-            }
+            // The first plane holds the row's alphas (without stamps, no plane).
+            if (planes.count > 0) extents[size_t(r)] = ExtentOf(planes.Row(1, r), width);
         }
     });
     // The opacity's scaling of every alpha, as the effect computes it.
