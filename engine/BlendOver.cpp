@@ -63,33 +63,54 @@ TINTORA_INLINE void Blend(const uint8_t* s, uint8_t* d) {
     for (int c = 0; c < 4; ++c) d[c] = uint8_t(bytes[c]);
 }
 
-TINTORA_INLINE void BlendRow(const BlendTables& t, const uint8_t* s, uint8_t* d, int64_t count) {
-    // The blend is a function of the two pixels alone, and graphics repeat
-    // the same pair along a row: the last pair's result is used again. A
-    // source alpha of 0 never gets here, so the first pixel never matches.
-    uint32_t lastSource = 0, lastTarget = 0, lastResult = 0;
-    for (int64_t i = 0; i < count; ++i, s += 4, d += 4) {
-        const uint8_t alpha = s[kAlpha];
-        if (alpha == 0) continue;
-        if (alpha == 255) {
-            d[kBlue] = t.opaque[s[kBlue]];
-            d[kGreen] = t.opaque[s[kGreen]];
-            d[kRed] = t.opaque[s[kRed]];
-            d[kAlpha] = 255;
-            continue;
-        }
-        uint32_t source, target;
-        std::memcpy(&source, s, 4);
-        std::memcpy(&target, d, 4);
-        if (source != lastSource || target != lastTarget) {
-            lastSource = source;
-            lastTarget = target;
-            Blend(s, d);
-            std::memcpy(&lastResult, d, 4);
-        } else {
-            std::memcpy(d, &lastResult, 4);
-        }
+// The last pair of pixels blended and its result. The blend is a function of
+// the two pixels alone, and graphics repeat the same pair along a row. A
+// source alpha of 0 never gets here, so the first pixel never matches.
+struct LastBlend {
+    uint32_t source = 0;
+    uint32_t target = 0;
+    uint32_t result = 0;
+};
+
+TINTORA_INLINE void BlendOne(const BlendTables& t, const uint8_t* s, uint8_t* d, LastBlend& last) {
+    const uint8_t alpha = s[kAlpha];
+    if (alpha == 0) return;
+    if (alpha == 255) {
+        d[kBlue] = t.opaque[s[kBlue]];
+        d[kGreen] = t.opaque[s[kGreen]];
+        d[kRed] = t.opaque[s[kRed]];
+        d[kAlpha] = 255;
+        return;
     }
+    uint32_t source, target;
+    std::memcpy(&source, s, 4);
+    std::memcpy(&target, d, 4);
+    if (source != last.source || target != last.target) {
+        last.source = source;
+        last.target = target;
+        Blend(s, d);
+        std::memcpy(&last.result, d, 4);
+    } else {
+        std::memcpy(d, &last.result, 4);
+    }
+}
+
+// Whether none of eight source pixels has alpha: they leave the layer as it is.
+TINTORA_INLINE bool EightTransparent(const uint8_t* s) {
+    uint64_t words[4];
+    std::memcpy(words, s, sizeof words);
+    constexpr uint64_t kAlphas = 0xFF000000FF000000u;
+    return ((words[0] | words[1] | words[2] | words[3]) & kAlphas) == 0;
+}
+
+TINTORA_INLINE void BlendRow(const BlendTables& t, const uint8_t* s, uint8_t* d, int64_t count) {
+    LastBlend last;
+    int64_t i = 0;
+    for (; i + 8 <= count; i += 8, s += 32, d += 32) {
+        if (EightTransparent(s)) continue;
+        for (int k = 0; k < 8; ++k) BlendOne(t, s + 4 * k, d + 4 * k, last);
+    }
+    for (; i < count; ++i, s += 4, d += 4) BlendOne(t, s, d, last);
 }
 
 void BlendRowDefault(const BlendTables& t, const uint8_t* s, uint8_t* d, int64_t count) {
