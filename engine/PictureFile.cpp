@@ -176,8 +176,29 @@ Result<Raster> DecodePictureWithLibrary(std::string_view bytes, const std::strin
     }
 }
 
+namespace {
+
+// A picture file's bytes in a kept block: a large file then costs no fresh
+// memory to be zeroed and faulted in, each time it is read.
+class BlockBuffer : public files::FileBuffer {
+public:
+    uint8_t* Grow(size_t bytes, size_t kept) override {
+        BlockArray<uint8_t> grown(static_cast<uint8_t*>(TakeBlock(bytes)));
+        if (grown && kept > 0) std::memcpy(grown.get(), m_block.get(), kept);
+        m_block = std::move(grown);
+        return m_block.get();
+    }
+    const char* Data() const { return reinterpret_cast<const char*>(m_block.get()); }
+
+private:
+    BlockArray<uint8_t> m_block;
+};
+
+}  // namespace
+
 Result<Raster> ReadPictureFile(const std::string& path) {
-    const files::WholeFile file = files::ReadWholeFile(path, kMaxPictureFileBytes);
+    BlockBuffer buffer;
+    const files::FileRead file = files::ReadWholeFileInto(path, kMaxPictureFileBytes, buffer);
     switch (file.problem) {
         case files::ReadProblem::None: break;
         case files::ReadProblem::Missing: return Result<Raster>::Failure("the file does not exist");
@@ -186,7 +207,8 @@ Result<Raster> ReadPictureFile(const std::string& path) {
         case files::ReadProblem::Unreadable:
             return Result<Raster>::Failure("the file cannot be read: " + file.error.message());
     }
-    return DecodePicture(file.bytes, DecoderFor(file.bytes, path));
+    const std::string_view bytes(buffer.Data(), file.size);
+    return DecodePicture(bytes, DecoderFor(bytes, path));
 }
 
 Result<std::string> EncodePicture(const PictureToEncode& picture, const std::string& format) {

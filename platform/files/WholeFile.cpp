@@ -12,16 +12,29 @@ namespace files {
 
 namespace {
 
-WholeFile Refused(ReadProblem problem, int error = 0) {
-    WholeFile file;
+FileRead Refused(ReadProblem problem, int error = 0) {
+    FileRead file;
     file.problem = problem;
     if (error) file.error = {error, std::generic_category()};
     return file;
 }
 
+// A string as the buffer.
+class StringBuffer : public FileBuffer {
+public:
+    explicit StringBuffer(std::string& bytes) : m_bytes(bytes) {}
+    uint8_t* Grow(size_t bytes, size_t) override {
+        m_bytes.resize(bytes);
+        return reinterpret_cast<uint8_t*>(m_bytes.data());
+    }
+
+private:
+    std::string& m_bytes;
+};
+
 }  // namespace
 
-WholeFile ReadWholeFile(const std::string& path, uint64_t maxBytes) {
+FileRead ReadWholeFileInto(const std::string& path, uint64_t maxBytes, FileBuffer& buffer) {
     // Opening a FIFO for reading would wait for a writer; non-blocking it
     // returns at once, and the type check below refuses it.
     files::FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
@@ -35,25 +48,39 @@ WholeFile ReadWholeFile(const std::string& path, uint64_t maxBytes) {
     if (!S_ISREG(status.st_mode)) return Refused(ReadProblem::NotAFile);
     if (uint64_t(status.st_size) > maxBytes) return Refused(ReadProblem::TooLarge);
 
-    WholeFile file;
     // One byte more than the file holds, so that the read that finds its end
     // has room without growing (and copying) the buffer.
-    file.bytes.resize(size_t(status.st_size) + 1);
+    size_t room = size_t(status.st_size) + 1;
+    uint8_t* bytes = buffer.Grow(room, 0);
+    if (bytes == nullptr) return Refused(ReadProblem::Unreadable, ENOMEM);
     size_t filled = 0;
     for (;;) {
         // The file may have grown since fstat: read on until its end, within the limit.
-        if (filled == file.bytes.size()) {
-            if (file.bytes.size() > maxBytes) return Refused(ReadProblem::TooLarge);
-            file.bytes.resize(file.bytes.size() + 4096);
+        if (filled == room) {
+            if (room > maxBytes) return Refused(ReadProblem::TooLarge);
+            room += 4096;
+            bytes = buffer.Grow(room, filled);
+            if (bytes == nullptr) return Refused(ReadProblem::Unreadable, ENOMEM);
         }
-        const ssize_t n = read(fd.Get(), file.bytes.data() + filled, file.bytes.size() - filled);
+        const ssize_t n = read(fd.Get(), bytes + filled, room - filled);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return Refused(ReadProblem::Unreadable, errno);
         if (n == 0) break;
         filled += size_t(n);
     }
     if (filled > maxBytes) return Refused(ReadProblem::TooLarge);
-    file.bytes.resize(filled);
+    FileRead file;
+    file.size = filled;
+    return file;
+}
+
+WholeFile ReadWholeFile(const std::string& path, uint64_t maxBytes) {
+    WholeFile file;
+    StringBuffer buffer(file.bytes);
+    const FileRead read = ReadWholeFileInto(path, maxBytes, buffer);
+    file.problem = read.problem;
+    file.error = read.error;
+    file.bytes.resize(read.size);
     return file;
 }
 

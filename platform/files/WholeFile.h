@@ -3,6 +3,7 @@
 // store, a presets or selection file) without ever waiting on it: anything
 // but a regular file, a FIFO or a device included, is refused at once.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <system_error>
@@ -27,5 +28,26 @@ struct WholeFile {
 
 // The file's bytes, at most maxBytes of them.
 WholeFile ReadWholeFile(const std::string& path, uint64_t maxBytes);
+
+// Memory a file is read into, for callers that keep large files' bytes in
+// memory of their own.
+class FileBuffer {
+public:
+    virtual ~FileBuffer() = default;
+    // Room for at least `bytes` bytes that keeps the first `kept` bytes
+    // given so far; null when it cannot be had.
+    virtual uint8_t* Grow(size_t bytes, size_t kept) = 0;
+};
+
+struct FileRead {
+    size_t size = 0;  // the bytes read, at the start of the buffer
+    ReadProblem problem = ReadProblem::None;
+    std::error_code error;  // the system's reason for Unreadable
+
+    explicit operator bool() const { return problem == ReadProblem::None; }
+};
+
+// As ReadWholeFile, into the buffer.
+FileRead ReadWholeFileInto(const std::string& path, uint64_t maxBytes, FileBuffer& buffer);
 
 }  // namespace files
