@@ -20,9 +20,11 @@ Result<Raster> ReadMatteFile(const std::string& path) {
     }
     // 255 - alpha, which for a byte is alpha ^ 255: whole pixels at a time,
     // so that the loop vectorises.
+    // (The size is a value: byte stores could alias the raster's fields.)
     Raster& matte = picture.Value();
     uint8_t* data = matte.Data();
-    for (size_t i = 0; i < matte.ByteSize(); i += kBytesPerPixel) {
+    const size_t size = matte.ByteSize();
+    for (size_t i = 0; i < size; i += kBytesPerPixel) {
         uint32_t pixel;
         std::memcpy(&pixel, data + i, sizeof pixel);
         pixel ^= uint32_t(0xFF) << (8 * kAlpha);
