@@ -70,12 +70,17 @@ TEST(KeptBlocks, ReuseFreedLargeBlocksWithinTheirCaps) {
     // Small blocks are not kept; beyond the caps the oldest go.
     engine::GiveBackBlock(engine::TakeBlock(kMegabyte / 2));
     EXPECT_EQ(engine::KeptBytes(), 8 * kMegabyte);
-    std::vector<engine::BlockArray<uint8_t>> blocks;
-    for (size_t i = 20; i < 60; ++i) {
-        blocks.emplace_back(static_cast<uint8_t*>(engine::TakeBlock(i * kMegabyte)));
-    }
-    for (engine::BlockArray<uint8_t>& block : blocks) block.reset();
-    EXPECT_EQ(engine::KeptBytes(), (59 + 58 + 57 + 56) * kMegabyte);
+    // At most eight blocks, and at most 256 MB.
+    auto giveBack = [](int count, size_t bytes) {
+        std::vector<engine::BlockArray<uint8_t>> blocks;
+        for (int i = 0; i < count; ++i) {
+            blocks.emplace_back(static_cast<uint8_t*>(engine::TakeBlock(bytes)));
+        }
+    };
+    giveBack(12, 30 * kMegabyte);
+    EXPECT_EQ(engine::KeptBytes(), 8 * 30 * kMegabyte);
+    giveBack(5, 60 * kMegabyte);
+    EXPECT_EQ(engine::KeptBytes(), 4 * 60 * kMegabyte);
     engine::FreeKeptBlocks();
     EXPECT_EQ(engine::KeptBytes(), 0u);
 }
