@@ -4,6 +4,7 @@
 
 #include "engine/CpuFeatures.h"
 #include "engine/Layers.h"
+#include "engine/TransparentRuns.h"
 #include "engine/WorkerPool.h"
 
 namespace engine {
@@ -95,20 +96,14 @@ TINTORA_INLINE void BlendOne(const BlendTables& t, const uint8_t* s, uint8_t* d,
     }
 }
 
-// Whether none of eight source pixels has alpha: they leave the layer as it is.
-TINTORA_INLINE bool EightTransparent(const uint8_t* s) {
-    uint64_t words[4];
-    std::memcpy(words, s, sizeof words);
-    constexpr uint64_t kAlphas = 0xFF000000FF000000u;
-    return ((words[0] | words[1] | words[2] | words[3]) & kAlphas) == 0;
-}
-
 TINTORA_INLINE void BlendRow(const BlendTables& t, const uint8_t* s, uint8_t* d, int64_t count) {
     LastBlend last;
     int64_t i = 0;
-    for (; i + 8 <= count; i += 8, s += 32, d += 32) {
+    // Transparent picture pixels leave the layer as it is.
+    constexpr int64_t kGroup = kTransparentGroup;
+    for (; i + kGroup <= count; i += kGroup, s += 4 * kGroup, d += 4 * kGroup) {
         if (EightTransparent(s)) continue;
-        for (int k = 0; k < 8; ++k) BlendOne(t, s + 4 * k, d + 4 * k, last);
+        for (int64_t k = 0; k < kGroup; ++k) BlendOne(t, s + 4 * k, d + 4 * k, last);
     }
     for (; i < count; ++i, s += 4, d += 4) BlendOne(t, s, d, last);
 }

@@ -11,6 +11,7 @@
 #include "engine/LargePages.h"
 #include "engine/Layers.h"
 #include "engine/Opacity.h"
+#include "engine/TransparentRuns.h"
 #include "engine/WorkerPool.h"
 
 namespace engine {
@@ -32,13 +33,23 @@ void MakeShadow(RasterView picture, const OffsetShadowParams& params, Raster& sh
     ParallelFor(count, int64_t(1) << 16, [&](int64_t begin, int64_t end, int) {
         const uint8_t* from = source + begin * kBytesPerPixel;
         uint8_t* to = target + begin * kBytesPerPixel;
-        for (int64_t i = 0; i < end - begin; ++i) {
+        auto shade = [&](int64_t i) {
             uint32_t pixel;
             std::memcpy(&pixel, from + i * kBytesPerPixel, 4);
             const uint32_t alpha = pixel >> 24;
             if (alpha != 0) pixel = colour | uint32_t(scale[alpha]) << 24;
             std::memcpy(to + i * kBytesPerPixel, &pixel, 4);
+        };
+        constexpr int64_t kGroup = kTransparentGroup;
+        int64_t i = 0;
+        for (; i + kGroup <= end - begin; i += kGroup) {
+            if (EightTransparent(from + i * kBytesPerPixel)) {
+                std::memcpy(to + i * kBytesPerPixel, from + i * kBytesPerPixel, 4 * kGroup);
+                continue;
+            }
+            for (int64_t k = 0; k < kGroup; ++k) shade(i + k);
         }
+        for (; i < end - begin; ++i) shade(i);
     });
 }
 
