@@ -1,5 +1,7 @@
 #include "engine/KeptBlocks.h"
 
+#include <sanitizer/asan_interface.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
@@ -41,6 +43,11 @@ Store& TheStore() {
 
 size_t& CapacityOf(uint8_t* base) { return *reinterpret_cast<size_t*>(base); }
 
+void Free(uint8_t* base) {
+    ASAN_UNPOISON_MEMORY_REGION(base + kHeader, CapacityOf(base));
+    std::free(base);
+}
+
 // Takes the smallest kept block that holds `bytes` without wasting more than
 // as much again; null for none.
 uint8_t* TakeKept(size_t bytes) {
@@ -69,6 +76,11 @@ void* TakeBlock(size_t bytes) {
         if (base == nullptr) return nullptr;
         CapacityOf(base) = capacity;
     }
+    // Under the address sanitizer, a kept block is poisoned while it waits,
+    // and only the bytes asked for are usable: reading a freed raster or past
+    // the end of one is still reported.
+    ASAN_POISON_MEMORY_REGION(base + kHeader, capacity);
+    ASAN_UNPOISON_MEMORY_REGION(base + kHeader, bytes);
     return base + kHeader;
 }
 
@@ -76,10 +88,12 @@ void GiveBackBlock(void* block) {
     if (block == nullptr) return;
     uint8_t* const base = static_cast<uint8_t*>(block) - kHeader;
     const size_t capacity = CapacityOf(base);
+    ASAN_UNPOISON_MEMORY_REGION(block, capacity);
     if (capacity < kSmallestKept || capacity > kMostKeptBytes) {
         std::free(base);
         return;
     }
+    ASAN_POISON_MEMORY_REGION(block, capacity);
     std::vector<uint8_t*> freed;
     {
         Store& store = TheStore();
@@ -92,7 +106,7 @@ void GiveBackBlock(void* block) {
             store.blocks.erase(store.blocks.begin());
         }
     }
-    for (uint8_t* old : freed) std::free(old);
+    for (uint8_t* old : freed) Free(old);
 }
 
 void FreeKeptBlocks() {
@@ -103,7 +117,7 @@ void FreeKeptBlocks() {
         blocks.swap(store.blocks);
         store.bytes = 0;
     }
-    for (const Kept& kept : blocks) std::free(kept.base);
+    for (const Kept& kept : blocks) Free(kept.base);
 }
 
 size_t KeptBytes() {
