@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/EffectColor.h"
 #include "engine/Raster.h"
 #include "engine/Result.h"
 #include "tests/support/RandomPictures.h"
@@ -149,10 +150,24 @@ inline int32_t RandomSide(std::mt19937& rng, int most) {
     return RandomBetween(rng, 1, most) | (pick % 2);
 }
 
+// A picture of the kind, each side up to `most`.
+inline Picture RandomSized(std::mt19937& rng, Kind kind, int most) {
+    return MakePicture(rng, kind, RandomSide(rng, most), RandomSide(rng, most));
+}
+
 // The picture of a random round: the kinds in turn, each side up to `most`.
 inline Picture RoundPicture(std::mt19937& rng, int round, int most) {
-    const Kind kind = kAllKinds[size_t(round) % std::size(kAllKinds)];
-    return MakePicture(rng, kind, RandomSide(rng, most), RandomSide(rng, most));
+    return RandomSized(rng, kAllKinds[size_t(round) % std::size(kAllKinds)], most);
+}
+
+// The colour wherever alpha is not 0, as in a layer of one colour.
+inline void Recolour(Picture& picture, const engine::EffectColor& colour) {
+    for (size_t i = 0; i < picture.bytes.size(); i += 4) {
+        if (picture.bytes[i + 3] != 0) {
+            picture.bytes[i] = colour.blue, picture.bytes[i + 1] = colour.green;
+            picture.bytes[i + 2] = colour.red;
+        }
+    }
 }
 
 // "shapes 12x7", for a failure's message.
