@@ -6,38 +6,23 @@
 #include <fstream>
 #include <tuple>
 
-#include "control/CRastelCtrl.h"
 #include "engine/MatteFile.h"
 #include "engine/PictureFile.h"
+#include "tests/control/ControlOnHost.h"
 #include "tests/engine/EffectTestSupport.h"
-#include "tests/support/AllocationGuards.h"
-#include "tests/support/HostFixture.h"
 #include "tests/support/PilScript.h"
-#include "tests/support/RecordingPrompts.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-class EffectPipeline : public ::testing::Test {
+class EffectPipeline : public ControlOnHost {
 protected:
-    EffectPipeline() : start(SeededPic(31, 12, 9)), host(start.w, start.h, start.px) {
-        host.Target(control);
-    }
-
+    EffectPipeline() : ControlOnHost(12, 9, SeededPic(31, 12, 9).px) {}
     ref::Pic Host() const {
-        return ref::Pic(host.image->Width(), host.image->Height(), host.image->Pixels());
-    }
-    // Gives the host the starting picture again and runs the effect of the code.
-    void Run(uint32_t code) {
-        host.image->SetPicture(start.w, start.h, start.px);
-        control.m_nEffectCode = code;
-        control.ApplyEffect();
+        return {host.image->Width(), host.image->Height(), host.image->Pixels()};
     }
 
-    ref::Pic start;
-    RecordingPrompts prompts;
-    HostFixture host;
-    CRastelCtrl control;
+    const ref::Pic start{width, height, picture};
 };
 
 TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {

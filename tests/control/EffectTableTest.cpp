@@ -7,6 +7,7 @@
 
 #include "apps/tintora/CommandLine.h"
 #include "engine/MagickEffect.h"
+#include "tests/control/ControlOnHost.h"
 #include "tests/dialogs/DialogFixture.h"
 #include "tests/engine/EffectTestSupport.h"
 
@@ -20,16 +21,9 @@ using Op = engine::MagickOperation;
 // entry): label, command-line name, effect code, the library operation that
 // runs it (None for the engine's own effects and Gamma's pass-through), the
 // options the effect reads, and whether the dialog enables Pct and Dir.
-struct MoreEffect {
-    const char* label;
-    const char* name;
-    uint32_t code;
-    Op operation;
-    const char* options;
-    bool pct;
-    bool dir;
-};
 // clang-format off
+struct MoreEffect { const char* label; const char* name; uint32_t code; Op operation;
+                    const char* options; bool pct, dir; };
 const MoreEffect kMoreEffects[] = {
     {"Add Noise", "add-noise", 4, Op::AddNoise, "", false, false},
     {"Bevel", "bevel", 19, Op::None, "--pct --dir", true, true},
@@ -58,12 +52,8 @@ TEST_F(ToolsDialogTest, EachMoreEffectsEntrySetsPctAndDirAndRunsItsEffect) {
     for (int index = 0; index <= int(std::size(kMoreEffects)); ++index) {
         const MoreEffect* row = index == 0 ? nullptr : &kMoreEffects[index - 1];
         SCOPED_TRACE(index);
-        if (row) {
-            EXPECT_EQ(Entry(*dialog, IDC_MORE_EFFECTS, index), row->label);
-        }
-        control.m_nEffectCode = 99;
-        control.m_dPct = -1;
-        control.m_nOpacity = 55;
+        if (row) EXPECT_EQ(Entry(*dialog, IDC_MORE_EFFECTS, index), row->label);
+        control.m_nEffectCode = 99, control.m_dPct = -1, control.m_nOpacity = 55;
         Pick(*dialog, IDC_MORE_EFFECTS, kEmbossIndex);  // enables both edits
         Type(*dialog, IDC_PCT, "12");
         Type(*dialog, IDC_DIR, "45");
@@ -78,10 +68,8 @@ TEST_F(ToolsDialogTest, EachMoreEffectsEntrySetsPctAndDirAndRunsItsEffect) {
         // More Effects leave the opacity alone.
         EXPECT_EQ(control.m_nEffectCode, row ? row->code : 99u);
         EXPECT_EQ(control.m_dPct, row ? 12.0 : -1.0);
-        if (row) {
-            EXPECT_EQ(control.m_dDir, 45.0);
-            EXPECT_EQ(control.m_crEffect, 0x00332211u);
-        }
+        if (row)
+            EXPECT_EQ(std::pair(control.m_dDir, control.m_crEffect), std::pair(45.0, 0x00332211u));
         EXPECT_EQ(control.m_nOpacity, 55);
         EXPECT_EQ(prompts.waitCursorCount, index);
     }
@@ -115,25 +103,17 @@ TEST(EffectTable, TheCommandLineRunsEachMoreEffectWithTheOptionsItReads) {
     }
 }
 
-class LibraryRoute : public ::testing::Test {
+class LibraryRoute : public ControlOnHost {
 protected:
-    LibraryRoute() : start(SeededPic(31, 12, 9)), host(start.w, start.h, start.px) {
-        host.Target(control);
-        control.m_dPct = 40;
-        control.m_dDir = 10;
-        control.m_crEffect = 0x112233;
+    LibraryRoute() : ControlOnHost(12, 9, SeededPic(31, 12, 9).px) {
+        control.m_dPct = 40, control.m_dDir = 10, control.m_crEffect = 0x112233;
     }
-    ref::Pic Run(uint32_t code) {
-        host.image->SetPicture(start.w, start.h, start.px);
-        control.m_nEffectCode = code;
-        control.ApplyEffect();
-        return ref::Pic(host.image->Width(), host.image->Height(), host.image->Pixels());
+    ref::Pic Apply(uint32_t code) {
+        Run(code);
+        return {host.image->Width(), host.image->Height(), host.image->Pixels()};
     }
 
-    ref::Pic start;
-    RecordingPrompts prompts;
-    HostFixture host;
-    CRastelCtrl control;
+    const ref::Pic start{width, height, picture};
 };
 
 TEST_F(LibraryRoute, LibraryCodesRunTheirOperationAndUnroutedCodesPassThrough) {
@@ -141,7 +121,7 @@ TEST_F(LibraryRoute, LibraryCodesRunTheirOperationAndUnroutedCodesPassThrough) {
     for (const MoreEffect& row : kMoreEffects) {
         if (row.operation == Op::None && row.code != 6) continue;  // the engine's own
         SCOPED_TRACE(row.name);
-        const ref::Pic now = Run(row.code);
+        const ref::Pic now = Apply(row.code);
         ++runs;
         ASSERT_EQ(SizeOf(now), SizeOf(start));
         EXPECT_EQ(Alphas(now), Alphas(start));
@@ -151,7 +131,7 @@ TEST_F(LibraryRoute, LibraryCodesRunTheirOperationAndUnroutedCodesPassThrough) {
             now));
     }
     for (uint32_t code : {17u, 20u, 99u}) {
-        EXPECT_EQ(Run(code).px, start.px) << code;
+        EXPECT_EQ(Apply(code).px, picture) << code;
         ++runs;
     }
     EXPECT_EQ(host.element->Redraws(), runs);  // every code handed a picture back
