@@ -141,8 +141,7 @@ TEST(CommandLine, RejectsWhatItCannotRun) {
     }
     const auto raw = ParseCommandLine(Split("apply focus --input-size 3x2 a.bgra b.png"));
     ASSERT_EQ(raw.action, Action::Apply);
-    EXPECT_EQ(raw.apply.input, "a.bgra");
-    EXPECT_EQ(raw.apply.output, "b.png");
+    EXPECT_EQ(std::tuple(raw.apply.input, raw.apply.output), std::tuple("a.bgra", "b.png"));
     EXPECT_EQ(raw.apply.inputSize->width, 3);
     EXPECT_EQ(raw.apply.inputSize->height, 2);
     EXPECT_EQ(ParseCommandLine({"--help"}).action, Action::Help);

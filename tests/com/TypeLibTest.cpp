@@ -90,8 +90,7 @@ TEST(TypeLibTest, DescribesTheLibraryAndItsTypesAndLivesWhileATypeIsHeld) {
     ComPtr<ITypeLib> containing;
     UINT index = 9;
     ASSERT_EQ(dispatch->GetContainingTypeLib(containing.Receive(), &index), S_OK);
-    EXPECT_EQ(index, 0u);
-    EXPECT_EQ(containing->GetTypeInfoCount(), 3u);
+    EXPECT_EQ((std::tuple{index, containing->GetTypeInfoCount()}), (std::tuple{0u, 3u}));
 }
 
 TEST_F(TypeLibRegistryTest, RegistersTheLibraryAndItsDispinterfacesAndRemovesOnlyThem) {

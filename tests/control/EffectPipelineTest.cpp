@@ -63,27 +63,17 @@ TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
         {EFFECT_BEVEL, 4, lit(40, 4), 6, 1},
         {EFFECT_GRAYSCALE, 4, gray, 6, 1},
     };
-    control.m_nSize = 2;
-    control.m_nOpacity = 80;
-    control.m_crEffect = 0x204060;
-    control.m_nShadowX = -5;
-    control.m_nShadowY = 3;
-    control.m_dDir = 90.7;
-    control.m_dPct = 5.9;
-    control.m_strMattePath = mattePath;
-    control.m_nMatteX = 1;
-    control.m_nMatteY = 2;
+    control.m_nSize = 2, control.m_nOpacity = 80, control.m_crEffect = 0x204060;
+    control.m_nShadowX = -5, control.m_nShadowY = 3, control.m_dDir = 90.7, control.m_dPct = 5.9;
+    control.m_strMattePath = mattePath, control.m_nMatteX = 1, control.m_nMatteY = 2;
     control.m_bInverseMatte = TRUE;
     int redraws = 0;
     for (const auto& [code, blur, expected, blurX, blurY] : cases) {
         SCOPED_TRACE(testing::Message() << "code " << code << " blur " << blur);
-        control.m_nBlur = blur;
-        control.m_nBlurX = 6;
-        control.m_nBlurY = 1;
+        control.m_nBlur = blur, control.m_nBlurX = 6, control.m_nBlurY = 1;
         Run(code);
         EXPECT_TRUE(SamePicture(expected, Host()));
-        EXPECT_EQ(control.m_nBlurX, blurX);
-        EXPECT_EQ(control.m_nBlurY, blurY);
+        EXPECT_EQ(std::tuple(control.m_nBlurX, control.m_nBlurY), std::tuple(blurX, blurY));
         EXPECT_EQ(host.element->Redraws(), ++redraws);
     }
     EXPECT_TRUE(prompts.messages.empty());
@@ -97,10 +87,7 @@ TEST_F(EffectPipeline, AFailedEffectShowsItsMessageAndTheHostKeepsWhatTheEffectL
     ASSERT_TRUE(reference::EmbossBevel(MutableViewOf(cleared), {0, 60, 1, 3}));
     ref::Pic canvas(12 + 4 + 8, 9 + 6 + 8);
     reference::PlaceRaster(MutableViewOf(canvas), ViewOf(start), 4, 5);
-    control.m_dDir = 0;
-    control.m_dPct = 3;
-    control.m_nBlurX = 2;
-    control.m_nBlurY = 3;
+    control.m_dDir = 0, control.m_dPct = 3, control.m_nBlurX = 2, control.m_nBlurY = 3;
     const std::tuple<uint32_t, size_t, std::string, const ref::Pic*, int> cases[] = {
         {EFFECT_EMBOSS, 0, "Out of Memory", &cleared, 0},
         {EFFECT_GRAYSCALE, 0, "Out of Memory", &start, 0},
@@ -120,8 +107,7 @@ TEST_F(EffectPipeline, AFailedEffectShowsItsMessageAndTheHostKeepsWhatTheEffectL
     host.image->SetPicture(0, 0, {});
     control.m_nEffectCode = EFFECT_BLUR;
     control.ApplyEffect();
-    EXPECT_EQ(prompts.messages.size(), 2u);
-    EXPECT_EQ(host.element->Redraws(), 1);
+    EXPECT_EQ((std::tuple{prompts.messages.size(), host.element->Redraws()}), (std::tuple{2u, 1}));
     EXPECT_EQ(control.m_pDst, nullptr);
 }
 
@@ -130,10 +116,7 @@ TEST_F(EffectPipeline, FailingEachRasterAllocationOfEveryEffectInTurnEndsWithOut
     control.m_strMattePath = dir.File("matte.tga");
     ASSERT_TRUE(
         engine::WritePictureFile(control.m_strMattePath, ViewOf(SeededPic(5, 12, 9)), "tga"));
-    control.m_nSize = 2;
-    control.m_nOpacity = 80;
-    control.m_nBlur = 2;
-    control.m_dDir = 30;
+    control.m_nSize = 2, control.m_nOpacity = 80, control.m_nBlur = 2, control.m_dDir = 30;
     control.m_dPct = 5;
     const std::string kBlurNotice = "[CPel2dCGCharPByte::anti_flickering] Out of Memory!";
     for (uint32_t code = EFFECT_BORDER; code <= EFFECT_GRAYSCALE; ++code) {

@@ -70,8 +70,7 @@ TEST_F(ToolsDialogTest, EachMoreEffectsEntrySetsPctAndDirAndRunsItsEffect) {
         EXPECT_EQ(control.m_dPct, row ? 12.0 : -1.0);
         if (row)
             EXPECT_EQ(std::pair(control.m_dDir, control.m_crEffect), std::pair(45.0, 0x00332211u));
-        EXPECT_EQ(control.m_nOpacity, 55);
-        EXPECT_EQ(prompts.waitCursorCount, index);
+        EXPECT_EQ(std::tuple(control.m_nOpacity, prompts.waitCursorCount), std::tuple(55, index));
     }
     EXPECT_EQ(prompts.waitCursorDepth, 0);
     EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front();

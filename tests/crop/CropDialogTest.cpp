@@ -41,8 +41,7 @@ protected:
 
     std::unique_ptr<CCropImageNew> Open(CWnd* parent = nullptr) {
         auto dialog = std::make_unique<CCropImageNew>(parent);
-        dialog->m_pCtrl = &control;
-        dialog->m_strDataFolder = data.Path().string();
+        dialog->m_pCtrl = &control, dialog->m_strDataFolder = data.Path().string();
         EXPECT_TRUE(dialog->Create());
         dialog->Window()->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog->Window()));

@@ -44,8 +44,7 @@ TEST_F(ColorTest, TypingTranspRedrawsTheSwatchAtOnceAsThePaintRequestsDo) {
     // A value failing the quiet refresh before Transp leaves the swatch on the members.
     Type(*dialog, IDC_FOCUS_SIZE, "0");
     Type(*dialog, IDC_TRANSP, "30");
-    EXPECT_EQ(dialog->m_nTransp, 0u);
-    EXPECT_EQ(Swatch(*dialog), QColor(0, 0, 0));
+    EXPECT_EQ((std::tuple{dialog->m_nTransp, Swatch(*dialog)}), (std::tuple{0u, QColor(0, 0, 0)}));
     Type(*dialog, IDC_FOCUS_SIZE, "1");
     // clang-format off
     const struct { COLORREF color; const char* transp; QColor shown; } cases[] = {

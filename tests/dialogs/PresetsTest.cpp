@@ -44,10 +44,8 @@ protected:
         // clang-format on
         for (const auto& [id, text] : shown) EXPECT_EQ(Text(d, id), text) << id;
         // The swatch's redraw while the values go in must not undo the blurs.
-        EXPECT_EQ(d.m_nOffsetBlur, 8u);
-        EXPECT_EQ(d.m_nBorderBlur, 9u);
-        EXPECT_EQ(d.m_nOffsetX, -10);
-        EXPECT_EQ(d.m_crColor, 0x00123456u);
+        EXPECT_EQ(std::tuple(d.m_nOffsetBlur, d.m_nBorderBlur), std::tuple(8u, 9u));
+        EXPECT_EQ(std::tuple(d.m_nOffsetX, d.m_crColor), std::tuple(-10, 0x00123456u));
     }
 
     // Save, then the save-preset dialog given the slot and OK.

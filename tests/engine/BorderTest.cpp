@@ -44,8 +44,7 @@ TEST(Border, OpacityScalesTheLayersAlpha) {
     EXPECT_EQ(Apply(pic, 1, 0, 50).at(2, 1)[3], 127);
     const ref::Pic invisible = Apply(pic, 1, 0, 0);
     ASSERT_EQ(invisible.w, 3);
-    EXPECT_EQ(invisible.at(2, 1)[3], 0);
-    EXPECT_EQ(invisible.at(0, 1)[3], 0);
+    EXPECT_EQ((std::tuple{invisible.at(2, 1)[3], invisible.at(0, 1)[3]}), (std::tuple{0, 0}));
     EXPECT_EQ(invisible.at(1, 1)[3], 255);
 }
 

@@ -46,8 +46,7 @@ protected:
         DISPID named = DISPID_PROPERTYPUT;
         DISPPARAMS params{reversed.data(), nullptr, UINT(reversed.size()), 0};
         if (flags == DISPATCH_PROPERTYPUT) {
-            params.rgdispidNamedArgs = &named;
-            params.cNamedArgs = 1;
+            params.rgdispidNamedArgs = &named, params.cNamedArgs = 1;
         }
         Outcome outcome{E_FAIL, VARIANT{}};
         outcome.hr =
@@ -132,11 +131,9 @@ TEST_F(ImageEnXTest, MembersCheckTheirArgumentsAndPropertiesTheirKinds) {
 }
 
 TEST_F(ImageEnXTest, QueriesTellAPictureAndAWindowAndZoomReadsBackAsSet) {
-    EXPECT_EQ(Query(DISPID_QUERY13), 0);
-    EXPECT_EQ(Query(DISPID_QUERY14), 0);
+    EXPECT_EQ((std::tuple{Query(DISPID_QUERY13), Query(DISPID_QUERY14)}), (std::tuple{0, 0}));
     ASSERT_EQ(Method(DISPID_LOADIMAGEFILE, {Text(PilPicture("p.tga", "1"))}), S_OK);
-    EXPECT_EQ(Query(DISPID_QUERY13), 1);
-    EXPECT_EQ(Query(DISPID_QUERY14), 0);
+    EXPECT_EQ((std::tuple{Query(DISPID_QUERY13), Query(DISPID_QUERY14)}), (std::tuple{1, 0}));
     Activate();
     EXPECT_EQ(Query(DISPID_QUERY14), 1);
 

@@ -114,9 +114,7 @@ TEST_F(SelectionFileTest, TheMaskIsWhiteInsideBlackOutsideCutToThePictureBottomR
     ASSERT_EQ(mask.bgra.size(), 4u * 2 * 4);
     auto value = [&](int x, int yFromBottom) {
         const uint8_t* p = &mask.bgra[(size_t(yFromBottom) * 4 + x) * 4];
-        EXPECT_EQ(p[0], p[1]);
-        EXPECT_EQ(p[1], p[2]);
-        EXPECT_EQ(p[3], 255);
+        EXPECT_EQ((std::tuple{p[0], p[1], p[3]}), (std::tuple{p[1], p[2], 255}));
         return p[0];
     };
     // Upright: "#..." over ".#..", so the bottom row, first in memory, is ".#..".

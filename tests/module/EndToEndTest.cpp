@@ -65,8 +65,7 @@ ComPtr<Interface> Query(IUnknown* object, REFIID iid) {
 }
 
 void ExpectClassList(const tarsel::ClassNameList& list) {
-    EXPECT_EQ(list.vt, VT_ARRAY | VT_BSTR);
-    EXPECT_EQ(list.lowerBound, 0);
+    EXPECT_EQ(std::tuple(list.vt, list.lowerBound), std::tuple(VT_ARRAY | VT_BSTR, 0));
     EXPECT_EQ(list.names, std::vector<std::string>{"Tarsel2DObject"});
 }
 
@@ -89,8 +88,7 @@ TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibrary) {
     for (const ControlClass& c : kControls) {
         SCOPED_TRACE(c.progId);
         const std::string key = std::string("CLSID\\") + c.clsid;
-        EXPECT_EQ(Reg(key), c.name);
-        EXPECT_EQ(Reg(key + "\\ProgID"), c.progId);
+        EXPECT_EQ((std::tuple{Reg(key), Reg(key + "\\ProgID")}), (std::tuple{c.name, c.progId}));
         EXPECT_EQ(Reg(key + "\\InprocServer32"), path);
         EXPECT_EQ(Reg(key + "\\InprocServer32", "ThreadingModel"), "Apartment");
         EXPECT_EQ(Reg(key + "\\MiscStatus"), "0");
@@ -139,8 +137,7 @@ TEST_F(EndToEndTest, UnregisteringLeavesNothingBehind) {
 
     // Nothing left to unregister: the type library's error code.
     const ProgramRun again = Regsvr("-u " + Quoted(m_module.file));
-    EXPECT_EQ(again.status, 1);
-    EXPECT_EQ(again.output, "0x80040200\n");
+    EXPECT_EQ(std::tuple(again.status, again.output), std::tuple(1, "0x80040200\n"));
 }
 
 TEST_F(EndToEndTest,
@@ -219,16 +216,14 @@ TEST_F(EndToEndTest, RegsvrReportsWhatItCannotDo) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
         const ProgramRun run = Regsvr(c.arguments + " 2>/dev/null");
-        EXPECT_EQ(run.status, c.status);
-        EXPECT_EQ(run.output, c.output);
+        EXPECT_EQ(std::tuple(run.status, run.output), std::tuple(c.status, c.output));
     }
     // A registry that cannot be written fails with the type library's code.
     const std::string blocker = m_folder.File("blocker");
     ASSERT_EQ(RunProgram("touch " + Quoted(blocker)).status, 0);
     setenv("TARSEL_REGISTRY", (blocker + "/registry").c_str(), 1);
     const ProgramRun run = Regsvr(Quoted(m_module.file));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output, "0x80040200\n");
+    EXPECT_EQ(std::tuple(run.status, run.output), std::tuple(1, "0x80040200\n"));
 }
 
 TEST_F(EndToEndTest, OnInitializeRegistersWithTheHostAndKeepsOneReferenceToTheLatestApplication) {
@@ -244,8 +239,7 @@ TEST_F(EndToEndTest, OnInitializeRegistersWithTheHostAndKeepsOneReferenceToTheLa
     {
         const CallResult result = OnInitialize(control.Get(), first, &status);
         ASSERT_EQ(result.hr, S_OK);
-        EXPECT_EQ(result.value.vt, VT_I4);
-        EXPECT_EQ(result.value.lVal, 0);
+        EXPECT_EQ(std::tuple(result.value.vt, result.value.lVal), std::tuple(VT_I4, 0));
     }
     EXPECT_EQ(status, VARIANT_TRUE);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"Application.RegisterMenuItem",
@@ -277,8 +271,7 @@ TEST_F(EndToEndTest, OnInitializeRegistersWithTheHostAndKeepsOneReferenceToTheLa
     const auto second =
         ComPtr<tarsel::TarselApplication>::Adopt(tarsel::TarselApplication::Create());
     OnInitialize(control.Get(), second.Get(), &status);
-    EXPECT_EQ(first->RefCount(), firstRefs);
-    EXPECT_EQ(second->RefCount(), 2u);
+    EXPECT_EQ((std::tuple{first->RefCount(), second->RefCount()}), (std::tuple{firstRefs, 2u}));
     // The control keeps the application until it goes.
     control.Reset();
     EXPECT_EQ(second->RefCount(), 1u);

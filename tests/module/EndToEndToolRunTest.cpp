@@ -56,8 +56,7 @@ TEST_F(EndToEndToolRunTest, TintoraWithAnElementEditsThatElementNotTheActiveOne)
         ModalRobot::Click(dialog, "OK");
     });
     CallResult result = Call("Tintora", {DispatchArg(host.otherElement.Get())});
-    EXPECT_EQ(result.hr, S_OK);
-    EXPECT_EQ(result.value.lVal, 0);
+    EXPECT_EQ(std::tuple(result.hr, result.value.lVal), std::tuple(S_OK, 0));
     EXPECT_EQ(robot.titles, std::vector<std::string>{"Tintora"});
     EXPECT_TRUE(robot.Finished());
     EXPECT_NE(host.otherImage->Pixels(), StandInHost::Picture(90));
@@ -119,8 +118,7 @@ TEST_F(EndToEndToolRunTest, ExecuteLeavesThePropertyObjectsCountAsItFoundIt) {
     });
     CallResult result =
         Call("Execute", {DispatchArg(host.application.Get()), DispatchArg(property.Get())});
-    EXPECT_EQ(result.hr, S_OK);
-    EXPECT_EQ(result.value.lVal, 0);
+    EXPECT_EQ(std::tuple(result.hr, result.value.lVal), std::tuple(S_OK, 0));
     EXPECT_EQ(property->RefCount(), propertyRefs);
     EXPECT_NE(host.otherImage->Pixels(), StandInHost::Picture(90));
     EXPECT_EQ(host.RefCounts(), counts);
@@ -149,8 +147,7 @@ TEST_F(EndToEndToolRunTest, AboutBoxShowsTheModulesVersion) {
         dialog.close();
     });
     CallResult result = Call("AboutBox", {});
-    EXPECT_EQ(result.hr, S_OK);
-    EXPECT_EQ(result.value.vt, VT_EMPTY);
+    EXPECT_EQ(std::tuple(result.hr, result.value.vt), std::tuple(S_OK, VT_EMPTY));
     EXPECT_EQ(robot.titles, std::vector<std::string>{"About Tintora"});
     for (const char* label : {"Tintora v8.0.0.2", "Copyright (C) Pellux"}) {
         EXPECT_NE(std::find(labels.begin(), labels.end(), label), labels.end()) << label;

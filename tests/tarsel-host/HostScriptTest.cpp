@@ -104,6 +104,5 @@ TEST_F(HostProcessTest, ASavedSceneOpensAsItWasSaved) {
     EXPECT_TRUE(SamePicture(Read("opened.png"), Read("saved.png")));
     EXPECT_TRUE(SamePicture(Read("b.png"), Read("sample.png")));
     const Picture frame = Read("saved.png");
-    EXPECT_EQ(frame.width, 1920);
-    EXPECT_EQ(frame.height, 1080);
+    EXPECT_EQ(std::tuple(frame.width, frame.height), std::tuple(1920, 1080));
 }

@@ -76,8 +76,7 @@ TEST(HostScene, TheSelectionIsTheActiveObjectAndAnAssignedPictureStaysCentred) {
     changes = 0;
     AssignRGBAImage(item.Element(), grown);
     grown->Release();
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(item.Rect(), QRect(97, 48, 10, 6));
+    EXPECT_EQ((std::tuple{changes, item.Rect()}), (std::tuple{1, QRect(97, 48, 10, 6)}));
     // Drawn upright: the red bottom row of memory is the image's last row.
     EXPECT_EQ(item.Image().pixelColor(0, 5), QColor(255, 0, 0));
     EXPECT_EQ(item.Image().pixelColor(0, 0), QColor(0, 0, 255));
@@ -209,10 +208,8 @@ TEST(DialogActions, EachActionReachesTheDialogAsTheOperatorsWould) {
     QWidget* window = dialog.Window();
 
     // Typing and clicking are worked through the real host by its script tests.
-    EXPECT_EQ(PickEntry(window, 12, "Two"), "");
-    EXPECT_EQ(dialog.picked, "Two");
-    EXPECT_EQ(MoveSlider(window, 13, 30), "");
-    EXPECT_EQ(dialog.slid, 30);
+    EXPECT_EQ((std::tuple{PickEntry(window, 12, "Two"), dialog.picked}), (std::tuple{"", "Two"}));
+    EXPECT_EQ((std::tuple{MoveSlider(window, 13, 30), dialog.slid}), (std::tuple{"", 30}));
     EXPECT_EQ(UseMouse(window, 14, MouseAction::Drag, {2, 3}, {18, 35}, "right"), "");
     auto* recorder = static_cast<MouseRecorder*>(dialog.GetDlgItem(14)->GetWidget());
     ASSERT_EQ(recorder->events.size(), 10u);

@@ -75,8 +75,7 @@ TEST(SceneFile, WhatIsWrittenReadsBackTheSame) {
     ASSERT_EQ(WriteSceneFile(path, SceneFileContents{}), "");
     const auto empty = ReadSceneFile(path, error);
     ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->objects.size(), 0u);
-    EXPECT_EQ(empty->frameWidth, 1920);
+    EXPECT_EQ((std::tuple{empty->objects.size(), empty->frameWidth}), (std::tuple{0u, 1920}));
 }
 
 TEST(SceneFile, DamagedFilesAreRefusedWithTheirReason) {

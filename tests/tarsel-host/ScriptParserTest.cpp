@@ -34,8 +34,7 @@ TEST(ScriptParser, LinesBecomeCommandsInTheirContexts) {
     ASSERT_EQ(script.commands.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
         const ScriptCommand& c = script.commands[i];
-        EXPECT_EQ(c.line, expected[i].line);
-        EXPECT_EQ(c.name, expected[i].name);
+        EXPECT_EQ(std::tuple(c.line, c.name), std::tuple(expected[i].line, expected[i].name));
         EXPECT_EQ(c.args, expected[i].args) << c.name;
         EXPECT_EQ(c.context, expected[i].context) << c.name;
     }

@@ -87,8 +87,7 @@ TEST_F(CDialogModalLoop, ANestedDialogRunsItsOwnLoop) {
         outer.EndDialog(9);
     });
     QTimer::singleShot(0, [&] { Click(outer, kPush); });
-    EXPECT_EQ(outer.DoModal(), 9);
-    EXPECT_EQ(inner, IDOK);
+    EXPECT_EQ((std::tuple{outer.DoModal(), inner}), (std::tuple{9, IDOK}));
 }
 
 TEST_F(CDialogModalLoop, AFailingHandlerIsShownAndTheDialogGoesOn) {

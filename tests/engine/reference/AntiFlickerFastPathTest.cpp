@@ -82,8 +82,7 @@ TEST(BlurLine, SummingByTapsAndBySteps) {
         for (const engine::AlphaSums way :
              {engine::AlphaSums::ByTaps, engine::AlphaSums::BySteps}) {
             engine::BlurLineOptions options;
-            options.keepOpaque = keepOpaque;
-            options.alphaSums = way;
+            options.keepOpaque = keepOpaque, options.alphaSums = way;
             std::vector<uint8_t> out(size_t(line.width + 2 * s) * 4);
             engine::BlurLine(line.bytes.data(), line.width, taps, options, scratch, out.data());
             ASSERT_EQ(std::vector<uint8_t>(expectedRow, expectedRow + out.size()), out)
@@ -115,8 +114,7 @@ TEST(BlurBlock, SummingByTapsAndBySteps) {
         for (const engine::AlphaSums way :
              {engine::AlphaSums::ByTaps, engine::AlphaSums::BySteps}) {
             engine::BlurLineOptions options;
-            options.keepOpaque = keepOpaque && !uniform;
-            options.uniformColour = uniform;
+            options.keepOpaque = keepOpaque && !uniform, options.uniformColour = uniform;
             options.colour =
                 uint32_t(colour.blue) | uint32_t(colour.green) << 8 | uint32_t(colour.red) << 16;
             options.alphaSums = way;
