@@ -221,17 +221,12 @@ TEST_F(CropDialogTest, OnlyArrowKeysGetThroughAndShiftMovesByTen) {
     Drag(*dialog, {5, 5}, {8, 9});
     QTest::mouseMove(View(*dialog)->viewport(), At(*dialog, 12, 12));
     EXPECT_EQ(Text(*dialog, IDC_CROP_POSITION), "X: 5\t\tY: 5");
-    const struct {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        const char* position;
-    } moves[] = {
-        {Qt::Key_Right, {}, "X: 6\t\tY: 5"},
-        {Qt::Key_Down, Qt::ShiftModifier, "X: 6\t\tY: 15"},
-        {Qt::Key_Up, Qt::ShiftModifier, "X: 6\t\tY: 5"},
-        {Qt::Key_Left, {}, "X: 5\t\tY: 5"},
-        {Qt::Key_A, {}, "X: 5\t\tY: 5"},
-    };
+    // clang-format off
+    const struct { Qt::Key key; Qt::KeyboardModifiers modifiers; const char* position; } moves[] = {
+        {Qt::Key_Right, {}, "X: 6\t\tY: 5"}, {Qt::Key_Down, Qt::ShiftModifier, "X: 6\t\tY: 15"},
+        {Qt::Key_Up, Qt::ShiftModifier, "X: 6\t\tY: 5"}, {Qt::Key_Left, {}, "X: 5\t\tY: 5"},
+        {Qt::Key_A, {}, "X: 5\t\tY: 5"}};
+    // clang-format on
     for (const auto& move : moves) {
         Key(*dialog, move.key, move.modifiers);
         EXPECT_EQ(Text(*dialog, IDC_CROP_POSITION), move.position) << move.key;

@@ -68,11 +68,8 @@ TEST_F(SelectionFileTest, ABrokenFileIsRefusedWithItsReason) {
     };
     Bytes flipped = good;
     flipped[30] ^= 0x10;
-    const struct {
-        const char* name;
-        Bytes bytes;
-        const char* reason;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; Bytes bytes; const char* reason; } cases[] = {
         {"empty", {}, " is cut short."},
         {"a picture", {0x89, 'P', 'N', 'G', 0, 0, 0, 0}, " is not a selection file."},
         {"header cut", Bytes(good.begin(), good.begin() + 12), " is cut short."},
@@ -94,6 +91,7 @@ TEST_F(SelectionFileTest, ABrokenFileIsRefusedWithItsReason) {
         {"runs out of order", rewritten(32, 0), " is damaged."},
         {"an empty run", rewritten(40, 0), " is damaged."},
     };
+    // clang-format on
     for (const auto& c : cases) {
         WriteFileBytes(Path(), c.bytes);
         const SelectionRead read = ReadSelectionFile(Path());

@@ -127,15 +127,12 @@ ViewPicture RedGradient(int32_t width, int32_t height) {
 TEST(MagicWand, ReachesAlongAGradientAsFarAsTheToleranceAllows) {
     // Within tolerance t: red differs by at most t/100 of the cube's diagonal,
     // 255 * sqrt(3) * t / 100 (t = 10: 44.17, so 44 columns either side).
-    const struct {
-        int tolerance;
-        int32_t seed;
-        SelectionBounds bounds;
-    } cases[] = {
+    // clang-format off
+    const struct { int tolerance; int32_t seed; SelectionBounds bounds; } cases[] = {
         {0, 100, {100, 0, 101, 3}}, {10, 0, {0, 0, 45, 3}},     {10, 100, {56, 0, 145, 3}},
         {20, 0, {0, 0, 89, 3}},     {100, 255, {0, 0, 256, 3}}, {150, 255, {0, 0, 256, 3}},
-        {-5, 7, {7, 0, 8, 3}},
-    };
+        {-5, 7, {7, 0, 8, 3}}};
+    // clang-format on
     const ViewPicture picture = RedGradient(256, 3);
     for (const auto& c : cases) {
         EXPECT_EQ(WandRegion(picture, c.seed, 1, c.tolerance).Bounds(), c.bounds)
@@ -209,9 +206,10 @@ TEST(ViewZoom, ZeroIsTheFittedSizeAndBelowShrinksIt) {
     EXPECT_DOUBLE_EQ(FitZoom(800, 200, 400, 400), 50);
     EXPECT_DOUBLE_EQ(FitZoom(10, 10, 400, 300), 1000) << "held to the largest zoom";
     EXPECT_DOUBLE_EQ(FitZoom(0, 0, 400, 300), 100);
-    const struct {
-        double zoom, scale;
-    } cases[] = {{250, 2.5}, {1, 0.01}, {0, 0.5}, {-500, 0.25}, {-950, 0.025}, {-1000, 0.025}};
+    // clang-format off
+    const struct { double zoom, scale; } cases[] = {
+        {250, 2.5}, {1, 0.01}, {0, 0.5}, {-500, 0.25}, {-950, 0.025}, {-1000, 0.025}};
+    // clang-format on
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(DisplayScale(c.zoom, 50), c.scale) << c.zoom;
 }
 

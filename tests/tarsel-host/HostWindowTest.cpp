@@ -216,11 +216,8 @@ TEST(DialogActions, EachActionReachesTheDialogAsTheOperatorsWould) {
     EXPECT_EQ(recorder->events.front(), "press 2,3 right");
     EXPECT_EQ(recorder->events.back(), "release 18,35");
 
-    const struct {
-        const char* name;
-        std::string error;
-        std::string expected;
-    } refusals[] = {
+    // clang-format off
+    const struct { const char* name; std::string error; std::string expected; } refusals[] = {
         {"disabled", SetControlText(window, 15, "x"), "control 15 is disabled"},
         {"not a button", ClickControl(window, 10), "control 10 is not a button"},
         {"no such entry", PickEntry(window, 12, "Three"), "list 12 has no entry \"Three\""},
@@ -229,6 +226,7 @@ TEST(DialogActions, EachActionReachesTheDialogAsTheOperatorsWould) {
          "point 500,1 lies outside control 14 (" + std::to_string(recorder->width()) + "x" +
              std::to_string(recorder->height()) + ")"},
     };
+    // clang-format on
     for (const auto& r : refusals) EXPECT_EQ(r.error, r.expected) << r.name;
 }
 

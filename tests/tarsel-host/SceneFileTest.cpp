@@ -80,11 +80,8 @@ TEST(SceneFile, WhatIsWrittenReadsBackTheSame) {
 
 TEST(SceneFile, DamagedFilesAreRefusedWithTheirReason) {
     const QByteArray packed = qCompress(QByteArray(5 * 3 * 4, 'x'));
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        std::string reason;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; QByteArray bytes; std::string reason; } cases[] = {
         {"not JSON", "PNG\x89 garbage", "it is not a scene file"},
         {"another format", Edited([](QJsonObject& r) { r["format"] = "tarsel-picture"; }),
          "it is not a scene file"},
@@ -120,6 +117,7 @@ TEST(SceneFile, DamagedFilesAreRefusedWithTheirReason) {
          }),
          "a picture's pixels are damaged"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::string error;
         EXPECT_FALSE(DecodeScene(c.bytes, error)) << c.name;

@@ -41,12 +41,8 @@ TEST(ScriptParser, LinesBecomeCommandsInTheirContexts) {
 }
 
 TEST(ScriptParser, TheFirstLineThatCannotBeReadStopsEverything) {
-    const struct {
-        const char* name;
-        const char* text;
-        int line;
-        std::string error;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; const char* text; int line; std::string error; } cases[] = {
         {"unknown command", "zoom fit\nclik 1\nclick x\n", 2, "unknown command \"clik\""},
         {"too few", "add a.png 1\n", 1, "usage: add FILE X Y [NAME]"},
         {"too many", "click 1 2\n", 1, "usage: click ID"},
@@ -60,6 +56,7 @@ TEST(ScriptParser, TheFirstLineThatCannotBeReadStopsEverything) {
          "\"thumb\" is not one of left|right|middle"},
         {"open quote", "\nset 207 \"abc\n", 2, "a quote is not closed"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const ParsedScript script = ParseScript(c.text);
         EXPECT_EQ(script.error, c.error) << c.name;
