@@ -16,17 +16,16 @@ using imageview_test::FromRows;
 using imageview_test::Rows;
 
 TEST(SelectionMask, RectanglesAreCutAtThePictureEdges) {
-    const struct {
-        const char* name;
-        int32_t left, top, right, bottom;
-        std::optional<SelectionBounds> bounds;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; int32_t left, top, right, bottom;
+                   std::optional<SelectionBounds> bounds; } cases[] = {
         {"inside", 1, 1, 4, 3, SelectionBounds{1, 1, 4, 3}},
         {"corners given the other way round", 4, 3, 1, 1, SelectionBounds{1, 1, 4, 3}},
         {"partly outside", -2, -1, 3, 9, SelectionBounds{0, 0, 3, 5}},
         {"no width", 2, 1, 2, 4, std::nullopt},
         {"wholly outside", 7, 0, 9, 3, std::nullopt},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SelectionMask mask(6, 5);
         mask.Set(5, 4, true);  // replaced by the rectangle

@@ -19,15 +19,9 @@
 
 namespace {
 
-struct ControlClass {
-    const char* clsid;
-    const char* progId;
-    const char* name;
-    const char* bitmap;
-    const char* primaryIid;
-    const char* page;
-    const char* pageName;
-};
+// clang-format off
+struct ControlClass { const char *clsid, *progId, *name, *bitmap, *primaryIid, *page, *pageName; };
+// clang-format on
 const ControlClass kControls[] = {
     {"{F8950808-4E78-4D90-8BDF-193286F143C5}", "Pellux.VOKSlet.RastelCtrl.1", "Rastel Control", "1",
      "{147FC628-B289-4252-9ADA-551EBD31BBF4}", "{607FBF69-CC03-4D2B-BDF6-AE116AD0A315}",
@@ -204,16 +198,12 @@ TEST_F(EndToEndTest, MissingClassesInterfacesAndModulesFailWithTheirCodes) {
 }
 
 TEST_F(EndToEndTest, RegsvrReportsWhatItCannotDo) {
-    struct Case {
-        std::string arguments;
-        int status;
-        std::string output;
-    };
-    const Case cases[] = {{Quoted(m_folder.File("NOTHERE.OCX")), 1, "0x8007007E\n"},
-                          {"", 2, ""},
-                          {"-u", 2, ""},
-                          {"-x a b", 2, ""}};
-    for (const Case& c : cases) {
+    // clang-format off
+    const struct { std::string arguments; int status; std::string output; } cases[] = {
+        {Quoted(m_folder.File("NOTHERE.OCX")), 1, "0x8007007E\n"}, {"", 2, ""}, {"-u", 2, ""},
+        {"-x a b", 2, ""}};
+    // clang-format on
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
         const ProgramRun run = Regsvr(c.arguments + " 2>/dev/null");
         EXPECT_EQ(std::tuple(run.status, run.output), std::tuple(c.status, c.output));

@@ -18,12 +18,9 @@ TEST(ScriptParser, LinesBecomeCommandsInTheirContexts) {
         "message \"Out of Memory\"\n"
         "screenshot all out.png\r\n");
     ASSERT_EQ(script.error, "");
-    const struct {
-        int line;
-        const char* name;
-        std::vector<std::string> args;
-        ScriptContext context;
-    } expected[] = {
+    // clang-format off
+    const struct { int line; const char* name; std::vector<std::string> args; ScriptContext context; }
+    expected[] = {
         {3, "add", {"my pictures/a b.png", "-10", "20"}, ScriptContext::Host},
         {4, "menu", {"Tools|Tintora"}, ScriptContext::Host},
         {5, "set", {"207", "say \"hi\" \\ there"}, ScriptContext::Dialog},
@@ -31,6 +28,7 @@ TEST(ScriptParser, LinesBecomeCommandsInTheirContexts) {
         {7, "message", {"Out of Memory"}, ScriptContext::MessageBox},
         {8, "screenshot", {"all", "out.png"}, ScriptContext::Any},
     };
+    // clang-format on
     ASSERT_EQ(script.commands.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
         const ScriptCommand& c = script.commands[i];
