@@ -92,8 +92,7 @@ TEST(CommandLine, EachEffectWritesItsOptionsAndDefaultsIntoTheRecord) {
         {"crop --mask mask.tga", true, "code 21 blurX 1 blurY 1 matte mask.tga"},
         {"crop --mask mask.tga --softness 30", false, "code 21 blurX 31 blurY 31 matte mask.tga"},
         // In place of the mask, a selection file (turned into a mask by the program).
-        {"crop --selection s.sel --softness 3", true, "code 21 blurX 4 blurY 4 matte s.sel"},
-    };
+        {"crop --selection s.sel --softness 3", true, "code 21 blurX 4 blurY 4 matte s.sel"}};
     for (const auto& [command, used, record] : cases) {
         EXPECT_EQ(Configured(command, used), record) << command;
     }
@@ -119,8 +118,7 @@ TEST(CommandLine, ValuesOutOfRangeGiveTheDialogsMessages) {
         {"blur --pct 101", range100},
         {"bevel --dir 360", "Please enter an integer between 0 and 359."},
         {"matte --matte m.png --x 1001", "Please enter an integer between 0 and 1000."},
-        {"crop --mask m.tga --softness 31", "Please enter an integer between 0 and 30."},
-    };
+        {"crop --mask m.tga --softness 31", "Please enter an integer between 0 and 30."}};
     for (const auto& [command, message] : cases) {
         const ParsedCommandLine parsed = ParseApply(command);
         EXPECT_EQ(parsed.action, Action::Error) << command;

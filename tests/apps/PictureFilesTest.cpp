@@ -34,8 +34,7 @@ TEST(PictureFiles, RawRastersRoundTripAndMustMatchTheirSize) {
         {"noextension", picture},
         {"p.svg", picture},
         {"wide.png", Picture{16001, 1, std::vector<uint8_t>(16001 * 4)}},
-        {"wide.tga", Picture{1, 16001, std::vector<uint8_t>(16001 * 4)}},
-    };
+        {"wide.tga", Picture{1, 16001, std::vector<uint8_t>(16001 * 4)}}};
     for (const auto& [name, written] : unwritable) {
         EXPECT_NE(WritePicture(dir.File(name), written).Error(), "") << name;
         EXPECT_FALSE(std::filesystem::exists(dir.File(name))) << name;

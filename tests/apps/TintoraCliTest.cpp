@@ -33,8 +33,7 @@ TEST_F(TintoraCli, EachKindOfEffectRunsOnTheSamplePictureAndPrintsTheResultsSize
         {"shadow --x 6 --y 4 --blur 3 --transp 40", "180x138\n"},
         {"motion-blur --x 5 --y 0", "178x128\n"},
         {"emboss --pct 5 --dir 135", "165x125\n"},
-        {"bevel --pct 20", "180x140\n"},
-    };
+        {"bevel --pct 20", "180x140\n"}};
     // Every effect that keeps the size goes through the same code here; the
     // pipeline runs each of them (LibraryRoute), the parser reads each name.
     for (const char* sameSize : {"focus --size 3", "blur --pct 30",
@@ -113,8 +112,7 @@ TEST_F(TintoraCli, BadInputsExitWithTwoAndAnUnusableMatteWithOneWritingNothing) 
         {"apply border --size 30 --input-size 15950x1 " + wide + " ", 2,
          "tintora: cannot write " + out +
              ": the picture is too large: 16010x61 (at most 16000 "
-             "pixels a side and 33554432 pixels)\n"},
-    };
+             "pixels a side and 33554432 pixels)\n"}};
     for (const auto& [arguments, exitCode, output] : cases) {
         const ProgramRun run = RunCli(arguments + out);
         EXPECT_EQ(run.status, exitCode) << arguments << run.output;

@@ -61,8 +61,7 @@ TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
          1},
         {EFFECT_EMBOSS, 4, lit(60, 1), 6, 1},
         {EFFECT_BEVEL, 4, lit(40, 4), 6, 1},
-        {EFFECT_GRAYSCALE, 4, gray, 6, 1},
-    };
+        {EFFECT_GRAYSCALE, 4, gray, 6, 1}};
     control.m_nSize = 2, control.m_nOpacity = 80, control.m_crEffect = 0x204060;
     control.m_nShadowX = -5, control.m_nShadowY = 3, control.m_dDir = 90.7, control.m_dPct = 5.9;
     control.m_strMattePath = mattePath, control.m_nMatteX = 1, control.m_nMatteY = 2;

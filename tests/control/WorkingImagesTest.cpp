@@ -56,11 +56,9 @@ TEST_F(WorkingImages, RestoringWritesASlotBackWithColourShiftOnlyForTheOriginal)
     control.SnapshotImage(SLOT_ORIGINAL);
     control.SnapshotImage(SLOT_CHECKPOINT);
     // slot, colour shift; what the host then holds.
-    const std::tuple<int, BOOL, std::vector<uint8_t>> cases[] = {
-        {SLOT_ORIGINAL, TRUE, kSwapped},
-        {SLOT_ORIGINAL, FALSE, kPicture},
-        {SLOT_CHECKPOINT, TRUE, kPicture},
-    };
+    const std::tuple<int, BOOL, std::vector<uint8_t>> cases[] = {{SLOT_ORIGINAL, TRUE, kSwapped},
+                                                                 {SLOT_ORIGINAL, FALSE, kPicture},
+                                                                 {SLOT_CHECKPOINT, TRUE, kPicture}};
     for (const auto& [slot, swap, expected] : cases) {
         host.image->SetPicture(1, 1, {0, 0, 0, 0});
         control.m_bSwapRedBlue = swap;

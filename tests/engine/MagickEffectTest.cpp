@@ -39,8 +39,7 @@ ref::Pic Direct(const ref::Pic& pic, Op operation, double pct, engine::EffectCol
         {Op::Sharpen, [&](Magick::Image& i) { i.sharpen(pct / 10, 1.5); }},
         {Op::Swirl, [&](Magick::Image& i) { i.swirl(pct / 10 * 36); }},
         {Op::Colorize, [&](Magick::Image& i) { i.colorize(opacity, opacity, opacity, pen); }},
-        {Op::Blur, [&](Magick::Image& i) { i.blur(pct / 10, 1.5); }},
-    };
+        {Op::Blur, [&](Magick::Image& i) { i.blur(pct / 10, 1.5); }}};
     if (const auto op = operations.find(operation); op != operations.end()) op->second(image);
     ref::Pic out(pic.w, pic.h);
     image.write(0, 0, size_t(pic.w), size_t(pic.h), "RGBA", Magick::CharPixel, out.px.data());

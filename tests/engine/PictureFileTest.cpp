@@ -145,8 +145,7 @@ TEST(PictureFile, UnusableFilesGiveAReasonAndAFailedWriteLeavesNothing) {
         {"cut.jpg", ""},
         {"cut.bmp", ""},
         {"wide.png", "pixels a side"},
-        {"many.png", "too large: 12000x12000"},
-    };
+        {"many.png", "too large: 12000x12000"}};
     for (const auto& [name, reason] : cases) {
         const engine::Result<engine::Raster> read = engine::ReadPictureFile(dir.File(name));
         EXPECT_FALSE(read) << name;
@@ -157,8 +156,7 @@ TEST(PictureFile, UnusableFilesGiveAReasonAndAFailedWriteLeavesNothing) {
     const std::tuple<std::string, const ref::Pic*, std::string> writes[] = {
         {"no-folder/x.png", &pixel, "No such file"},
         {"x.svg", &pixel, "pictures are written as PNG, TGA, BMP, JPEG, TIFF or GIF, not as svg"},
-        {"wider.png", &wide, "too large: 16001x1"},
-    };
+        {"wider.png", &wide, "too large: 16001x1"}};
     for (const auto& [name, picture, reason] : writes) {
         const engine::Result<> written =
             engine::WritePictureFile(dir.File(name), ViewOf(*picture),

@@ -89,7 +89,7 @@ TEST_F(SelectionFileTest, ABrokenFileIsRefusedWithItsReason) {
         {"a run past the edge", rewritten(28, 5), " is damaged."},
         {"a run below the picture", rewritten(32, 3), " is damaged."},
         {"runs out of order", rewritten(32, 0), " is damaged."},
-        {"an empty run", rewritten(40, 0), " is damaged."},
+        {"an empty run", rewritten(40, 0), " is damaged."}
     };
     // clang-format on
     for (const auto& c : cases) {

@@ -28,14 +28,12 @@ const ControlClass kControls[] = {
      "RastelCtrl Property Page"},
     {"{C824BAD4-CE45-47A2-AC17-773E8D5178C8}", "Pellux.VOKSlet.RastelEditor.1", "RastelEditor", "2",
      "{AF753F1D-4164-4F02-B1AA-519393FF69A7}", "{C3C28C39-565E-4EAC-8546-834026E615EA}",
-     "RastelEditor Property Page"},
-};
+     "RastelEditor Property Page"}};
 const std::pair<const char*, const char*> kInterfaces[] = {
     {"{147FC628-B289-4252-9ADA-551EBD31BBF4}", "_DRastelCtrl"},
     {"{B27BA00C-29B9-4FF6-9866-4F51CB1F4526}", "_DRastelCtrlEvents"},
     {"{AF753F1D-4164-4F02-B1AA-519393FF69A7}", "_DRastelEditor"},
-    {"{577B082B-E065-4C3B-AE44-E2DDE62A5346}", "_DRastelEditorEvents"},
-};
+    {"{577B082B-E065-4C3B-AE44-E2DDE62A5346}", "_DRastelEditorEvents"}};
 const std::string kLibId = "{0AA2BBBA-E774-4D4C-8F18-3082F0E53D45}";
 const std::string kLibrary = "TypeLib\\" + kLibId;
 

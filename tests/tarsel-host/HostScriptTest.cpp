@@ -83,8 +83,7 @@ TEST_F(HostProcessTest, AFailingStepEndsTheRunWith1AndNamesItsLine) {
         {"no such object", "select ghost\n",
          "test.tscript:2: select: there is no object \"ghost\""},
         {"no such file", "add missing.png 0 0\n",
-         "test.tscript:2: add: Cannot add the picture: missing.png: the file does not exist."},
-    };
+         "test.tscript:2: add: Cannot add the picture: missing.png: the file does not exist."}};
     for (const auto& c : cases) {
         const ProgramRun run = Host("timeout 5\n" + c.script);
         EXPECT_EQ(run.status, 1) << c.name;

@@ -224,7 +224,7 @@ TEST(DialogActions, EachActionReachesTheDialogAsTheOperatorsWould) {
         {"out of range", MoveSlider(window, 13, 100), "slider 13 runs from 0 to 99"},
         {"outside", UseMouse(window, 14, MouseAction::Press, {500, 1}, {500, 1}, "left"),
          "point 500,1 lies outside control 14 (" + std::to_string(recorder->width()) + "x" +
-             std::to_string(recorder->height()) + ")"},
+             std::to_string(recorder->height()) + ")"}
     };
     // clang-format on
     for (const auto& r : refusals) EXPECT_EQ(r.error, r.expected) << r.name;

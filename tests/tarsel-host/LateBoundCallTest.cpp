@@ -47,7 +47,7 @@ TEST(LateBoundCall, EveryFailureComesBackAsAMessage) {
         {"Raises", false, "Raises failed (0x80040200): Out of Memory"},
         {"Throws", false, "Throws failed: lost its picture"},
         {"ThrowsAnything", false, "ThrowsAnything failed with an unknown error"},
-        {"Missing", false, "it has no method Missing"},
+        {"Missing", false, "it has no method Missing"}
     };
     // clang-format on
     for (const auto& c : cases) {

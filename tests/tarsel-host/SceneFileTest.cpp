@@ -115,7 +115,7 @@ TEST(SceneFile, DamagedFilesAreRefusedWithTheirReason) {
                  o["pixels"] = QString::fromLatin1(broken.toBase64());
              });
          }),
-         "a picture's pixels are damaged"},
+         "a picture's pixels are damaged"}
     };
     // clang-format on
     for (const auto& c : cases) {

@@ -26,7 +26,7 @@ TEST(ScriptParser, LinesBecomeCommandsInTheirContexts) {
         {5, "set", {"207", "say \"hi\" \\ there"}, ScriptContext::Dialog},
         {6, "drag", {"300", "1", "2", "30", "40", "right"}, ScriptContext::Dialog},
         {7, "message", {"Out of Memory"}, ScriptContext::MessageBox},
-        {8, "screenshot", {"all", "out.png"}, ScriptContext::Any},
+        {8, "screenshot", {"all", "out.png"}, ScriptContext::Any}
     };
     // clang-format on
     ASSERT_EQ(script.commands.size(), std::size(expected));
@@ -52,7 +52,7 @@ TEST(ScriptParser, TheFirstLineThatCannotBeReadStopsEverything) {
          "\"window\" is not one of main|dialog|all|screen"},
         {"optional choice", "press 300 1 1 left\npress 300 1 1 thumb\n", 2,
          "\"thumb\" is not one of left|right|middle"},
-        {"open quote", "\nset 207 \"abc\n", 2, "a quote is not closed"},
+        {"open quote", "\nset 207 \"abc\n", 2, "a quote is not closed"}
     };
     // clang-format on
     for (const auto& c : cases) {

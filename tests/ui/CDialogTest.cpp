@@ -97,8 +97,7 @@ TEST_F(CDialogModalLoop, AFailingHandlerIsShownAndTheDialogGoesOn) {
         {[] { throw COleDispatchException(DISP_E_MEMBERNOTFOUND, ""); },
          "dispatch call failed: 0x80020003"},
         {[] { throw std::bad_alloc(); }, "Out of Memory"},
-        {[] { throw 42; }, kUnknownFailureText},
-    };
+        {[] { throw 42; }, kUnknownFailureText}};
     ProbeDialog dialog;
     size_t next = 0;
     dialog.MapCommand(kPush, BN_CLICKED, [&] { failures[next++].first(); });

@@ -19,7 +19,7 @@ enum : int {
     kPush = 112,
     kLabel = 115,
     kHidden = 116,
-    kDisabled = 117,
+    kDisabled = 117
 };
 
 inline DialogTemplate ProbeTemplate() {
@@ -40,8 +40,7 @@ inline DialogTemplate ProbeTemplate() {
         PushButton("Hidden", kHidden, 140, 120, 50, 14),
         PushButton("Off", kDisabled, 140, 100, 50, 14, WS_DISABLED),
         DefPushButton("OK", IDOK, 10, 140, 50, 14),
-        PushButton("Cancel", IDCANCEL, 70, 140, 50, 14),
-    };
+        PushButton("Cancel", IDCANCEL, 70, 140, 50, 14)};
     t.items[6].style &= ~WS_VISIBLE;  // a template item without WS_VISIBLE
     return t;
 }

@@ -38,7 +38,7 @@ TEST(VideoFilterParams, ValuesBecomeTheEffectsSettingsAndReadBackAsTheSame) {
         {"direction in turns", "tintora-bevel", 1, 0.375, 135},
         {"backwards goes round", "tintora-emboss", 1, -0.25, 270},
         {"absurd values held", "tintora-border", 2, 1e300, 100},
-        {"not a number changes nothing", "tintora-focus", 0, std::nan(""), 1},
+        {"not a number changes nothing", "tintora-focus", 0, std::nan(""), 1}
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -85,7 +85,7 @@ TEST(FilterInstance, BorderAndShadowLeaveTheGraphicWhereItWas) {
         {"border", "tintora-border", {0.05, 0.0}}, {"blurred border", "tintora-border", {0.04, 0.03}},
         {"shadow right and down", "tintora-shadow", {0.56, 0.53, 0.0}},
         {"shadow left and up, blurred", "tintora-shadow", {0.4, 0.45, 0.02}},
-        {"shadow left and down, blurred", "tintora-shadow", {0.3, 0.6, 0.05}},
+        {"shadow left and down, blurred", "tintora-shadow", {0.3, 0.6, 0.05}}
     };
     // clang-format on
     // Opaque pixels all over: the picture is laid over the colour layer, so each stays as it was.
