@@ -17,7 +17,7 @@ namespace {
 
 class EffectPipeline : public ControlOnHost {
 protected:
-    EffectPipeline() : ControlOnHost(12, 9, SeededPic(31, 12, 9).px) {}
+    EffectPipeline() : ControlOnHost(12, 9, SeededPic(31, 12, 9).bytes) {}
     ref::Pic Host() const {
         return {host.image->Width(), host.image->Height(), host.image->Pixels()};
     }
@@ -40,24 +40,24 @@ TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
     // border and shadow with a blur leave it in the record's blur sizes.
     const auto lit = [this](int elevation, int depth) {
         ref::Pic source = start;
-        return Output(reference::EmbossBevel(MutableViewOf(source), {90, elevation, depth, 5}));
+        return Output(reference::EmbossBevel(source.MutableView(), {90, elevation, depth, 5}));
     };
     const engine::EffectColor kColor{0x60, 0x40, 0x20};
     ref::Pic gray = start;
-    ASSERT_TRUE(reference::Grayscale(MutableViewOf(gray)));
+    ASSERT_TRUE(reference::Grayscale(gray.MutableView()));
     const std::tuple<uint32_t, int, ref::Pic, int, int> cases[] = {
-        {EFFECT_BORDER, 0, Output(reference::Border(ViewOf(start), {2, 0, 80, kColor})), 6, 1},
-        {EFFECT_BORDER, 3, Output(reference::Border(ViewOf(start), {2, 3, 80, kColor})), 3, 3},
-        {EFFECT_SHADOW, 0, Output(reference::OffsetShadow(ViewOf(start), {-5, 3, 0, 80, kColor})),
-         6, 1},
-        {EFFECT_SHADOW, 2, Output(reference::OffsetShadow(ViewOf(start), {-5, 3, 2, 80, kColor})),
-         2, 2},
-        {EFFECT_MOTION_BLUR, 4, Output(reference::AntiFlicker(ViewOf(start), 6, 1, false)), 6, 1},
+        {EFFECT_BORDER, 0, Output(reference::Border(start.View(), {2, 0, 80, kColor})), 6, 1},
+        {EFFECT_BORDER, 3, Output(reference::Border(start.View(), {2, 3, 80, kColor})), 3, 3},
+        {EFFECT_SHADOW, 0, Output(reference::OffsetShadow(start.View(), {-5, 3, 0, 80, kColor})), 6,
+         1},
+        {EFFECT_SHADOW, 2, Output(reference::OffsetShadow(start.View(), {-5, 3, 2, 80, kColor})), 2,
+         2},
+        {EFFECT_MOTION_BLUR, 4, Output(reference::AntiFlicker(start.View(), 6, 1, false)), 6, 1},
         {EFFECT_MATTE, 4,
-         Output(reference::Matte(ViewOf(start), ViewOf(matte), {1, 2, true, false, false, 6, 1})),
-         6, 1},
+         Output(reference::Matte(start.View(), matte.View(), {1, 2, true, false, false, 6, 1})), 6,
+         1},
         {EFFECT_CROP_MATTE, 4,
-         Output(reference::Matte(ViewOf(start), ViewOf(matte), {1, 2, true, false, true, 6, 1})), 6,
+         Output(reference::Matte(start.View(), matte.View(), {1, 2, true, false, true, 6, 1})), 6,
          1},
         {EFFECT_EMBOSS, 4, lit(60, 1), 6, 1},
         {EFFECT_BEVEL, 4, lit(40, 4), 6, 1},
@@ -83,9 +83,9 @@ TEST_F(EffectPipeline, AFailedEffectShowsItsMessageAndTheHostKeepsWhatTheEffectL
     // motion blur without its work raster hands over the unblurred canvas, with
     // the picture at column 2 + 2, row 3 + 2.
     ref::Pic cleared = start;
-    ASSERT_TRUE(reference::EmbossBevel(MutableViewOf(cleared), {0, 60, 1, 3}));
+    ASSERT_TRUE(reference::EmbossBevel(cleared.MutableView(), {0, 60, 1, 3}));
     ref::Pic canvas(12 + 4 + 8, 9 + 6 + 8);
-    reference::PlaceRaster(MutableViewOf(canvas), ViewOf(start), 4, 5);
+    reference::PlaceRaster(canvas.MutableView(), start.View(), 4, 5);
     control.m_dDir = 0, control.m_dPct = 3, control.m_nBlurX = 2, control.m_nBlurY = 3;
     const std::tuple<uint32_t, size_t, std::string, const ref::Pic*, int> cases[] = {
         {EFFECT_EMBOSS, 0, "Out of Memory", &cleared, 0},
@@ -114,7 +114,7 @@ TEST_F(EffectPipeline, FailingEachRasterAllocationOfEveryEffectInTurnEndsWithOut
     TempDir dir;
     control.m_strMattePath = dir.File("matte.tga");
     ASSERT_TRUE(
-        engine::WritePictureFile(control.m_strMattePath, ViewOf(SeededPic(5, 12, 9)), "tga"));
+        engine::WritePictureFile(control.m_strMattePath, SeededPic(5, 12, 9).View(), "tga"));
     control.m_nSize = 2, control.m_nOpacity = 80, control.m_nBlur = 2, control.m_dDir = 30;
     control.m_dPct = 5;
     const std::string kBlurNotice = "[CPel2dCGCharPByte::anti_flickering] Out of Memory!";
@@ -141,7 +141,7 @@ TEST_F(EffectPipeline, FailingEachRasterAllocationOfEveryEffectInTurnEndsWithOut
             EXPECT_EQ(prompts.messages, std::vector<std::string>{engine::kOutOfMemory});
             // Emboss and bevel clear the host's frame in place before they fail.
             if (code != EFFECT_EMBOSS && code != EFFECT_BEVEL) {
-                EXPECT_EQ(Host().px, start.px);
+                EXPECT_EQ(Host().bytes, start.bytes);
             }
         }
     }
@@ -164,7 +164,7 @@ TEST_F(EffectPipeline, AnUnusableMatteIsReportedAndTheHostKeepsItsImage) {
         ASSERT_EQ(prompts.messages.size(), 2u);
         EXPECT_EQ(prompts.messages[1], prompts.messages[0]);
         EXPECT_EQ(prompts.messages[0].find(message), 0u) << prompts.messages[0];
-        EXPECT_EQ(Host().px, start.px);
+        EXPECT_EQ(Host().bytes, start.bytes);
     }
     EXPECT_EQ(host.element->Redraws(), 0);
     EXPECT_EQ(host.image->FromRGBACalls(), 0);

@@ -104,7 +104,7 @@ TEST(EffectTable, TheCommandLineRunsEachMoreEffectWithTheOptionsItReads) {
 
 class LibraryRoute : public ControlOnHost {
 protected:
-    LibraryRoute() : ControlOnHost(12, 9, SeededPic(31, 12, 9).px) {
+    LibraryRoute() : ControlOnHost(12, 9, SeededPic(31, 12, 9).bytes) {
         control.m_dPct = 40, control.m_dDir = 10, control.m_crEffect = 0x112233;
     }
     ref::Pic Apply(uint32_t code) {
@@ -126,11 +126,11 @@ TEST_F(LibraryRoute, LibraryCodesRunTheirOperationAndUnroutedCodesPassThrough) {
         EXPECT_EQ(Alphas(now), Alphas(start));
         if (row.operation == Op::AddNoise || row.operation == Op::Jitter) continue;  // random
         EXPECT_TRUE(SamePicture(
-            Output(engine::MagickEffect(ViewOf(start), {row.operation, 40, {0x33, 0x22, 0x11}})),
+            Output(engine::MagickEffect(start.View(), {row.operation, 40, {0x33, 0x22, 0x11}})),
             now));
     }
     for (uint32_t code : {17u, 20u, 99u}) {
-        EXPECT_EQ(Apply(code).px, picture) << code;
+        EXPECT_EQ(Apply(code).bytes, picture) << code;
         ++runs;
     }
     EXPECT_EQ(host.element->Redraws(), runs);  // every code handed a picture back

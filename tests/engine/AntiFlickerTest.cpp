@@ -9,7 +9,7 @@
 namespace {
 
 ref::Pic Blur(const ref::Pic& pic, int sx, int sy, bool keepOpaque = false) {
-    return Output(engine::AntiFlicker(ViewOf(pic), sx, sy, keepOpaque));
+    return Output(engine::AntiFlicker(pic.View(), sx, sy, keepOpaque));
 }
 
 TEST(EffectKernel, CentreWeightsFollowTheSizeClassesAndSidesRampUp) {
@@ -34,7 +34,7 @@ TEST(EffectKernel, CentreWeightsFollowTheSizeClassesAndSidesRampUp) {
 TEST(AntiFlicker, SizeZeroOnlyMovesThePictureOntoACanvasEightLarger) {
     const ref::Pic pic = SeededPic(4, 5, 3);
     ref::Pic moved(13, 11);
-    reference::PlaceRaster(MutableViewOf(moved), ViewOf(pic), 2, 2);
+    reference::PlaceRaster(moved.MutableView(), pic.View(), 2, 2);
     EXPECT_TRUE(SamePicture(moved, Blur(pic, 0, 0)));
 }
 
@@ -63,15 +63,15 @@ TEST(AntiFlicker, WithoutItsResultItFailsAndWithoutItsWorkRasterItReturnsTheCanv
     const ref::Pic pic = SeededPic(8, 6, 4);
     {
         AllocationCountdown countdown(0);
-        ExpectOutOfMemory(engine::AntiFlicker(ViewOf(pic), 2, 2, false));
+        ExpectOutOfMemory(engine::AntiFlicker(pic.View(), 2, 2, false));
     }
     AllocationCountdown countdown(1);
-    engine::Result<engine::Raster> result = engine::AntiFlicker(ViewOf(pic), 3, 2, false);
+    engine::Result<engine::Raster> result = engine::AntiFlicker(pic.View(), 3, 2, false);
     ASSERT_TRUE(result);
     EXPECT_EQ(result.Notices(),
               std::vector<std::string>{"[CPel2dCGCharPByte::anti_flickering] Out of Memory!"});
     ref::Pic expected(6 + 2 * 3 + 8, 4 + 2 * 2 + 8);
-    reference::PlaceRaster(MutableViewOf(expected), ViewOf(pic), 3 + 2, 2 + 2);
+    reference::PlaceRaster(expected.MutableView(), pic.View(), 3 + 2, 2 + 2);
     EXPECT_TRUE(SamePicture(expected, ToPic(result.Value())));
 }
 

@@ -13,7 +13,7 @@ engine::EmbossBevelParams Emboss(int azimuth, int size) { return {azimuth, 60, 1
 engine::EmbossBevelParams Bevel(int azimuth, int size) { return {azimuth, 40, 4, size}; }
 
 ref::Pic Apply(ref::Pic& pic, const engine::EmbossBevelParams& params) {
-    return Output(engine::EmbossBevel(MutableViewOf(pic), params));
+    return Output(engine::EmbossBevel(pic.MutableView(), params));
 }
 
 TEST(EmbossLight, LightVectorsOfTheWorkedAngles) {
@@ -78,7 +78,7 @@ TEST(EmbossBevel, FailsWhenItsRastersCannotBeAllocatedButKeepsTheClearedFrame) {
     for (size_t successes : {0, 1, 2}) {
         ref::Pic pic = Filled(6, 6, 5, 5, 5, 255);
         AllocationCountdown countdown(successes);
-        ExpectOutOfMemory(engine::EmbossBevel(MutableViewOf(pic), Emboss(0, 2)));
+        ExpectOutOfMemory(engine::EmbossBevel(pic.MutableView(), Emboss(0, 2)));
         EXPECT_EQ((std::tuple{pic.at(0, 0)[3], pic.at(2, 2)[3]}), (std::tuple{0, 255}));
     }
 }

@@ -14,7 +14,7 @@ engine::MatteParams Params(bool crop, int ox = 0, int oy = 0, bool inverse = fal
 }
 
 ref::Pic Apply(const ref::Pic& pic, const ref::Pic& matte, const engine::MatteParams& params) {
-    return Output(engine::Matte(ViewOf(pic), ViewOf(matte), params));
+    return Output(engine::Matte(pic.View(), matte.View(), params));
 }
 
 // A black matte with white columns x0 .. x1 - 1 of rows y0 .. y1 - 1: a selection.
@@ -89,11 +89,11 @@ TEST(Matte, FailsWhenItsRastersCannotBeAllocated) {
     for (size_t successes : {0, 1}) {
         AllocationCountdown countdown(successes);
         ExpectOutOfMemory(
-            engine::Matte(ViewOf(pic), ViewOf(matte), Params(true, 0, 0, false, false, 1, 1)));
+            engine::Matte(pic.View(), matte.View(), Params(true, 0, 0, false, false, 1, 1)));
     }
     AllocationCountdown countdown(2);
     const engine::Result<engine::Raster> unsoftened =
-        engine::Matte(ViewOf(pic), ViewOf(matte), Params(true, 0, 0, false, false, 1, 1));
+        engine::Matte(pic.View(), matte.View(), Params(true, 0, 0, false, false, 1, 1));
     ASSERT_TRUE(unsoftened);
     EXPECT_EQ(unsoftened.Notices(),
               std::vector<std::string>{"[CPel2dCGCharPByte::anti_flickering] Out of Memory!"});

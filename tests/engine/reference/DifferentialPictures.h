@@ -35,9 +35,14 @@ inline const char* KindName(Kind kind) {
 inline constexpr Kind kAllKinds[] = {Kind::Sparse, Kind::AnyAlpha, Kind::Transparent,
                                      Kind::Opaque, Kind::Shapes,   Kind::Flat};
 
-// A picture as the engine takes it, with its bytes and, when it was made
-// at random, its kind.
+// A picture as the engine takes it, bottom row first, with its bytes and, when
+// it was made at random, its kind; without bytes, transparent black.
 struct Picture {
+    Picture() = default;
+    Picture(int32_t w, int32_t h) : width(w), height(h), bytes(size_t(w) * size_t(h) * 4) {}
+    Picture(int32_t w, int32_t h, std::vector<uint8_t> b, Kind k = Kind::AnyAlpha)
+        : width(w), height(h), bytes(std::move(b)), kind(k) {}
+
     int32_t width = 0;
     int32_t height = 0;
     std::vector<uint8_t> bytes;
@@ -45,6 +50,10 @@ struct Picture {
 
     engine::RasterView View() const { return {bytes.data(), width, height}; }
     engine::MutableRasterView MutableView() { return {bytes.data(), width, height}; }
+    uint8_t* at(long x, long y) { return &bytes[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
+    const uint8_t* at(long x, long y) const {
+        return &bytes[(size_t(y) * size_t(width) + size_t(x)) * 4];
+    }
 };
 
 // Opaque and soft-edged discs and bars on a transparent background that holds
