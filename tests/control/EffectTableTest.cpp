@@ -52,7 +52,9 @@ TEST_F(ToolsDialogTest, EachMoreEffectsEntrySetsPctAndDirAndRunsItsEffect) {
     for (int index = 0; index <= int(std::size(kMoreEffects)); ++index) {
         const MoreEffect* row = index == 0 ? nullptr : &kMoreEffects[index - 1];
         SCOPED_TRACE(index);
-        if (row) EXPECT_EQ(Entry(*dialog, IDC_MORE_EFFECTS, index), row->label);
+        if (row) {
+            EXPECT_EQ(Entry(*dialog, IDC_MORE_EFFECTS, index), row->label);
+        }
         control.m_nEffectCode = 99, control.m_dPct = -1, control.m_nOpacity = 55;
         Pick(*dialog, IDC_MORE_EFFECTS, kEmbossIndex);  // enables both edits
         Type(*dialog, IDC_PCT, "12");
@@ -68,8 +70,9 @@ TEST_F(ToolsDialogTest, EachMoreEffectsEntrySetsPctAndDirAndRunsItsEffect) {
         // More Effects leave the opacity alone.
         EXPECT_EQ(control.m_nEffectCode, row ? row->code : 99u);
         EXPECT_EQ(control.m_dPct, row ? 12.0 : -1.0);
-        if (row)
+        if (row) {
             EXPECT_EQ(std::pair(control.m_dDir, control.m_crEffect), std::pair(45.0, 0x00332211u));
+        }
         EXPECT_EQ(std::tuple(control.m_nOpacity, prompts.waitCursorCount), std::tuple(55, index));
     }
     EXPECT_EQ(prompts.waitCursorDepth, 0);

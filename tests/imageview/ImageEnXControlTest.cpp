@@ -45,9 +45,7 @@ protected:
         std::vector<VARIANT> reversed(args.rbegin(), args.rend());
         DISPID named = DISPID_PROPERTYPUT;
         DISPPARAMS params{reversed.data(), nullptr, UINT(reversed.size()), 0};
-        if (flags == DISPATCH_PROPERTYPUT) {
-            params.rgdispidNamedArgs = &named, params.cNamedArgs = 1;
-        }
+        if (flags == DISPATCH_PROPERTYPUT) params.rgdispidNamedArgs = &named, params.cNamedArgs = 1;
         Outcome outcome{E_FAIL, VARIANT{}};
         outcome.hr =
             view->Invoke(id, IID_NULL, 0, flags, &params, &outcome.value, nullptr, nullptr);
