@@ -74,7 +74,9 @@ protected:
 
 }  // namespace
 
-TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibrary) {
+TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibraryAndUndoesIt) {
+    CLSID clsid{};
+    EXPECT_EQ(CLSIDFromProgID(u"Pellux.VOKSlet.RastelCtrl.1", &clsid), CO_E_CLASSSTRING);
     Register();
     const std::string path = RealPath(m_module.file);
     for (const ControlClass& c : kControls) {
@@ -107,12 +109,8 @@ TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibrary) {
         EXPECT_EQ(Reg(std::string("Interface\\") + iid), name);
         EXPECT_EQ(Reg(std::string("Interface\\") + iid + "\\TypeLib"), kLibId);
     }
-}
 
-TEST_F(EndToEndTest, UnregisteringLeavesNothingBehind) {
-    CLSID clsid{};
-    EXPECT_EQ(CLSIDFromProgID(u"Pellux.VOKSlet.RastelCtrl.1", &clsid), CO_E_CLASSSTRING);
-    Register();
+    // Unregistered, nothing is left behind.
     const ProgramRun run = Regsvr("-u " + Quoted(m_module.file));
     ASSERT_EQ(run.status, 0) << run.output;
     for (const ControlClass& c : kControls) {
@@ -161,38 +159,6 @@ TEST_F(EndToEndTest,
     std::ostringstream left;
     left << std::ifstream(store).rdbuf();
     EXPECT_EQ(left.str(), "not a store\n");
-}
-
-TEST_F(EndToEndTest, MissingClassesInterfacesAndModulesFailWithTheirCodes) {
-    Register();
-    HMODULE module = LoadLibrary(m_module.file.c_str());
-    ASSERT_NE(module, nullptr);
-    auto getClassObject =
-        reinterpret_cast<DllGetClassObjectFunction>(GetProcAddress(module, "DllGetClassObject"));
-    const CLSID clsid = *GuidFromString(kControls[0].clsid);
-    void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(getClassObject(*GuidFromString(kLibId), IID_IClassFactory, &object),
-              CLASS_E_CLASSNOTAVAILABLE);
-    EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(getClassObject(clsid, IID_IDispatch, &object), E_NOINTERFACE);
-    FreeLibrary(module);
-    // No class; a module file that is gone; a library that is no server; a context not served.
-    constexpr CLSID kUnknown = MakeGuid("{01234567-89AB-CDEF-0123-456789ABCDEF}");
-    const std::string server = "CLSID\\" + GuidToString(kUnknown) + "\\InprocServer32";
-    // clang-format off
-    const struct { std::string file; CLSID clsid; DWORD context; HRESULT hr; } cases[] = {
-        {"", kUnknown, CLSCTX_INPROC_SERVER, REGDB_E_CLASSNOTREG},
-        {m_folder.File("gone.so"), kUnknown, CLSCTX_INPROC_SERVER, HRESULT_ERROR_MOD_NOT_FOUND},
-        {"libm.so.6", kUnknown, CLSCTX_INPROC_SERVER, CO_E_ERRORINDLL},
-        {"", clsid, 0x4, REGDB_E_CLASSNOTREG}};
-    // clang-format on
-    for (const auto& c : cases) {
-        if (!c.file.empty()) {
-            ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT, server, nullptr, c.file));
-        }
-        EXPECT_EQ(CoCreateInstance(c.clsid, nullptr, c.context, IID_IDispatch, &object), c.hr);
-        EXPECT_EQ(object, nullptr);
-    }
 }
 
 TEST_F(EndToEndTest, RegsvrReportsWhatItCannotDo) {
@@ -295,7 +261,7 @@ TEST_F(EndToEndTest, BothControlsReportTheirIdentityAndPagesAcrossTheModuleBound
     }
 }
 
-TEST_F(EndToEndTest, DllCanUnloadNowAnswersTruly) {
+TEST_F(EndToEndTest, TheEntryPointsAnswerTrulyAndMissingServersFailWithTheirCodes) {
     Register();
     HMODULE module = LoadLibrary(m_module.file.c_str());
     ASSERT_NE(module, nullptr);
@@ -303,6 +269,14 @@ TEST_F(EndToEndTest, DllCanUnloadNowAnswersTruly) {
         reinterpret_cast<DllCanUnloadNowFunction>(GetProcAddress(module, "DllCanUnloadNow"));
     ASSERT_NE(canUnloadNow, nullptr);
     EXPECT_EQ(canUnloadNow(), S_OK);
+    auto getClassObject =
+        reinterpret_cast<DllGetClassObjectFunction>(GetProcAddress(module, "DllGetClassObject"));
+    const CLSID clsid = *GuidFromString(kControls[0].clsid);
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(getClassObject(*GuidFromString(kLibId), IID_IClassFactory, &object),
+              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(getClassObject(clsid, IID_IDispatch, &object), E_NOINTERFACE);
 
     ComPtr<IDispatch> control = CreateControl();
     ASSERT_TRUE(control);
@@ -314,7 +288,6 @@ TEST_F(EndToEndTest, DllCanUnloadNowAnswersTruly) {
 
     // A class object holds the module, and so does a lock after it has gone.
     ComPtr<IClassFactory> factory;
-    const CLSID clsid = *GuidFromString(kControls[0].clsid);
     ASSERT_EQ(CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
                                factory.ReceiveVoid()),
               S_OK);
@@ -334,4 +307,22 @@ TEST_F(EndToEndTest, DllCanUnloadNowAnswersTruly) {
     CoFreeUnusedLibraries();
     EXPECT_EQ(LoadedServerCount(), 0u);
     FreeLibrary(module);
+
+    // No class; a module file that is gone; a library that is no server; a context not served.
+    constexpr CLSID kUnknown = MakeGuid("{01234567-89AB-CDEF-0123-456789ABCDEF}");
+    const std::string server = "CLSID\\" + GuidToString(kUnknown) + "\\InprocServer32";
+    // clang-format off
+    const struct { std::string file; CLSID clsid; DWORD context; HRESULT hr; } cases[] = {
+        {"", kUnknown, CLSCTX_INPROC_SERVER, REGDB_E_CLASSNOTREG},
+        {m_folder.File("gone.so"), kUnknown, CLSCTX_INPROC_SERVER, HRESULT_ERROR_MOD_NOT_FOUND},
+        {"libm.so.6", kUnknown, CLSCTX_INPROC_SERVER, CO_E_ERRORINDLL},
+        {"", clsid, 0x4, REGDB_E_CLASSNOTREG}};
+    // clang-format on
+    for (const auto& c : cases) {
+        if (!c.file.empty()) {
+            ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT, server, nullptr, c.file));
+        }
+        EXPECT_EQ(CoCreateInstance(c.clsid, nullptr, c.context, IID_IDispatch, &object), c.hr);
+        EXPECT_EQ(object, nullptr);
+    }
 }
