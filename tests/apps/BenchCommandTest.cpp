@@ -37,12 +37,13 @@ TEST(BenchCommand, TakesSizesRunsAndEffects) {
     EXPECT_EQ((std::tuple{given.bench.sizes[1].height, given.bench.runs}), (std::tuple{9, 2}));
     EXPECT_EQ(given.bench.effects, (std::vector<std::string>{"border", "crop"}));
 
+    // clang-format off
     const std::pair<const char*, const char*> bad[] = {
         {"bench --size 3by2", "--size: write the size as WxH, e.g. 1920x1080"},
-        {"bench --size", "--size needs a value"},
-        {"bench --runs 0", "--runs: a number 1..1000"},
+        {"bench --size", "--size needs a value"}, {"bench --runs 0", "--runs: a number 1..1000"},
         {"bench --runs many", "--runs: a number 1..1000"},
         {"bench blurry", "unknown effect 'blurry'"}};
+    // clang-format on
     for (const auto& [line, message] : bad) {
         const ParsedCommandLine parsed = Parse(line);
         EXPECT_EQ(parsed.action, Action::Error) << line;

@@ -103,22 +103,17 @@ TEST(CommandLine, ValuesOutOfRangeGiveTheDialogsMessages) {
     const std::string range100 = "Please enter an integer between 0 and 100.";
     const std::string offset = "Please enter an integer betoween -100 and 100.";
     const std::string pct20 = "Maximum Pct is 20 for this effect";
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {"focus --size 0", size},
-        {"focus --size 51", size},
-        {"focus --size 4x", "Please enter an integer."},
-        {"border --size 101", range100},
-        {"border --transp -1", range100},
-        {"shadow --x 101", offset},
-        {"shadow --y -101", offset},
-        {"motion-blur --y 101", range100},
-        {"bevel --pct 21", pct20},
-        {"emboss --pct 21", pct20},
-        {"emboss --pct 101", range100},
-        {"blur --pct 101", range100},
+        {"focus --size 0", size}, {"focus --size 51", size},
+        {"focus --size 4x", "Please enter an integer."}, {"border --size 101", range100},
+        {"border --transp -1", range100}, {"shadow --x 101", offset}, {"shadow --y -101", offset},
+        {"motion-blur --y 101", range100}, {"bevel --pct 21", pct20}, {"emboss --pct 21", pct20},
+        {"emboss --pct 101", range100}, {"blur --pct 101", range100},
         {"bevel --dir 360", "Please enter an integer between 0 and 359."},
         {"matte --matte m.png --x 1001", "Please enter an integer between 0 and 1000."},
         {"crop --mask m.tga --softness 31", "Please enter an integer between 0 and 30."}};
+    // clang-format on
     for (const auto& [command, message] : cases) {
         const ParsedCommandLine parsed = ParseApply(command);
         EXPECT_EQ(parsed.action, Action::Error) << command;

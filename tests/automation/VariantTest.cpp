@@ -40,14 +40,10 @@ TEST(Variant, ChangeTypeConvertsIntegersAndReportsOverflow) {
     // clang-format off
     const struct { const char* name; COleVariant* from; VARTYPE to; HRESULT hr; LONGLONG value; }
     cases[] = {
-        {"I8 to I4", &big, VT_I4, DISP_E_OVERFLOW, 0},
-        {"I8 to I8", &big, VT_I8, S_OK, 1LL << 40},
-        {"-5 to UI4", &small, VT_UI4, DISP_E_OVERFLOW, 0},
-        {"-5 to I2", &small, VT_I2, S_OK, -5},
-        {"-5 to I1", &small, VT_I1, S_OK, -5},
-        {"-5 to BOOL", &small, VT_BOOL, S_OK, VARIANT_TRUE},
-        {"2.5 to I4", &real, VT_I4, S_OK, 2},
-        {"text to I4", &text, VT_I4, DISP_E_TYPEMISMATCH, 0}};
+        {"I8 to I4", &big, VT_I4, DISP_E_OVERFLOW, 0}, {"I8 to I8", &big, VT_I8, S_OK, 1LL << 40},
+        {"-5 to UI4", &small, VT_UI4, DISP_E_OVERFLOW, 0}, {"-5 to I2", &small, VT_I2, S_OK, -5},
+        {"-5 to I1", &small, VT_I1, S_OK, -5}, {"-5 to BOOL", &small, VT_BOOL, S_OK, VARIANT_TRUE},
+        {"2.5 to I4", &real, VT_I4, S_OK, 2}, {"text to I4", &text, VT_I4, DISP_E_TYPEMISMATCH, 0}};
     // clang-format on
     for (const auto& c : cases) {
         COleVariant out;

@@ -133,19 +133,15 @@ TEST(PictureFile, UnusableFilesGiveAReasonAndAFailedWriteLeavesNothing) {
     ASSERT_EQ(mkfifo(dir.File("fifo.png").c_str(), 0600), 0);
     // Only a GIF's first frame is decoded: damage after it goes unnoticed.
     EXPECT_EQ(SizeOf(Read(dir.File("broken-later.gif"))), std::pair(8, 8));
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {"missing.png", "does not exist"},
-        {"", "not a file"},
+        {"missing.png", "does not exist"}, {"", "not a file"},
         {"text.png", "not a PNG, TGA, BMP, JPEG, TIFF or GIF picture"},
         {"picture.ppm", "not a PNG, TGA, BMP, JPEG, TIFF or GIF picture"},
         {"drawing.png", "not a PNG, TGA, BMP, JPEG, TIFF or GIF picture"},
-        {"fifo.png", "not a file"},
-        {"cut.png", ""},
-        {"cut.tga", ""},
-        {"cut.jpg", ""},
-        {"cut.bmp", ""},
-        {"wide.png", "pixels a side"},
-        {"many.png", "too large: 12000x12000"}};
+        {"fifo.png", "not a file"}, {"cut.png", ""}, {"cut.tga", ""}, {"cut.jpg", ""},
+        {"cut.bmp", ""}, {"wide.png", "pixels a side"}, {"many.png", "too large: 12000x12000"}};
+    // clang-format on
     for (const auto& [name, reason] : cases) {
         const engine::Result<engine::Raster> read = engine::ReadPictureFile(dir.File(name));
         EXPECT_FALSE(read) << name;

@@ -22,8 +22,7 @@ TEST(SelectionMask, RectanglesAreCutAtThePictureEdges) {
         {"inside", 1, 1, 4, 3, SelectionBounds{1, 1, 4, 3}},
         {"corners given the other way round", 4, 3, 1, 1, SelectionBounds{1, 1, 4, 3}},
         {"partly outside", -2, -1, 3, 9, SelectionBounds{0, 0, 3, 5}},
-        {"no width", 2, 1, 2, 4, std::nullopt},
-        {"wholly outside", 7, 0, 9, 3, std::nullopt}
+        {"no width", 2, 1, 2, 4, std::nullopt}, {"wholly outside", 7, 0, 9, 3, std::nullopt}
     };
     // clang-format on
     for (const auto& c : cases) {
