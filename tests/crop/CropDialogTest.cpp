@@ -146,32 +146,6 @@ TEST_F(CropDialogTest, OpensOnTheHostPictureWithACheckpointAndTheSlidersSet) {
     EXPECT_TRUE(prompts.messages.empty());
 }
 
-TEST_F(CropDialogTest, RectanglePolygonAndWandCropLikeTheEngineWithTheSameMask) {
-    // clang-format off
-    const struct { const char* name; int radio; std::function<void(CDialog&)> draw; int softness; }
-    cases[] = {
-        {"rectangle", IDC_CROP_RECTANGLE, [](CDialog& d) { Drag(d, {2.2, 3.4}, {9.4, 7.6}); }, 0},
-        {"rectangle, soft", IDC_CROP_RECTANGLE, [](CDialog& d) { Drag(d, {14, 2}, {23, 17}); }, 30},
-        {"polygon", IDC_CROP_POLYGON,
-         [](CDialog& d) { Outline(d, {{3, 1}, {20, 4}, {12, 9}, {18, 16}, {2, 12}}); }, 0},
-        {"wand", IDC_CROP_MAGIC_WAND,
-         [](CDialog& d) {
-             QTest::mouseClick(View(d)->viewport(), Qt::LeftButton, {}, At(d, 8.5, 6.5)); }, 30}};
-    // clang-format on
-    for (const auto& c : cases) {
-        auto dialog = Open();
-        Click(*dialog, c.radio);
-        c.draw(*dialog);
-        SetSoftness(*dialog, c.softness);
-        Click(*dialog, IDC_CROP_APPLY);
-        const std::vector<std::string> rows = Rows(*dialog);
-        EXPECT_EQ(HostPixels(), EngineCrop(rows, c.softness)) << c.name;
-        EXPECT_EQ(control.m_nBlurX, c.softness + 1) << c.name;
-        Click(*dialog, IDCANCEL);
-    }
-    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front();
-}
-
 TEST_F(CropDialogTest, CropsStartFromTheOpeningPictureCancelTakesThemBackAndOkKeepsTheLast) {
     auto dialog = Open();
     Click(*dialog, IDC_CROP_APPLY);  // no selection: nothing happens
