@@ -20,8 +20,7 @@ TEST(Variant, CopyDuplicatesStringsAndCountsReferencesAndClearSparesByReferenceT
         EXPECT_NE(b.bstrVal, text.bstrVal);
         EXPECT_EQ(NarrowFromBstr(b.bstrVal), "hello");
         VARIANT ref{};
-        ref.vt = VT_BYREF | VT_VARIANT;
-        ref.pvarVal = &text;
+        ref.vt = VT_BYREF | VT_VARIANT, ref.pvarVal = &text;
         VariantClear(&ref);
         EXPECT_EQ(NarrowFromBstr(text.bstrVal), "hello");
     }
@@ -30,8 +29,7 @@ TEST(Variant, CopyDuplicatesStringsAndCountsReferencesAndClearSparesByReferenceT
 
 TEST(Variant, ChangeTypeConvertsIntegersAndReportsOverflow) {
     COleVariant big;
-    big.vt = VT_I8;
-    big.llVal = 1LL << 40;
+    big.vt = VT_I8, big.llVal = 1LL << 40;
     COleVariant small(LONG{-5});
     COleVariant real;
     real.vt = VT_R8;

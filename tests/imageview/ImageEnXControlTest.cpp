@@ -65,8 +65,7 @@ protected:
     static VARIANT Long(LONG value) { return MakeVariantI4(value); }
     static VARIANT Double(double value) {
         VARIANT v{};
-        v.vt = VT_R8;
-        v.dblVal = value;
+        v.vt = VT_R8, v.dblVal = value;
         return v;
     }
 

@@ -64,8 +64,7 @@ TEST_F(RastelCtrlTest, OnInitializeWithoutAnApplicationRegistersNothing) {
 TEST_F(RastelCtrlTest, TheStatusMayComeAsAVariantByReference) {
     VARIANT status{};
     VARIANT byRef{};
-    byRef.vt = VT_BYREF | VT_VARIANT;
-    byRef.pvarVal = &status;
+    byRef.vt = VT_BYREF | VT_VARIANT, byRef.pvarVal = &status;
     EXPECT_EQ(Call(dispidOnInitialize, {DispatchArg(host.application.Get()), byRef}), S_OK);
     EXPECT_EQ(std::tuple(status.vt, status.boolVal), std::tuple(VT_BOOL, VARIANT_TRUE));
 
@@ -91,8 +90,7 @@ TEST_F(RastelCtrlTest, AFailingHostCallComesBackAsADispatchException) {
 TEST_F(RastelCtrlTest, AnElementMayComeByReferenceAndANullOneIsNone) {
     IDispatch* element = host.otherElement.Get();
     VARIANT byRef{};
-    byRef.vt = VT_BYREF | VT_DISPATCH;
-    byRef.ppdispVal = &element;
+    byRef.vt = VT_BYREF | VT_DISPATCH, byRef.ppdispVal = &element;
     Call(dispidTintora, {byRef});
     Call(dispidTintora, {DispatchArg(nullptr)});
     EXPECT_EQ(dialogs.targets, (std::vector<LPDISPATCH>{host.otherElement.Get(), nullptr}));

@@ -184,9 +184,7 @@ public:
     }
     static DialogTemplate Template() {
         DialogTemplate t;
-        t.caption = "Probe";
-        t.cx = 200;
-        t.cy = 120;
+        t.caption = "Probe", t.cx = 200, t.cy = 120;
         t.items = {rc::EditText(10, 5, 5, 60, 14),
                    rc::ComboBox(12, 5, 25, 60, 60, CBS_DROPDOWNLIST, {"One", "Two"}),
                    rc::Trackbar(13, 5, 45, 100, 14, 0),

@@ -25,10 +25,7 @@ enum : int {
 inline DialogTemplate ProbeTemplate() {
     using namespace rc;
     DialogTemplate t;
-    t.id = 999;
-    t.caption = "Probe";
-    t.cx = 200;
-    t.cy = 160;
+    t.id = 999, t.caption = "Probe", t.cx = 200, t.cy = 160;
     t.items = {
         EditText(kSigned, 10, 10, 40, 14, ES_AUTOHSCROLL),
         EditText(kUnsigned, 10, 30, 40, 14, ES_AUTOHSCROLL),
