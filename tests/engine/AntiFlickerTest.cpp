@@ -59,20 +59,4 @@ TEST(AntiFlicker, KeepOpaqueCopiesAnOpaqueInteriorByteForByte) {
     EXPECT_LT(out.at(3, 3)[3], 255);  // the edge gets a blurred alpha
 }
 
-TEST(AntiFlicker, WithoutItsResultItFailsAndWithoutItsWorkRasterItReturnsTheCanvasUnblurred) {
-    const ref::Pic pic = SeededPic(8, 6, 4);
-    {
-        AllocationCountdown countdown(0);
-        ExpectOutOfMemory(engine::AntiFlicker(pic.View(), 2, 2, false));
-    }
-    AllocationCountdown countdown(1);
-    engine::Result<engine::Raster> result = engine::AntiFlicker(pic.View(), 3, 2, false);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result.Notices(),
-              std::vector<std::string>{"[CPel2dCGCharPByte::anti_flickering] Out of Memory!"});
-    ref::Pic expected(6 + 2 * 3 + 8, 4 + 2 * 2 + 8);
-    reference::PlaceRaster(expected.MutableView(), pic.View(), 3 + 2, 2 + 2);
-    EXPECT_TRUE(SamePicture(expected, ToPic(result.Value())));
-}
-
 }  // namespace

@@ -30,12 +30,4 @@ TEST(Focus, TransparentBlackDarkensTheInsideOfAnEdgeButKeepsTheOutline) {
     EXPECT_EQ(Alphas(out), Alphas(pic));
 }
 
-TEST(Focus, FailsCleanlyWithoutItsOutputOrItsColumnSums) {
-    const ref::Pic pic = Filled(16, 16, 9, 9, 9, 9);
-    for (size_t successes : {0, 1}) {
-        AllocationCountdown countdown(successes);
-        ExpectOutOfMemory(engine::Focus(pic.View(), 3));
-    }
-}
-
 }  // namespace

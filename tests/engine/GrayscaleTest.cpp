@@ -20,12 +20,4 @@ TEST(Grayscale, WorkedLuminancesInThePictureAndItsCopy) {
     EXPECT_EQ(out.bytes, pic.bytes);
 }
 
-TEST(Grayscale, WithoutItsOutputThePictureStaysAsItWas) {
-    ref::Pic pic = SeededPic(15, 5, 5);
-    const ref::Pic before = pic;
-    AllocationCountdown countdown(0);
-    ExpectOutOfMemory(engine::Grayscale(pic.MutableView()));
-    EXPECT_EQ(pic.bytes, before.bytes);
-}
-
 }  // namespace
