@@ -35,22 +35,14 @@ std::string Record(const CRastelCtrl& c) {
     const auto field = [&out](const char* name, auto value) {
         if (value != decltype(value){}) out << ' ' << name << ' ' << value;
     };
-    field("size", c.m_nSize);
-    field("blur", c.m_nBlur);
-    field("opacity", c.m_nOpacity);
+    field("size", c.m_nSize), field("blur", c.m_nBlur), field("opacity", c.m_nOpacity);
     if (c.m_crEffect != 0)
         out << " color " << std::hex << std::setw(6) << std::setfill('0') << c.m_crEffect
             << std::dec;
-    field("x", c.m_nShadowX);
-    field("y", c.m_nShadowY);
-    field("blurX", c.m_nBlurX);
-    field("blurY", c.m_nBlurY);
-    field("pct", c.m_dPct);
-    field("dir", c.m_dDir);
-    field("matte", c.m_strMattePath);
-    field("matteX", c.m_nMatteX);
-    field("matteY", c.m_nMatteY);
-    field("inverse", c.m_bInverseMatte);
+    field("x", c.m_nShadowX), field("y", c.m_nShadowY), field("blurX", c.m_nBlurX);
+    field("blurY", c.m_nBlurY), field("pct", c.m_dPct), field("dir", c.m_dDir);
+    field("matte", c.m_strMattePath), field("matteX", c.m_nMatteX);
+    field("matteY", c.m_nMatteY), field("inverse", c.m_bInverseMatte);
     field("alpha", c.m_bMatteAlpha);
     return out.str();
 }
