@@ -34,16 +34,16 @@ TEST(BenchCommand, TakesSizesRunsAndEffects) {
     ASSERT_EQ(given.action, Action::Bench);
     ASSERT_EQ(given.bench.sizes.size(), 2u);
     EXPECT_EQ(given.bench.sizes[1].width, 8);
-    EXPECT_EQ(given.bench.sizes[1].height, 9);
-    EXPECT_EQ(given.bench.runs, 2);
+    EXPECT_EQ((std::tuple{given.bench.sizes[1].height, given.bench.runs}), (std::tuple{9, 2}));
     EXPECT_EQ(given.bench.effects, (std::vector<std::string>{"border", "crop"}));
 
+    // clang-format off
     const std::pair<const char*, const char*> bad[] = {
         {"bench --size 3by2", "--size: write the size as WxH, e.g. 1920x1080"},
-        {"bench --size", "--size needs a value"},
-        {"bench --runs 0", "--runs: a number 1..1000"},
+        {"bench --size", "--size needs a value"}, {"bench --runs 0", "--runs: a number 1..1000"},
         {"bench --runs many", "--runs: a number 1..1000"},
         {"bench blurry", "unknown effect 'blurry'"}};
+    // clang-format on
     for (const auto& [line, message] : bad) {
         const ParsedCommandLine parsed = Parse(line);
         EXPECT_EQ(parsed.action, Action::Error) << line;
@@ -70,8 +70,7 @@ TEST(BenchPicture, HasTransparentOpaqueAndPartlyTransparentAreas) {
     std::set<uint8_t> values(mask.bgra.begin(), mask.bgra.end());
     EXPECT_EQ(values, (std::set<uint8_t>{0, 255}));
     const Picture matte = MakeBenchMatte(64, 48);
-    EXPECT_EQ(matte.bgra[0], 0);
-    EXPECT_EQ(matte.bgra[(64 * 47 + 63) * 4], 255);
+    EXPECT_EQ((std::tuple{matte.bgra[0], matte.bgra[(64 * 47 + 63) * 4]}), (std::tuple{0, 255}));
 }
 
 TEST(BenchCommand, PrintsARowForEveryEffectAndSetting) {

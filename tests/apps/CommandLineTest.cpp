@@ -35,22 +35,14 @@ std::string Record(const CRastelCtrl& c) {
     const auto field = [&out](const char* name, auto value) {
         if (value != decltype(value){}) out << ' ' << name << ' ' << value;
     };
-    field("size", c.m_nSize);
-    field("blur", c.m_nBlur);
-    field("opacity", c.m_nOpacity);
+    field("size", c.m_nSize), field("blur", c.m_nBlur), field("opacity", c.m_nOpacity);
     if (c.m_crEffect != 0)
         out << " color " << std::hex << std::setw(6) << std::setfill('0') << c.m_crEffect
             << std::dec;
-    field("x", c.m_nShadowX);
-    field("y", c.m_nShadowY);
-    field("blurX", c.m_nBlurX);
-    field("blurY", c.m_nBlurY);
-    field("pct", c.m_dPct);
-    field("dir", c.m_dDir);
-    field("matte", c.m_strMattePath);
-    field("matteX", c.m_nMatteX);
-    field("matteY", c.m_nMatteY);
-    field("inverse", c.m_bInverseMatte);
+    field("x", c.m_nShadowX), field("y", c.m_nShadowY), field("blurX", c.m_nBlurX);
+    field("blurY", c.m_nBlurY), field("pct", c.m_dPct), field("dir", c.m_dDir);
+    field("matte", c.m_strMattePath), field("matteX", c.m_nMatteX);
+    field("matteY", c.m_nMatteY), field("inverse", c.m_bInverseMatte);
     field("alpha", c.m_bMatteAlpha);
     return out.str();
 }
@@ -92,8 +84,7 @@ TEST(CommandLine, EachEffectWritesItsOptionsAndDefaultsIntoTheRecord) {
         {"crop --mask mask.tga", true, "code 21 blurX 1 blurY 1 matte mask.tga"},
         {"crop --mask mask.tga --softness 30", false, "code 21 blurX 31 blurY 31 matte mask.tga"},
         // In place of the mask, a selection file (turned into a mask by the program).
-        {"crop --selection s.sel --softness 3", true, "code 21 blurX 4 blurY 4 matte s.sel"},
-    };
+        {"crop --selection s.sel --softness 3", true, "code 21 blurX 4 blurY 4 matte s.sel"}};
     for (const auto& [command, used, record] : cases) {
         EXPECT_EQ(Configured(command, used), record) << command;
     }
@@ -104,23 +95,17 @@ TEST(CommandLine, ValuesOutOfRangeGiveTheDialogsMessages) {
     const std::string range100 = "Please enter an integer between 0 and 100.";
     const std::string offset = "Please enter an integer betoween -100 and 100.";
     const std::string pct20 = "Maximum Pct is 20 for this effect";
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {"focus --size 0", size},
-        {"focus --size 51", size},
-        {"focus --size 4x", "Please enter an integer."},
-        {"border --size 101", range100},
-        {"border --transp -1", range100},
-        {"shadow --x 101", offset},
-        {"shadow --y -101", offset},
-        {"motion-blur --y 101", range100},
-        {"bevel --pct 21", pct20},
-        {"emboss --pct 21", pct20},
-        {"emboss --pct 101", range100},
-        {"blur --pct 101", range100},
+        {"focus --size 0", size}, {"focus --size 51", size},
+        {"focus --size 4x", "Please enter an integer."}, {"border --size 101", range100},
+        {"border --transp -1", range100}, {"shadow --x 101", offset}, {"shadow --y -101", offset},
+        {"motion-blur --y 101", range100}, {"bevel --pct 21", pct20}, {"emboss --pct 21", pct20},
+        {"emboss --pct 101", range100}, {"blur --pct 101", range100},
         {"bevel --dir 360", "Please enter an integer between 0 and 359."},
         {"matte --matte m.png --x 1001", "Please enter an integer between 0 and 1000."},
-        {"crop --mask m.tga --softness 31", "Please enter an integer between 0 and 30."},
-    };
+        {"crop --mask m.tga --softness 31", "Please enter an integer between 0 and 30."}};
+    // clang-format on
     for (const auto& [command, message] : cases) {
         const ParsedCommandLine parsed = ParseApply(command);
         EXPECT_EQ(parsed.action, Action::Error) << command;
@@ -141,8 +126,7 @@ TEST(CommandLine, RejectsWhatItCannotRun) {
     }
     const auto raw = ParseCommandLine(Split("apply focus --input-size 3x2 a.bgra b.png"));
     ASSERT_EQ(raw.action, Action::Apply);
-    EXPECT_EQ(raw.apply.input, "a.bgra");
-    EXPECT_EQ(raw.apply.output, "b.png");
+    EXPECT_EQ(std::tuple(raw.apply.input, raw.apply.output), std::tuple("a.bgra", "b.png"));
     EXPECT_EQ(raw.apply.inputSize->width, 3);
     EXPECT_EQ(raw.apply.inputSize->height, 2);
     EXPECT_EQ(ParseCommandLine({"--help"}).action, Action::Help);

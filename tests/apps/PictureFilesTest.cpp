@@ -19,10 +19,8 @@ TEST(PictureFiles, RawRastersRoundTripAndMustMatchTheirSize) {
     EXPECT_EQ(back.Value().bgra, picture.bgra);
     // clang-format off
     const struct { const char* name; std::optional<RawSize> size; const char* message; } bad[] = {
-        {"p.bgra", RawSize{2, 2}, "12 bytes"},
-        {"p.bgra", std::nullopt, "--input-size"},
-        {"r.bgra", RawSize{20000, 20000}, "too large"},
-        {"fifo.bgra", RawSize{1, 1}, "not a file"},
+        {"p.bgra", RawSize{2, 2}, "12 bytes"}, {"p.bgra", std::nullopt, "--input-size"},
+        {"r.bgra", RawSize{20000, 20000}, "too large"}, {"fifo.bgra", RawSize{1, 1}, "not a file"},
         {"missing.png", std::nullopt, "missing.png"}};
     // clang-format on
     for (const auto& c : bad) {
@@ -30,12 +28,12 @@ TEST(PictureFiles, RawRastersRoundTripAndMustMatchTheirSize) {
         EXPECT_NE(read.Error().find(c.message), std::string::npos) << read.Error();
     }
     // Refused before the image library sees them, which would end the process.
+    // clang-format off
     const std::pair<std::string, Picture> unwritable[] = {
-        {"noextension", picture},
-        {"p.svg", picture},
+        {"noextension", picture}, {"p.svg", picture},
         {"wide.png", Picture{16001, 1, std::vector<uint8_t>(16001 * 4)}},
-        {"wide.tga", Picture{1, 16001, std::vector<uint8_t>(16001 * 4)}},
-    };
+        {"wide.tga", Picture{1, 16001, std::vector<uint8_t>(16001 * 4)}}};
+    // clang-format on
     for (const auto& [name, written] : unwritable) {
         EXPECT_NE(WritePicture(dir.File(name), written).Error(), "") << name;
         EXPECT_FALSE(std::filesystem::exists(dir.File(name))) << name;

@@ -28,13 +28,13 @@ protected:
 };
 
 TEST_F(TintoraCli, EachKindOfEffectRunsOnTheSamplePictureAndPrintsTheResultsSize) {
+    // clang-format off
     std::vector<std::pair<std::string, std::string>> runs = {
         {"border --size 4 --blur 2 --color FF0000", "180x140\n"},
         {"shadow --x 6 --y 4 --blur 3 --transp 40", "180x138\n"},
-        {"motion-blur --x 5 --y 0", "178x128\n"},
-        {"emboss --pct 5 --dir 135", "165x125\n"},
-        {"bevel --pct 20", "180x140\n"},
-    };
+        {"motion-blur --x 5 --y 0", "178x128\n"}, {"emboss --pct 5 --dir 135", "165x125\n"},
+        {"bevel --pct 20", "180x140\n"}};
+    // clang-format on
     // Every effect that keeps the size goes through the same code here; the
     // pipeline runs each of them (LibraryRoute), the parser reads each name.
     for (const char* sameSize : {"focus --size 3", "blur --pct 30",
@@ -113,8 +113,7 @@ TEST_F(TintoraCli, BadInputsExitWithTwoAndAnUnusableMatteWithOneWritingNothing) 
         {"apply border --size 30 --input-size 15950x1 " + wide + " ", 2,
          "tintora: cannot write " + out +
              ": the picture is too large: 16010x61 (at most 16000 "
-             "pixels a side and 33554432 pixels)\n"},
-    };
+             "pixels a side and 33554432 pixels)\n"}};
     for (const auto& [arguments, exitCode, output] : cases) {
         const ProgramRun run = RunCli(arguments + out);
         EXPECT_EQ(run.status, exitCode) << arguments << run.output;

@@ -27,8 +27,7 @@ TEST(BorrowedSafeArray, HandsOutTheLentMemoryAndLeavesItWhenDestroyed) {
         EXPECT_EQ(data, bytes.data());
         EXPECT_EQ(SafeArrayUnaccessData(array), S_OK);
         LONG upper = 0;
-        EXPECT_EQ(SafeArrayGetUBound(array, 1, &upper), S_OK);
-        EXPECT_EQ(upper, 4);
+        EXPECT_EQ((std::tuple{SafeArrayGetUBound(array, 1, &upper), upper}), (std::tuple{S_OK, 4}));
         // A copy owns its elements; destroying both frees only the copy's.
         SAFEARRAY* copy = nullptr;
         ASSERT_EQ(SafeArrayCopy(array, &copy), S_OK);

@@ -92,8 +92,7 @@ TEST_F(Dispatch, DriversReleaseOnlyWhatTheyOwnAndTheCallerOwnsAReturnedReference
     EXPECT_EQ(object->RefCount(), 2u);
     ComPtr<IDispatch> self;
     driver.GetProperty(9, VT_DISPATCH, self.Receive());
-    EXPECT_EQ(self.Get(), object);
-    EXPECT_EQ(object->RefCount(), 3u);
+    EXPECT_EQ((std::tuple{self.Get(), object->RefCount()}), (std::tuple{object, 3u}));
 }
 
 }  // namespace
@@ -106,8 +105,7 @@ TEST(Holders, ComPtrCountsEveryCopyMoveAndRelease) {
         ComPtr<IDispatch> moved = std::move(copy);
         EXPECT_FALSE(copy);
         ComPtr<IDispatch> shared = moved;
-        EXPECT_EQ(raw->RefCount(), 3u);
-        EXPECT_EQ(*shared.Receive(), nullptr);
+        EXPECT_EQ((std::tuple{raw->RefCount(), *shared.Receive()}), (std::tuple{3u, nullptr}));
         EXPECT_EQ(raw->RefCount(), 2u);
         moved = ComPtr<IDispatch>(raw);
         EXPECT_EQ(raw->RefCount(), 2u);
@@ -116,6 +114,5 @@ TEST(Holders, ComPtrCountsEveryCopyMoveAndRelease) {
     EXPECT_EQ(raw->RefCount(), 1u);
     ScopedBstr text("grün");
     ScopedBstr taken = std::move(text);
-    EXPECT_EQ(text.Get(), nullptr);
-    EXPECT_EQ(taken.Narrow(), "grün");
+    EXPECT_EQ((std::tuple{text.Get(), taken.Narrow()}), (std::tuple{nullptr, "grün"}));
 }

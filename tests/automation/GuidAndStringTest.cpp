@@ -22,8 +22,7 @@ TEST(Guid, ParsesAndFormatsTheRegistryFormAndRejectsMalformedText) {
 TEST(Bstr, KeepsItsLengthAndEmbeddedZerosAndConvertsNarrowUtf8BothWays) {
     const OLECHAR text[] = {u'a', 0, u'b'};
     const auto s = ScopedBstr::Adopt(SysAllocStringLen(text, 3));
-    EXPECT_EQ(SysStringLen(s.Get()), 3u);
-    EXPECT_EQ(s.Get()[2], u'b');
+    EXPECT_EQ((std::tuple{SysStringLen(s.Get()), s.Get()[2]}), (std::tuple{3u, u'b'}));
     EXPECT_EQ(s.Get()[3], 0);  // terminated
     EXPECT_EQ(NarrowFromBstr(nullptr), "");
     for (const char* narrow : {"Tools|", "Grüße", "€ and 𝄞", ""}) {

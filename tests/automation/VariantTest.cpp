@@ -20,8 +20,7 @@ TEST(Variant, CopyDuplicatesStringsAndCountsReferencesAndClearSparesByReferenceT
         EXPECT_NE(b.bstrVal, text.bstrVal);
         EXPECT_EQ(NarrowFromBstr(b.bstrVal), "hello");
         VARIANT ref{};
-        ref.vt = VT_BYREF | VT_VARIANT;
-        ref.pvarVal = &text;
+        ref.vt = VT_BYREF | VT_VARIANT, ref.pvarVal = &text;
         VariantClear(&ref);
         EXPECT_EQ(NarrowFromBstr(text.bstrVal), "hello");
     }
@@ -30,8 +29,7 @@ TEST(Variant, CopyDuplicatesStringsAndCountsReferencesAndClearSparesByReferenceT
 
 TEST(Variant, ChangeTypeConvertsIntegersAndReportsOverflow) {
     COleVariant big;
-    big.vt = VT_I8;
-    big.llVal = 1LL << 40;
+    big.vt = VT_I8, big.llVal = 1LL << 40;
     COleVariant small(LONG{-5});
     COleVariant real;
     real.vt = VT_R8;
@@ -40,14 +38,10 @@ TEST(Variant, ChangeTypeConvertsIntegersAndReportsOverflow) {
     // clang-format off
     const struct { const char* name; COleVariant* from; VARTYPE to; HRESULT hr; LONGLONG value; }
     cases[] = {
-        {"I8 to I4", &big, VT_I4, DISP_E_OVERFLOW, 0},
-        {"I8 to I8", &big, VT_I8, S_OK, 1LL << 40},
-        {"-5 to UI4", &small, VT_UI4, DISP_E_OVERFLOW, 0},
-        {"-5 to I2", &small, VT_I2, S_OK, -5},
-        {"-5 to I1", &small, VT_I1, S_OK, -5},
-        {"-5 to BOOL", &small, VT_BOOL, S_OK, VARIANT_TRUE},
-        {"2.5 to I4", &real, VT_I4, S_OK, 2},
-        {"text to I4", &text, VT_I4, DISP_E_TYPEMISMATCH, 0}};
+        {"I8 to I4", &big, VT_I4, DISP_E_OVERFLOW, 0}, {"I8 to I8", &big, VT_I8, S_OK, 1LL << 40},
+        {"-5 to UI4", &small, VT_UI4, DISP_E_OVERFLOW, 0}, {"-5 to I2", &small, VT_I2, S_OK, -5},
+        {"-5 to I1", &small, VT_I1, S_OK, -5}, {"-5 to BOOL", &small, VT_BOOL, S_OK, VARIANT_TRUE},
+        {"2.5 to I4", &real, VT_I4, S_OK, 2}, {"text to I4", &text, VT_I4, DISP_E_TYPEMISMATCH, 0}};
     // clang-format on
     for (const auto& c : cases) {
         COleVariant out;

@@ -12,32 +12,20 @@ constexpr IID kDisp = MakeGuid("{11111111-2222-3333-4444-555555555556}");
 constexpr IID kEvents = MakeGuid("{11111111-2222-3333-4444-555555555557}");
 constexpr CLSID kClass = MakeGuid("{11111111-2222-3333-4444-555555555558}");
 
+// clang-format off
 const typelib::Library kLibrary{
-    "SampleLib",
-    kLib,
-    2,
-    1,
-    0x409,
-    LIBFLAG_FCONTROL,
-    "Sample library",
-    "sample.hlp",
+    "SampleLib", kLib, 2, 1, 0x409, LIBFLAG_FCONTROL, "Sample library", "sample.hlp",
     {"stdole2.tlb"},
-    {{"_DSample",
-      TKIND_DISPATCH,
-      kDisp,
-      TYPEFLAG_FHIDDEN | TYPEFLAG_FDISPATCHABLE,
+    {{"_DSample", TKIND_DISPATCH, kDisp, TYPEFLAG_FHIDDEN | TYPEFLAG_FDISPATCHABLE,
       "Sample interface",
       {{1, "Run", {{"first", VT_VARIANT}, {"second", VT_BYREF | VT_BOOL}}, VT_I4},
        {-552, "AboutBox", {}, VT_EMPTY}},
       {}},
      {"_DSampleEvents", TKIND_DISPATCH, kEvents, TYPEFLAG_FHIDDEN, "Sample events", {}, {}},
-     {"Sample",
-      TKIND_COCLASS,
-      kClass,
-      TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL,
-      "Sample control",
+     {"Sample", TKIND_COCLASS, kClass, TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL, "Sample control",
       {},
       {{kDisp, IMPLTYPEFLAG_FDEFAULT}, {kEvents, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}}}}};
+// clang-format on
 
 std::string Reg(const std::string& key, LPCSTR name = nullptr) {
     return com::GetRegString(HKEY_CLASSES_ROOT, key, name).value_or("<missing>");
@@ -90,8 +78,7 @@ TEST(TypeLibTest, DescribesTheLibraryAndItsTypesAndLivesWhileATypeIsHeld) {
     ComPtr<ITypeLib> containing;
     UINT index = 9;
     ASSERT_EQ(dispatch->GetContainingTypeLib(containing.Receive(), &index), S_OK);
-    EXPECT_EQ(index, 0u);
-    EXPECT_EQ(containing->GetTypeInfoCount(), 3u);
+    EXPECT_EQ((std::tuple{index, containing->GetTypeInfoCount()}), (std::tuple{0u, 3u}));
 }
 
 TEST_F(TypeLibRegistryTest, RegistersTheLibraryAndItsDispinterfacesAndRemovesOnlyThem) {

@@ -14,7 +14,7 @@
 class ControlOnHost : public ::testing::Test {
 protected:
     ControlOnHost(int32_t width, int32_t height, const std::vector<uint8_t>& bgra)
-        : picture(bgra), host(width, height, bgra) {
+        : width(width), height(height), picture(bgra), host(width, height, bgra) {
         host.Target(control);
     }
     ~ControlOnHost() override {
@@ -23,6 +23,14 @@ protected:
         EXPECT_EQ(host.image->RefCount(), 2u);  // the fixture's and the element's
     }
 
+    // Gives the host the starting picture again and runs the effect of the code.
+    void Run(uint32_t code) {
+        host.image->SetPicture(width, height, picture);
+        control.m_nEffectCode = code;
+        control.ApplyEffect();
+    }
+
+    const int32_t width, height;
     const std::vector<uint8_t> picture;
     RecordingPrompts prompts;
     HostFixture host;

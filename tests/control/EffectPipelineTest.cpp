@@ -6,38 +6,23 @@
 #include <fstream>
 #include <tuple>
 
-#include "control/CRastelCtrl.h"
 #include "engine/MatteFile.h"
 #include "engine/PictureFile.h"
+#include "tests/control/ControlOnHost.h"
 #include "tests/engine/EffectTestSupport.h"
-#include "tests/support/AllocationGuards.h"
-#include "tests/support/HostFixture.h"
 #include "tests/support/PilScript.h"
-#include "tests/support/RecordingPrompts.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-class EffectPipeline : public ::testing::Test {
+class EffectPipeline : public ControlOnHost {
 protected:
-    EffectPipeline() : start(SeededPic(31, 12, 9)), host(start.w, start.h, start.px) {
-        host.Target(control);
-    }
-
+    EffectPipeline() : ControlOnHost(12, 9, SeededPic(31, 12, 9).bytes) {}
     ref::Pic Host() const {
-        return ref::Pic(host.image->Width(), host.image->Height(), host.image->Pixels());
-    }
-    // Gives the host the starting picture again and runs the effect of the code.
-    void Run(uint32_t code) {
-        host.image->SetPicture(start.w, start.h, start.px);
-        control.m_nEffectCode = code;
-        control.ApplyEffect();
+        return {host.image->Width(), host.image->Height(), host.image->Pixels()};
     }
 
-    ref::Pic start;
-    RecordingPrompts prompts;
-    HostFixture host;
-    CRastelCtrl control;
+    const ref::Pic start{width, height, picture};
 };
 
 TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
@@ -55,50 +40,39 @@ TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
     // border and shadow with a blur leave it in the record's blur sizes.
     const auto lit = [this](int elevation, int depth) {
         ref::Pic source = start;
-        return Output(reference::EmbossBevel(MutableViewOf(source), {90, elevation, depth, 5}));
+        return Output(reference::EmbossBevel(source.MutableView(), {90, elevation, depth, 5}));
     };
     const engine::EffectColor kColor{0x60, 0x40, 0x20};
     ref::Pic gray = start;
-    ASSERT_TRUE(reference::Grayscale(MutableViewOf(gray)));
+    ASSERT_TRUE(reference::Grayscale(gray.MutableView()));
     const std::tuple<uint32_t, int, ref::Pic, int, int> cases[] = {
-        {EFFECT_BORDER, 0, Output(reference::Border(ViewOf(start), {2, 0, 80, kColor})), 6, 1},
-        {EFFECT_BORDER, 3, Output(reference::Border(ViewOf(start), {2, 3, 80, kColor})), 3, 3},
-        {EFFECT_SHADOW, 0, Output(reference::OffsetShadow(ViewOf(start), {-5, 3, 0, 80, kColor})),
-         6, 1},
-        {EFFECT_SHADOW, 2, Output(reference::OffsetShadow(ViewOf(start), {-5, 3, 2, 80, kColor})),
-         2, 2},
-        {EFFECT_MOTION_BLUR, 4, Output(reference::AntiFlicker(ViewOf(start), 6, 1, false)), 6, 1},
+        {EFFECT_BORDER, 0, Output(reference::Border(start.View(), {2, 0, 80, kColor})), 6, 1},
+        {EFFECT_BORDER, 3, Output(reference::Border(start.View(), {2, 3, 80, kColor})), 3, 3},
+        {EFFECT_SHADOW, 0, Output(reference::OffsetShadow(start.View(), {-5, 3, 0, 80, kColor})), 6,
+         1},
+        {EFFECT_SHADOW, 2, Output(reference::OffsetShadow(start.View(), {-5, 3, 2, 80, kColor})), 2,
+         2},
+        {EFFECT_MOTION_BLUR, 4, Output(reference::AntiFlicker(start.View(), 6, 1, false)), 6, 1},
         {EFFECT_MATTE, 4,
-         Output(reference::Matte(ViewOf(start), ViewOf(matte), {1, 2, true, false, false, 6, 1})),
-         6, 1},
+         Output(reference::Matte(start.View(), matte.View(), {1, 2, true, false, false, 6, 1})), 6,
+         1},
         {EFFECT_CROP_MATTE, 4,
-         Output(reference::Matte(ViewOf(start), ViewOf(matte), {1, 2, true, false, true, 6, 1})), 6,
+         Output(reference::Matte(start.View(), matte.View(), {1, 2, true, false, true, 6, 1})), 6,
          1},
         {EFFECT_EMBOSS, 4, lit(60, 1), 6, 1},
         {EFFECT_BEVEL, 4, lit(40, 4), 6, 1},
-        {EFFECT_GRAYSCALE, 4, gray, 6, 1},
-    };
-    control.m_nSize = 2;
-    control.m_nOpacity = 80;
-    control.m_crEffect = 0x204060;
-    control.m_nShadowX = -5;
-    control.m_nShadowY = 3;
-    control.m_dDir = 90.7;
-    control.m_dPct = 5.9;
-    control.m_strMattePath = mattePath;
-    control.m_nMatteX = 1;
-    control.m_nMatteY = 2;
+        {EFFECT_GRAYSCALE, 4, gray, 6, 1}};
+    control.m_nSize = 2, control.m_nOpacity = 80, control.m_crEffect = 0x204060;
+    control.m_nShadowX = -5, control.m_nShadowY = 3, control.m_dDir = 90.7, control.m_dPct = 5.9;
+    control.m_strMattePath = mattePath, control.m_nMatteX = 1, control.m_nMatteY = 2;
     control.m_bInverseMatte = TRUE;
     int redraws = 0;
     for (const auto& [code, blur, expected, blurX, blurY] : cases) {
         SCOPED_TRACE(testing::Message() << "code " << code << " blur " << blur);
-        control.m_nBlur = blur;
-        control.m_nBlurX = 6;
-        control.m_nBlurY = 1;
+        control.m_nBlur = blur, control.m_nBlurX = 6, control.m_nBlurY = 1;
         Run(code);
         EXPECT_TRUE(SamePicture(expected, Host()));
-        EXPECT_EQ(control.m_nBlurX, blurX);
-        EXPECT_EQ(control.m_nBlurY, blurY);
+        EXPECT_EQ(std::tuple(control.m_nBlurX, control.m_nBlurY), std::tuple(blurX, blurY));
         EXPECT_EQ(host.element->Redraws(), ++redraws);
     }
     EXPECT_TRUE(prompts.messages.empty());
@@ -109,13 +83,10 @@ TEST_F(EffectPipeline, AFailedEffectShowsItsMessageAndTheHostKeepsWhatTheEffectL
     // motion blur without its work raster hands over the unblurred canvas, with
     // the picture at column 2 + 2, row 3 + 2.
     ref::Pic cleared = start;
-    ASSERT_TRUE(reference::EmbossBevel(MutableViewOf(cleared), {0, 60, 1, 3}));
+    ASSERT_TRUE(reference::EmbossBevel(cleared.MutableView(), {0, 60, 1, 3}));
     ref::Pic canvas(12 + 4 + 8, 9 + 6 + 8);
-    reference::PlaceRaster(MutableViewOf(canvas), ViewOf(start), 4, 5);
-    control.m_dDir = 0;
-    control.m_dPct = 3;
-    control.m_nBlurX = 2;
-    control.m_nBlurY = 3;
+    reference::PlaceRaster(canvas.MutableView(), start.View(), 4, 5);
+    control.m_dDir = 0, control.m_dPct = 3, control.m_nBlurX = 2, control.m_nBlurY = 3;
     const std::tuple<uint32_t, size_t, std::string, const ref::Pic*, int> cases[] = {
         {EFFECT_EMBOSS, 0, "Out of Memory", &cleared, 0},
         {EFFECT_GRAYSCALE, 0, "Out of Memory", &start, 0},
@@ -135,8 +106,7 @@ TEST_F(EffectPipeline, AFailedEffectShowsItsMessageAndTheHostKeepsWhatTheEffectL
     host.image->SetPicture(0, 0, {});
     control.m_nEffectCode = EFFECT_BLUR;
     control.ApplyEffect();
-    EXPECT_EQ(prompts.messages.size(), 2u);
-    EXPECT_EQ(host.element->Redraws(), 1);
+    EXPECT_EQ((std::tuple{prompts.messages.size(), host.element->Redraws()}), (std::tuple{2u, 1}));
     EXPECT_EQ(control.m_pDst, nullptr);
 }
 
@@ -144,11 +114,8 @@ TEST_F(EffectPipeline, FailingEachRasterAllocationOfEveryEffectInTurnEndsWithOut
     TempDir dir;
     control.m_strMattePath = dir.File("matte.tga");
     ASSERT_TRUE(
-        engine::WritePictureFile(control.m_strMattePath, ViewOf(SeededPic(5, 12, 9)), "tga"));
-    control.m_nSize = 2;
-    control.m_nOpacity = 80;
-    control.m_nBlur = 2;
-    control.m_dDir = 30;
+        engine::WritePictureFile(control.m_strMattePath, SeededPic(5, 12, 9).View(), "tga"));
+    control.m_nSize = 2, control.m_nOpacity = 80, control.m_nBlur = 2, control.m_dDir = 30;
     control.m_dPct = 5;
     const std::string kBlurNotice = "[CPel2dCGCharPByte::anti_flickering] Out of Memory!";
     for (uint32_t code = EFFECT_BORDER; code <= EFFECT_GRAYSCALE; ++code) {
@@ -174,7 +141,7 @@ TEST_F(EffectPipeline, FailingEachRasterAllocationOfEveryEffectInTurnEndsWithOut
             EXPECT_EQ(prompts.messages, std::vector<std::string>{engine::kOutOfMemory});
             // Emboss and bevel clear the host's frame in place before they fail.
             if (code != EFFECT_EMBOSS && code != EFFECT_BEVEL) {
-                EXPECT_EQ(Host().px, start.px);
+                EXPECT_EQ(Host().bytes, start.bytes);
             }
         }
     }
@@ -197,7 +164,7 @@ TEST_F(EffectPipeline, AnUnusableMatteIsReportedAndTheHostKeepsItsImage) {
         ASSERT_EQ(prompts.messages.size(), 2u);
         EXPECT_EQ(prompts.messages[1], prompts.messages[0]);
         EXPECT_EQ(prompts.messages[0].find(message), 0u) << prompts.messages[0];
-        EXPECT_EQ(Host().px, start.px);
+        EXPECT_EQ(Host().bytes, start.bytes);
     }
     EXPECT_EQ(host.element->Redraws(), 0);
     EXPECT_EQ(host.image->FromRGBACalls(), 0);

@@ -7,6 +7,7 @@
 
 #include "apps/tintora/CommandLine.h"
 #include "engine/MagickEffect.h"
+#include "tests/control/ControlOnHost.h"
 #include "tests/dialogs/DialogFixture.h"
 #include "tests/engine/EffectTestSupport.h"
 
@@ -20,16 +21,9 @@ using Op = engine::MagickOperation;
 // entry): label, command-line name, effect code, the library operation that
 // runs it (None for the engine's own effects and Gamma's pass-through), the
 // options the effect reads, and whether the dialog enables Pct and Dir.
-struct MoreEffect {
-    const char* label;
-    const char* name;
-    uint32_t code;
-    Op operation;
-    const char* options;
-    bool pct;
-    bool dir;
-};
 // clang-format off
+struct MoreEffect { const char* label; const char* name; uint32_t code; Op operation;
+                    const char* options; bool pct, dir; };
 const MoreEffect kMoreEffects[] = {
     {"Add Noise", "add-noise", 4, Op::AddNoise, "", false, false},
     {"Bevel", "bevel", 19, Op::None, "--pct --dir", true, true},
@@ -61,9 +55,7 @@ TEST_F(ToolsDialogTest, EachMoreEffectsEntrySetsPctAndDirAndRunsItsEffect) {
         if (row) {
             EXPECT_EQ(Entry(*dialog, IDC_MORE_EFFECTS, index), row->label);
         }
-        control.m_nEffectCode = 99;
-        control.m_dPct = -1;
-        control.m_nOpacity = 55;
+        control.m_nEffectCode = 99, control.m_dPct = -1, control.m_nOpacity = 55;
         Pick(*dialog, IDC_MORE_EFFECTS, kEmbossIndex);  // enables both edits
         Type(*dialog, IDC_PCT, "12");
         Type(*dialog, IDC_DIR, "45");
@@ -79,11 +71,9 @@ TEST_F(ToolsDialogTest, EachMoreEffectsEntrySetsPctAndDirAndRunsItsEffect) {
         EXPECT_EQ(control.m_nEffectCode, row ? row->code : 99u);
         EXPECT_EQ(control.m_dPct, row ? 12.0 : -1.0);
         if (row) {
-            EXPECT_EQ(control.m_dDir, 45.0);
-            EXPECT_EQ(control.m_crEffect, 0x00332211u);
+            EXPECT_EQ(std::pair(control.m_dDir, control.m_crEffect), std::pair(45.0, 0x00332211u));
         }
-        EXPECT_EQ(control.m_nOpacity, 55);
-        EXPECT_EQ(prompts.waitCursorCount, index);
+        EXPECT_EQ(std::tuple(control.m_nOpacity, prompts.waitCursorCount), std::tuple(55, index));
     }
     EXPECT_EQ(prompts.waitCursorDepth, 0);
     EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front();
@@ -115,25 +105,17 @@ TEST(EffectTable, TheCommandLineRunsEachMoreEffectWithTheOptionsItReads) {
     }
 }
 
-class LibraryRoute : public ::testing::Test {
+class LibraryRoute : public ControlOnHost {
 protected:
-    LibraryRoute() : start(SeededPic(31, 12, 9)), host(start.w, start.h, start.px) {
-        host.Target(control);
-        control.m_dPct = 40;
-        control.m_dDir = 10;
-        control.m_crEffect = 0x112233;
+    LibraryRoute() : ControlOnHost(12, 9, SeededPic(31, 12, 9).bytes) {
+        control.m_dPct = 40, control.m_dDir = 10, control.m_crEffect = 0x112233;
     }
-    ref::Pic Run(uint32_t code) {
-        host.image->SetPicture(start.w, start.h, start.px);
-        control.m_nEffectCode = code;
-        control.ApplyEffect();
-        return ref::Pic(host.image->Width(), host.image->Height(), host.image->Pixels());
+    ref::Pic Apply(uint32_t code) {
+        Run(code);
+        return {host.image->Width(), host.image->Height(), host.image->Pixels()};
     }
 
-    ref::Pic start;
-    RecordingPrompts prompts;
-    HostFixture host;
-    CRastelCtrl control;
+    const ref::Pic start{width, height, picture};
 };
 
 TEST_F(LibraryRoute, LibraryCodesRunTheirOperationAndUnroutedCodesPassThrough) {
@@ -141,17 +123,17 @@ TEST_F(LibraryRoute, LibraryCodesRunTheirOperationAndUnroutedCodesPassThrough) {
     for (const MoreEffect& row : kMoreEffects) {
         if (row.operation == Op::None && row.code != 6) continue;  // the engine's own
         SCOPED_TRACE(row.name);
-        const ref::Pic now = Run(row.code);
+        const ref::Pic now = Apply(row.code);
         ++runs;
         ASSERT_EQ(SizeOf(now), SizeOf(start));
         EXPECT_EQ(Alphas(now), Alphas(start));
         if (row.operation == Op::AddNoise || row.operation == Op::Jitter) continue;  // random
         EXPECT_TRUE(SamePicture(
-            Output(engine::MagickEffect(ViewOf(start), {row.operation, 40, {0x33, 0x22, 0x11}})),
+            Output(engine::MagickEffect(start.View(), {row.operation, 40, {0x33, 0x22, 0x11}})),
             now));
     }
     for (uint32_t code : {17u, 20u, 99u}) {
-        EXPECT_EQ(Run(code).px, start.px) << code;
+        EXPECT_EQ(Apply(code).bytes, picture) << code;
         ++runs;
     }
     EXPECT_EQ(host.element->Redraws(), runs);  // every code handed a picture back

@@ -17,8 +17,7 @@ std::vector<uint8_t> Focused(const std::vector<uint8_t>& picture) {
 class Pipeline : public ControlOnHost {
 protected:
     Pipeline() : ControlOnHost(9, 5, Start()) {
-        control.m_nEffectCode = EFFECT_FOCUS;
-        control.m_nSize = 2;
+        control.m_nEffectCode = EFFECT_FOCUS, control.m_nSize = 2;
     }
     static std::vector<uint8_t> Start() {
         std::mt19937 rng(7);
@@ -29,8 +28,7 @@ protected:
 TEST_F(Pipeline, FocusReachesTheHostAndTheRunLeavesNothingBehind) {
     control.ApplyEffect();
     EXPECT_EQ(host.image->Pixels(), Focused(picture));
-    EXPECT_EQ(host.element->Redraws(), 1);
-    EXPECT_EQ(control.m_pSrc, nullptr);
+    EXPECT_EQ((std::tuple{host.element->Redraws(), control.m_pSrc}), (std::tuple{1, nullptr}));
     EXPECT_EQ(control.m_pDst, nullptr);
     EXPECT_TRUE(prompts.messages.empty());
 }

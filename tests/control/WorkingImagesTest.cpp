@@ -25,18 +25,14 @@ TEST(WorkingImagesWithoutImage, NoTargetOrATargetWithoutAnImageMakesEveryOperati
         if (target) control.m_target.Attach(element.NewReference());
         EXPECT_EQ(control.SnapshotImage(SLOT_ORIGINAL), 0);
         EXPECT_EQ(control.RestoreImage(SLOT_ORIGINAL), 0);
-        control.m_nEffectCode = EFFECT_FOCUS;
-        control.m_nSize = 1;
-        EXPECT_EQ(control.ApplyEffect(), 0);
-        EXPECT_EQ(control.ExportTga(), 0);
+        control.m_nEffectCode = EFFECT_FOCUS, control.m_nSize = 1;
+        EXPECT_EQ((std::tuple{control.ApplyEffect(), control.ExportTga()}), (std::tuple{0, 0}));
         int32_t w = 7, h = 7;
-        EXPECT_EQ(control.FetchImageCopy(w, h, false), nullptr);
-        EXPECT_EQ(w, 0);
+        EXPECT_EQ((std::tuple{control.FetchImageCopy(w, h, false), w}), (std::tuple{nullptr, 0}));
         EXPECT_EQ(h, 0);
         EXPECT_EQ(control.m_pOriginal, nullptr);
     }
-    EXPECT_EQ(element->Redraws(), 0);
-    EXPECT_EQ(element->RefCount(), 1u);
+    EXPECT_EQ((std::tuple{element->Redraws(), element->RefCount()}), (std::tuple{0, 1u}));
     EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -45,8 +41,7 @@ TEST_F(WorkingImages, SnapshotTwiceKeepsOneRasterOfTheLatestImage) {
     host.image->SetPicture(1, 1, {1, 2, 3, 4});
     control.SnapshotImage(SLOT_ORIGINAL);
     ASSERT_NE(control.m_pOriginal, nullptr);
-    EXPECT_EQ(control.m_nOriginalWidth, 1);
-    EXPECT_EQ(control.m_nOriginalHeight, 1);
+    EXPECT_EQ(std::tuple(control.m_nOriginalWidth, control.m_nOriginalHeight), std::tuple(1, 1));
     EXPECT_EQ(std::vector<uint8_t>(control.m_pOriginal.get(), control.m_pOriginal.get() + 4),
               (std::vector<uint8_t>{1, 2, 3, 4}));
     // The slots are separate; any slot number but 1 is the checkpoint.
@@ -61,11 +56,9 @@ TEST_F(WorkingImages, RestoringWritesASlotBackWithColourShiftOnlyForTheOriginal)
     control.SnapshotImage(SLOT_ORIGINAL);
     control.SnapshotImage(SLOT_CHECKPOINT);
     // slot, colour shift; what the host then holds.
-    const std::tuple<int, BOOL, std::vector<uint8_t>> cases[] = {
-        {SLOT_ORIGINAL, TRUE, kSwapped},
-        {SLOT_ORIGINAL, FALSE, kPicture},
-        {SLOT_CHECKPOINT, TRUE, kPicture},
-    };
+    const std::tuple<int, BOOL, std::vector<uint8_t>> cases[] = {{SLOT_ORIGINAL, TRUE, kSwapped},
+                                                                 {SLOT_ORIGINAL, FALSE, kPicture},
+                                                                 {SLOT_CHECKPOINT, TRUE, kPicture}};
     for (const auto& [slot, swap, expected] : cases) {
         host.image->SetPicture(1, 1, {0, 0, 0, 0});
         control.m_bSwapRedBlue = swap;
@@ -81,8 +74,7 @@ TEST_F(WorkingImages, FetchImageCopyOptionallyExchangesRedAndBlue) {
         const engine::RasterBytes copy = control.FetchImageCopy(w, h, swap);
         ASSERT_TRUE(copy);
         EXPECT_EQ(std::vector<uint8_t>(copy.get(), copy.get() + 8), expected);
-        EXPECT_EQ(w, 2);
-        EXPECT_EQ(h, 1);
+        EXPECT_EQ(std::tuple(w, h), std::tuple(2, 1));
     }
 }
 
@@ -97,8 +89,7 @@ TEST_F(WorkingImages, AllocationFailureShowsOutOfMemoryAndLeavesTheSlotEmpty) {
     EXPECT_EQ(prompts.messages, (std::vector<std::string>{"Out of Memory", "Out of Memory"}));
     EXPECT_EQ(control.m_pOriginal, nullptr);
     EXPECT_EQ(control.m_nOriginalWidth, 0);
-    EXPECT_EQ(w, 0);
-    EXPECT_EQ(host.image->Pixels(), kPicture);
+    EXPECT_EQ((std::tuple{w, host.image->Pixels()}), (std::tuple{0, kPicture}));
     // Nothing left to write back.
     control.RestoreImage(SLOT_ORIGINAL);
     EXPECT_EQ(host.element->Redraws(), 0);

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QDialog>
+#include <optional>
 
 #include "platform/registry/Registry.h"
 #include "platform/ui/CColorDialog.h"
@@ -28,14 +29,14 @@ protected:
                       static_cast<const BYTE*>(value), size);
         RegCloseKey(key);
     }
-    static bool GetValue(const std::string& name, DWORD& value) {
+    static std::optional<DWORD> GetValue(const std::string& name) {
         HKEY key = nullptr;
-        if (RegOpenKeyEx(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-        DWORD size = 4;
+        if (RegOpenKeyEx(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+        DWORD value = 0, size = 4;
         const bool ok = RegQueryValueEx(key, name.c_str(), nullptr, nullptr,
                                         reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS;
         RegCloseKey(key);
-        return ok;
+        return ok ? std::optional(value) : std::nullopt;
     }
 };
 
@@ -44,8 +45,7 @@ TEST_F(ColorTest, TypingTranspRedrawsTheSwatchAtOnceAsThePaintRequestsDo) {
     // A value failing the quiet refresh before Transp leaves the swatch on the members.
     Type(*dialog, IDC_FOCUS_SIZE, "0");
     Type(*dialog, IDC_TRANSP, "30");
-    EXPECT_EQ(dialog->m_nTransp, 0u);
-    EXPECT_EQ(Swatch(*dialog), QColor(0, 0, 0));
+    EXPECT_EQ((std::tuple{dialog->m_nTransp, Swatch(*dialog)}), (std::tuple{0u, QColor(0, 0, 0)}));
     Type(*dialog, IDC_FOCUS_SIZE, "1");
     // clang-format off
     const struct { COLORREF color; const char* transp; QColor shown; } cases[] = {
@@ -80,17 +80,16 @@ TEST_F(ColorTest, FirstUseOpensOnBlackAndOkStoresTheColourAndAllCustomColours) {
     prompts.colorAnswers = {{true, RGB(10, 20, 30), {{3, RGB(1, 1, 1)}}}};
     Click(*dialog, IDC_PALETTE);
     ASSERT_EQ(prompts.colorRequests.size(), 1u);
-    EXPECT_EQ(prompts.colorRequests[0].initial, 0u);
-    EXPECT_EQ(prompts.colorRequests[0].flags & (CC_FULLOPEN | CC_RGBINIT),
-              CC_FULLOPEN | CC_RGBINIT);
-    EXPECT_EQ(prompts.colorRequests[0].owner, nullptr);
+    const auto& request = prompts.colorRequests[0];
+    EXPECT_EQ(
+        std::tuple(request.initial, request.flags & (CC_FULLOPEN | CC_RGBINIT), request.owner),
+        std::tuple(0u, DWORD(CC_FULLOPEN | CC_RGBINIT), nullptr));
     EXPECT_EQ(dialog->m_crColor, RGB(10, 20, 30));
-    DWORD value = 0;
-    ASSERT_TRUE(GetValue("CurColor", value));
-    EXPECT_EQ(value, RGB(10, 20, 30));
+    EXPECT_EQ(GetValue("CurColor"), RGB(10, 20, 30));
     for (int i = 0; i < 16; ++i) {
-        ASSERT_TRUE(GetValue("CustomColor" + std::to_string(i), value)) << i;
-        EXPECT_EQ(value, i == 3 ? RGB(1, 1, 1) : CColorDialog::GetSavedCustomColors()[i]) << i;
+        EXPECT_EQ(GetValue("CustomColor" + std::to_string(i)),
+                  i == 3 ? RGB(1, 1, 1) : CColorDialog::GetSavedCustomColors()[i])
+            << i;
     }
 }
 
@@ -112,10 +111,8 @@ TEST_F(ColorTest, StoredColoursOpenTheDialogWithTheirHighByteClearedAndCancelKee
     EXPECT_EQ(prompts.colorRequests[0].custom[7], 0x00123456u);
     EXPECT_EQ(prompts.colorRequests[0].custom[5], custom5);
     EXPECT_EQ(dialog->m_crColor, RGB(9, 9, 9));
-    DWORD value = 0;
-    ASSERT_TRUE(GetValue("CurColor", value));
-    EXPECT_EQ(value, current);
-    EXPECT_FALSE(GetValue("CustomColor0", value));
+    EXPECT_EQ(GetValue("CurColor"), current);
+    EXPECT_FALSE(GetValue("CustomColor0"));
 }
 
 }  // namespace

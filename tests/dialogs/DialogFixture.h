@@ -26,10 +26,8 @@ inline std::vector<uint8_t> TestPicture(int32_t width, int32_t height) {
     std::vector<uint8_t> bytes(size_t(width) * size_t(height) * 4);
     for (size_t i = 0; i < bytes.size(); i += 4) {
         const size_t p = i / 4;
-        bytes[i] = uint8_t(p * 37 + 11);
-        bytes[i + 1] = uint8_t(p * 91 + 23);
-        bytes[i + 2] = uint8_t(p * 53 + 5);
-        bytes[i + 3] = 255;
+        bytes[i] = uint8_t(p * 37 + 11), bytes[i + 1] = uint8_t(p * 91 + 23);
+        bytes[i + 2] = uint8_t(p * 53 + 5), bytes[i + 3] = 255;
     }
     return bytes;
 }

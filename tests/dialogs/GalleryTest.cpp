@@ -23,16 +23,13 @@ TEST(DialogGallery, RendersEveryDialogAtItsTemplateSize) {
     const std::string command =
         std::string(DIALOG_GALLERY) + " '" + folder.Path().string() + "' > /dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    const struct {
-        const char* file;
-        const DialogTemplate& t;
-    } pictures[] = {
+    // clang-format off
+    const struct { const char* file; const DialogTemplate& t; } pictures[] = {
         {"203-TintoraDlg.png", TintoraDialogTemplate()},
-        {"212-CMatteFile.png", MatteFileTemplate()},
-        {"220-CSavePreset.png", SavePresetTemplate()},
+        {"212-CMatteFile.png", MatteFileTemplate()}, {"220-CSavePreset.png", SavePresetTemplate()},
         {"218-CCropImageNew.png", CropDialogTemplate()},
-        {"218-CCropImageNew-polygon.png", CropDialogTemplate()},
-    };
+        {"218-CCropImageNew-polygon.png", CropDialogTemplate()}};
+    // clang-format on
     for (const auto& picture : pictures) {
         const QImage image(QString::fromStdString(folder.File(picture.file)));
         ASSERT_FALSE(image.isNull()) << picture.file;

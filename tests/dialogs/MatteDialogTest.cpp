@@ -33,6 +33,18 @@ protected:
         script.Then(std::move(step));
         Click(tools, IDC_MATTE);
     }
+    // The tools dialog after a focus of size 2, the picture the matte dialog starts from.
+    std::unique_ptr<TintoraDlg> OpenFocused() {
+        auto tools = Open();
+        Type(*tools, IDC_FOCUS_SIZE, "2");
+        Click(*tools, IDC_APPLY_FOCUS);
+        return tools;
+    }
+    // The test's matte file typed in and Create clicked.
+    void Create(CDialog& matte) const {
+        Type(matte, IDC_MATTE_PATH, MattePath());
+        Click(matte, IDC_MATTE_CREATE);
+    }
 };
 
 TEST_F(MatteDialogTest, OpensOnTheRememberedPathWithTheOtherSettingsResetAndTakesACheckpoint) {
@@ -93,14 +105,12 @@ TEST_F(MatteDialogTest, CreateTwiceMattesTheCheckpointNotTheFirstResult) {
 
 TEST_F(MatteDialogTest, CreateReportsAMissingFileOrSetsTheMatteParameters) {
     auto tools = Open();
-    control.m_nBlurX = 7;
-    control.m_nBlurY = 7;
+    control.m_nBlurX = control.m_nBlurY = 7;
     RunMatte(*tools, [&](CDialog& matte) {
         Type(matte, IDC_MATTE_PATH, data.File("no such file.tga"));
         Click(matte, IDC_MATTE_CREATE);
         EXPECT_EQ(prompts.messages, std::vector<std::string>{"Matte file does not exist"});
-        EXPECT_EQ(control.m_nEffectCode, 99u);
-        EXPECT_EQ(HostPixels(), Original());
+        EXPECT_EQ(std::pair(control.m_nEffectCode, HostPixels()), std::pair(99u, Original()));
         Type(matte, IDC_MATTE_PATH, MattePath());
         Type(matte, IDC_MATTE_X, "3");
         Type(matte, IDC_MATTE_Y, "4");
@@ -129,9 +139,8 @@ TEST_F(MatteDialogTest, TheSpinsStopAt100ThoughTypedOffsetsUpTo1000AreAccepted) 
         EXPECT_EQ(Text(matte, IDC_MATTE_Y), "2");
         ClickSpin(matte, IDC_SPIN_MATTE_Y, false, 5);
         EXPECT_EQ(Text(matte, IDC_MATTE_Y), "0");
-        Type(matte, IDC_MATTE_PATH, MattePath());
         Type(matte, IDC_MATTE_X, "500");
-        Click(matte, IDC_MATTE_CREATE);
+        Create(matte);
         EXPECT_TRUE(prompts.messages.empty());
         EXPECT_EQ(control.m_nMatteX, 500);
         // Beyond 1000: reported, and Create goes on with what was read.
@@ -140,16 +149,14 @@ TEST_F(MatteDialogTest, TheSpinsStopAt100ThoughTypedOffsetsUpTo1000AreAccepted) 
         Click(matte, IDC_MATTE_CREATE);
         EXPECT_EQ(prompts.messages,
                   std::vector<std::string>{"Please enter an integer between 0 and 1000."});
-        EXPECT_EQ(control.m_nMatteX, 1500);
-        EXPECT_EQ(control.m_nMatteY, 0);  // never read
+        EXPECT_EQ(std::pair(control.m_nMatteX, control.m_nMatteY),
+                  std::pair(1500, 0));  // Y never read
         Click(matte, IDCANCEL);
     });
 }
 
 TEST_F(MatteDialogTest, OkMakesThePictureShownTheNewOriginalForRestore) {
-    auto tools = Open();
-    Type(*tools, IDC_FOCUS_SIZE, "2");
-    Click(*tools, IDC_APPLY_FOCUS);
+    auto tools = OpenFocused();
     const std::vector<uint8_t> focused = HostPixels();
     // Without Create: the tools dialog's last output.
     RunMatte(*tools, [](CDialog& matte) { Click(matte, IDOK); });
@@ -158,8 +165,7 @@ TEST_F(MatteDialogTest, OkMakesThePictureShownTheNewOriginalForRestore) {
     // With Create, ended by Enter: the matte's result.
     std::vector<uint8_t> matted;
     RunMatte(*tools, [&](CDialog& matte) {
-        Type(matte, IDC_MATTE_PATH, MattePath());
-        Click(matte, IDC_MATTE_CREATE);
+        Create(matte);
         matted = HostPixels();
         PressKey(matte, Qt::Key_Return);
         EXPECT_TRUE(matte.HasEnded());
@@ -171,19 +177,16 @@ TEST_F(MatteDialogTest, OkMakesThePictureShownTheNewOriginalForRestore) {
 }
 
 TEST_F(MatteDialogTest, CancelEscapeAndTheCloseBoxPutTheCheckpointBack) {
-    auto tools = Open();
-    Type(*tools, IDC_FOCUS_SIZE, "2");
-    Click(*tools, IDC_APPLY_FOCUS);
+    auto tools = OpenFocused();
     const std::vector<uint8_t> atOpen = HostPixels();
-    const ModalScript::Step endings[] = {
-        [](CDialog& matte) { Click(matte, IDCANCEL); },
-        [](CDialog& matte) { PressKey(matte, Qt::Key_Escape); },
-        [](CDialog& matte) { ClickCloseBox(matte); },
-    };
+    // clang-format off
+    const ModalScript::Step endings[] = {[](CDialog& matte) { Click(matte, IDCANCEL); },
+                                         [](CDialog& matte) { PressKey(matte, Qt::Key_Escape); },
+                                         [](CDialog& matte) { ClickCloseBox(matte); }};
+    // clang-format on
     for (const auto& end : endings) {
         RunMatte(*tools, [&](CDialog& matte) {
-            Type(matte, IDC_MATTE_PATH, MattePath());
-            Click(matte, IDC_MATTE_CREATE);
+            Create(matte);
             ASSERT_NE(HostPixels(), atOpen);
             end(matte);
             EXPECT_EQ(matte.ModalResult(), IDCANCEL);

@@ -22,6 +22,12 @@ protected:
         dialog.m_strDataFolder = data.Path().string();
         return dialog.DoModal();
     }
+    // The same with one step, expecting the dialog to end with `result`.
+    void RunTools(INT_PTR result, ModalScript::Step step) {
+        ModalScript script;
+        script.Then(std::move(step));
+        EXPECT_EQ(RunTools(script), result);
+    }
 
     // A stored slot: Pct, Dir 90, focus 3, border 4, motion 5 and 6, Transp 30,
     // blurs 8 and 9, offsets -10 and 11, the list entry and a colour.
@@ -44,10 +50,8 @@ protected:
         // clang-format on
         for (const auto& [id, text] : shown) EXPECT_EQ(Text(d, id), text) << id;
         // The swatch's redraw while the values go in must not undo the blurs.
-        EXPECT_EQ(d.m_nOffsetBlur, 8u);
-        EXPECT_EQ(d.m_nBorderBlur, 9u);
-        EXPECT_EQ(d.m_nOffsetX, -10);
-        EXPECT_EQ(d.m_crColor, 0x00123456u);
+        EXPECT_EQ(std::tuple(d.m_nOffsetBlur, d.m_nBorderBlur), std::tuple(8u, 9u));
+        EXPECT_EQ(std::tuple(d.m_nOffsetX, d.m_crColor), std::tuple(-10, 0x00123456u));
     }
 
     // Save, then the save-preset dialog given the slot and OK.
@@ -74,15 +78,13 @@ TEST_F(PresetsTest, OkWritesA404ByteFileWithSlot0StoredThatTheNextRunOpensWith) 
         {IDC_BORDER_SIZE, "6"}, {IDC_MOTION_X, "7"},    {IDC_MOTION_Y, "8"},
         {IDC_TRANSP, "30"},     {IDC_OFFSET_BLUR, "9"}, {IDC_BORDER_BLUR, "10"},
         {IDC_OFFSET_X, "-3"},   {IDC_OFFSET_Y, "4"}};
-    ModalScript script;
-    script.Then([&](CDialog& d) {
+    RunTools(IDOK, [&](CDialog& d) {
         for (const auto& [id, text] : typed) Type(d, id, text);
         Pick(d, IDC_MORE_EFFECTS, 3);
         static_cast<TintoraDlg&>(d).m_crColor = 0x00A0B0C0;
         Click(d, IDC_APPLY_MORE);  // the exchange takes the typed values in
         Click(d, IDOK);
     });
-    EXPECT_EQ(RunTools(script), IDOK);
     const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
     ASSERT_EQ(bytes.size(), kPresetsFileBytes);
     EXPECT_EQ(WordAt(bytes, 0), 0u);
@@ -114,8 +116,7 @@ TEST_F(PresetsTest, EachEndingKeepsOrRestoresTheImageAndWritesTheMembersAsTheySt
         SCOPED_TRACE(ending.name);
         std::filesystem::remove(PresetsPath());
         std::vector<uint8_t> processed;
-        ModalScript script;
-        script.Then([&](CDialog& d) {
+        RunTools(ending.result, [&](CDialog& d) {
             Type(d, IDC_FOCUS_SIZE, "2");
             Click(d, IDC_APPLY_FOCUS);
             processed = HostPixels();
@@ -123,7 +124,6 @@ TEST_F(PresetsTest, EachEndingKeepsOrRestoresTheImageAndWritesTheMembersAsTheySt
             Type(d, IDC_FOCUS_SIZE, "9");
             ending.end(d);
         });
-        EXPECT_EQ(RunTools(script), ending.result);
         EXPECT_NE(processed, Original());
         EXPECT_EQ(HostPixels(), ending.keeps ? processed : Original());
         ASSERT_EQ(PresetsWritten(), ending.writes);
@@ -134,8 +134,7 @@ TEST_F(PresetsTest, EachEndingKeepsOrRestoresTheImageAndWritesTheMembersAsTheySt
 }
 
 TEST_F(PresetsTest, OkWithAFailingValueWritesThePresetsButStaysOpen) {
-    ModalScript script;
-    script.Then([&](CDialog& d) {
+    RunTools(IDOK, [&](CDialog& d) {
         Type(d, IDC_MOTION_X, "101");
         Click(d, IDOK);
         EXPECT_FALSE(d.HasEnded());
@@ -143,7 +142,6 @@ TEST_F(PresetsTest, OkWithAFailingValueWritesThePresetsButStaysOpen) {
         Type(d, IDC_MOTION_X, "100");
         Click(d, IDOK);
     });
-    EXPECT_EQ(RunTools(script), IDOK);
     EXPECT_EQ(prompts.messages,
               std::vector<std::string>{"Please enter an integer between 0 and 100."});
 }
@@ -197,13 +195,11 @@ TEST_F(PresetsTest, AnIncompatibleOrTooShortFileIsReportedAndReplacedAtTheEnd) {
         SCOPED_TRACE(file.size());
         prompts.messages.clear();
         WriteFileBytes(PresetsPath(), file);
-        ModalScript script;
-        script.Then([&](CDialog& d) {
+        RunTools(IDOK, [&](CDialog& d) {
             EXPECT_EQ(Text(d, IDC_PCT), "0");
             EXPECT_TRUE(static_cast<TintoraDlg&>(d).m_Presets[0].IsEmpty());
             Click(d, IDOK);
         });
-        EXPECT_EQ(RunTools(script), IDOK);
         EXPECT_EQ(prompts.messages, std::vector<std::string>{"Incompatible File Format"});
         const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
         ASSERT_EQ(bytes.size(), kPresetsFileBytes);
@@ -314,9 +310,7 @@ TEST_F(PresetsTest, WithoutADataFolderNothingIsReadOrWrittenOrSaid) {
 
 TEST_F(PresetsTest, APresetsFileThatCannotBeReplacedIsLeftAloneWithoutAMessage) {
     std::filesystem::create_directory(PresetsPath());
-    ModalScript script;
-    script.Then([](CDialog& d) { Click(d, IDOK); });
-    EXPECT_EQ(RunTools(script), IDOK);
+    RunTools(IDOK, [](CDialog& d) { Click(d, IDOK); });
     EXPECT_TRUE(std::filesystem::is_directory(PresetsPath()));
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(FilesInData(), 1u);

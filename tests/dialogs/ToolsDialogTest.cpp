@@ -81,8 +81,7 @@ TEST_F(ToolsDialogTest, ApplyRefusesAnOffsetOutsideItsRangeThenStopsAtAValueFail
     Type(*dialog, IDC_BORDER_SIZE, "9");
     Type(*dialog, IDC_OFFSET_X, "150");
     Click(*dialog, IDC_APPLY_OFFSET);
-    EXPECT_EQ(prompts.messages, kOffsetMessage);
-    EXPECT_EQ(control.m_nEffectCode, 99u);
+    EXPECT_EQ(std::tuple(prompts.messages, control.m_nEffectCode), std::tuple(kOffsetMessage, 99u));
     // The offsets are checked before the exchange, which would fail here.
     Type(*dialog, IDC_FOCUS_SIZE, "0");
     Type(*dialog, IDC_OFFSET_X, "0");
@@ -95,10 +94,8 @@ TEST_F(ToolsDialogTest, ApplyRefusesAnOffsetOutsideItsRangeThenStopsAtAValueFail
     EXPECT_EQ(prompts.messages,
               std::vector<std::string>{"Please enter an integer between 1 and 50."});
     EXPECT_EQ(dialog->GetFocusedId(), IDC_FOCUS_SIZE);
-    EXPECT_EQ(control.m_nEffectCode, 99u);
-    EXPECT_EQ(dialog->m_nPct, 7);
-    EXPECT_EQ(dialog->m_nFocusSize, 0u);
-    EXPECT_EQ(dialog->m_nBorderSize, 0u);
+    EXPECT_EQ(std::tuple(control.m_nEffectCode, dialog->m_nPct), std::tuple(99u, 7));
+    EXPECT_EQ(std::tuple(dialog->m_nFocusSize, dialog->m_nBorderSize), std::tuple(0u, 0u));
 }
 
 TEST_F(ToolsDialogTest, SpinsStepWithinTheirRanges) {
@@ -228,8 +225,7 @@ TEST_F(ToolsDialogTest, CropRunsTheInstalledCropDialogMinimisedAroundIt) {
     std::vector<std::vector<UINT>> placementsWhileOpen;
     {
         ScopedCropDialog crop([&](CWnd* parent, CRastelCtrl* ctrl, const std::string& folder) {
-            EXPECT_EQ(folder, data.Path().string());
-            EXPECT_EQ(ctrl, &control);
+            EXPECT_EQ((std::tuple{folder, ctrl}), (std::tuple{data.Path().string(), &control}));
             EXPECT_TRUE(parent && parent->GetWidget());
             placementsWhileOpen.push_back(prompts.placements);
         });

@@ -8,7 +8,7 @@ namespace {
 
 ref::Pic Apply(const ref::Pic& pic, uint32_t size, int32_t blur, int32_t opacity,
                engine::EffectColor color = {255, 0, 0}) {
-    return Output(engine::Border(ViewOf(pic), {size, blur, opacity, color}));
+    return Output(engine::Border(pic.View(), {size, blur, opacity, color}));
 }
 
 TEST(Border, SizeZeroLaysThePictureOverNothingOnACanvasEnlargedOnlyForTheBlur) {
@@ -22,7 +22,7 @@ TEST(Border, SizeZeroLaysThePictureOverNothingOnACanvasEnlargedOnlyForTheBlur) {
     // With blur 3 the picture sits at (5, 5) of (W + 6 + 8) x (H + 6 + 8), nothing else visible.
     pic = SeededPic(9, 5, 4, 255);
     expected = ref::Pic(5 + 6 + 8, 4 + 6 + 8);
-    reference::PlaceRaster(MutableViewOf(expected), ViewOf(pic), 5, 5);
+    reference::PlaceRaster(expected.MutableView(), pic.View(), 5, 5);
     EXPECT_TRUE(SamePicture(expected, Visible(Apply(pic, 0, 3, 100))));
 }
 
@@ -43,9 +43,8 @@ TEST(Border, OpacityScalesTheLayersAlpha) {
     EXPECT_EQ(Apply(pic, 1, 0, 100).at(2, 1)[3], 255);
     EXPECT_EQ(Apply(pic, 1, 0, 50).at(2, 1)[3], 127);
     const ref::Pic invisible = Apply(pic, 1, 0, 0);
-    ASSERT_EQ(invisible.w, 3);
-    EXPECT_EQ(invisible.at(2, 1)[3], 0);
-    EXPECT_EQ(invisible.at(0, 1)[3], 0);
+    ASSERT_EQ(invisible.width, 3);
+    EXPECT_EQ((std::tuple{invisible.at(2, 1)[3], invisible.at(0, 1)[3]}), (std::tuple{0, 0}));
     EXPECT_EQ(invisible.at(1, 1)[3], 255);
 }
 
@@ -54,10 +53,10 @@ TEST(Border, ATransparentBackgroundGetsTheBorderOnlyAroundTheShape) {
     pic.at(4, 4)[3] = 255;
     const ref::Pic out = Apply(pic, 2, 0, 100);
     int visible = 0;
-    for (int i = 0; i < out.w * out.h; ++i) {
-        if (out.px[size_t(i) * 4 + 3] == 0) continue;
+    for (int i = 0; i < out.width * out.height; ++i) {
+        if (out.bytes[size_t(i) * 4 + 3] == 0) continue;
         ++visible;
-        EXPECT_LE(std::abs(i % out.w - 6) + std::abs(i / out.w - 6), 3) << "pixel " << i;
+        EXPECT_LE(std::abs(i % out.width - 6) + std::abs(i / out.width - 6), 3) << "pixel " << i;
     }
     EXPECT_GT(visible, 4);
 }
@@ -66,11 +65,11 @@ TEST(Border, FailsWithoutALayerAndGoesOnUnblurredWithoutTheBlursWorkRaster) {
     const ref::Pic pic = Filled(4, 4, 1, 2, 3, 255);
     for (size_t successes : {0, 1, 2}) {
         AllocationCountdown countdown(successes);
-        ExpectOutOfMemory(engine::Border(ViewOf(pic), {2, 2, 100, {}}));
+        ExpectOutOfMemory(engine::Border(pic.View(), {2, 2, 100, {}}));
     }
     // Layer, silhouette and the blur's result succeed; the blur's work raster fails.
     AllocationCountdown countdown(3);
-    engine::Result<engine::Raster> result = engine::Border(ViewOf(pic), {1, 2, 100, {}});
+    engine::Result<engine::Raster> result = engine::Border(pic.View(), {1, 2, 100, {}});
     ASSERT_TRUE(result);
     EXPECT_EQ(result.Notices(),
               std::vector<std::string>{"[CPel2dCGCharPByte::anti_flickering] Out of Memory!"});

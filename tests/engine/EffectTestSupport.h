@@ -19,27 +19,9 @@
 #include "tests/support/RandomPictures.h"
 
 namespace ref {
-
 // W x H pixels, B, G, R, A, bottom row first.
-struct Pic {
-    int w = 0;
-    int h = 0;
-    std::vector<uint8_t> px;
-
-    Pic() = default;
-    Pic(int width, int height) : w(width), h(height), px(size_t(width) * size_t(height) * 4, 0) {}
-    Pic(int width, int height, std::vector<uint8_t> bytes)
-        : w(width), h(height), px(std::move(bytes)) {}
-    uint8_t* at(long x, long y) { return &px[(size_t(y) * size_t(w) + size_t(x)) * 4]; }
-    const uint8_t* at(long x, long y) const { return &px[(size_t(y) * size_t(w) + size_t(x)) * 4]; }
-};
-
+using Pic = differential::Picture;
 }  // namespace ref
-
-inline engine::RasterView ViewOf(const ref::Pic& pic) { return {pic.px.data(), pic.w, pic.h}; }
-inline engine::MutableRasterView MutableViewOf(ref::Pic& pic) {
-    return {pic.px.data(), pic.w, pic.h};
-}
 
 inline ref::Pic ToPic(const engine::Raster& raster) {
     const uint8_t* data = raster.Data();
@@ -68,14 +50,14 @@ inline Px PixelAt(const ref::Pic& pic, int x, int y) {
 
 inline std::vector<uint8_t> Alphas(const ref::Pic& pic) {
     std::vector<uint8_t> alphas;
-    for (size_t i = 3; i < pic.px.size(); i += 4) alphas.push_back(pic.px[i]);
+    for (size_t i = 3; i < pic.bytes.size(); i += 4) alphas.push_back(pic.bytes[i]);
     return alphas;
 }
 
 // The picture with the colour of fully transparent pixels cleared: what shows.
 inline ref::Pic Visible(ref::Pic pic) {
-    for (size_t i = 0; i < pic.px.size(); i += 4) {
-        if (pic.px[i + 3] == 0) pic.px[i] = pic.px[i + 1] = pic.px[i + 2] = 0;
+    for (size_t i = 0; i < pic.bytes.size(); i += 4) {
+        if (pic.bytes[i + 3] == 0) pic.bytes[i] = pic.bytes[i + 1] = pic.bytes[i + 2] = 0;
     }
     return pic;
 }
@@ -110,17 +92,19 @@ inline ref::Pic RandomPic(std::mt19937& rng, int w, int h, bool sparseAlpha = tr
 inline ref::Pic SeededPic(uint32_t seed, int w, int h, int alpha = -1) {
     std::mt19937 rng(seed);
     ref::Pic pic = RandomPic(rng, w, h);
-    for (size_t i = 3; alpha >= 0 && i < pic.px.size(); i += 4) pic.px[i] = uint8_t(alpha);
+    for (size_t i = 3; alpha >= 0 && i < pic.bytes.size(); i += 4) pic.bytes[i] = uint8_t(alpha);
     return pic;
 }
 
-inline std::pair<int, int> SizeOf(const ref::Pic& pic) { return {pic.w, pic.h}; }
+inline std::pair<int, int> SizeOf(const ref::Pic& pic) { return {pic.width, pic.height}; }
 
 // Where two pictures first differ, for a readable failure.
 inline ::testing::AssertionResult SamePicture(const ref::Pic& expected, const ref::Pic& actual) {
-    if (expected.w != actual.w || expected.h != actual.h) {
-        return ::testing::AssertionFailure() << "size " << actual.w << "x" << actual.h
-                                             << ", expected " << expected.w << "x" << expected.h;
+    if (expected.width != actual.width || expected.height != actual.height) {
+        return ::testing::AssertionFailure()
+               << "size " << actual.width << "x" << actual.height << ", expected " << expected.width
+               << "x" << expected.height;
     }
-    return differential::SameBytes(expected.px.data(), actual.px.data(), expected.w, expected.h);
+    return differential::SameBytes(expected.bytes.data(), actual.bytes.data(), expected.width,
+                                   expected.height);
 }

@@ -39,13 +39,13 @@ TEST(StampRaster, StampAddsAlphaAndRecoloursEvenUnderTransparentPixels) {
     ref::Pic dst = Filled(4, 3, 9, 9, 9, 0);
     const ref::Pic src = Filled(2, 2, 10, 20, 30, 100);
     for (int n = 0; n < 2; ++n)
-        engine::StampRaster(MutableViewOf(dst), ViewOf(src), 1, 1, engine::StampMode::AddAlpha);
+        engine::StampRaster(dst.MutableView(), src.View(), 1, 1, engine::StampMode::AddAlpha);
     EXPECT_EQ(PixelAt(dst, 1, 1), (Px{10, 20, 30, 200}));
-    engine::StampRaster(MutableViewOf(dst), ViewOf(src), 1, 1, engine::StampMode::AddAlpha);
+    engine::StampRaster(dst.MutableView(), src.View(), 1, 1, engine::StampMode::AddAlpha);
     EXPECT_EQ(PixelAt(dst, 2, 2), (Px{10, 20, 30, 255}));
     EXPECT_EQ(PixelAt(dst, 0, 0), (Px{9, 9, 9, 0}));
     ref::Pic one = Filled(1, 1, 1, 2, 3, 50);
-    engine::StampRaster(MutableViewOf(one), ViewOf(Filled(1, 1, 7, 8, 9, 0)), 0, 0,
+    engine::StampRaster(one.MutableView(), Filled(1, 1, 7, 8, 9, 0).View(), 0, 0,
                         engine::StampMode::AddAlpha);
     EXPECT_EQ(PixelAt(one, 0, 0), (Px{7, 8, 9, 50}));
 }
@@ -54,7 +54,7 @@ TEST(StampRaster, BlendingLeavesPixelsUnderTransparentSourcePixelsUntouched) {
     ref::Pic dst = Filled(3, 3, 40, 50, 60, 70);
     ref::Pic src = Filled(3, 3, 200, 200, 200, 0);
     src.at(1, 1)[3] = 255;
-    engine::StampRaster(MutableViewOf(dst), ViewOf(src), 0, 0, engine::StampMode::BlendOver);
+    engine::StampRaster(dst.MutableView(), src.View(), 0, 0, engine::StampMode::BlendOver);
     ref::Pic expected = Filled(3, 3, 40, 50, 60, 70);
     Paint(expected, 1, 1, 2, 2, {200, 200, 200, 255});
     EXPECT_TRUE(SamePicture(expected, dst));
@@ -64,9 +64,9 @@ TEST(PlaceRaster, PlacesNothingFromATooLargeSource) {
     for (const auto& [w, h] : {std::pair{5, 2}, std::pair{4, 4}}) {
         ref::Pic dst(4, 3);
         const ref::Pic src = Filled(w, h, 1, 2, 3, 4);
-        engine::PlaceRaster(MutableViewOf(dst), ViewOf(src), 0, 0);
-        engine::StampRaster(MutableViewOf(dst), ViewOf(src), 0, 0, engine::StampMode::AddAlpha);
-        EXPECT_EQ(dst.px, ref::Pic(4, 3).px);
+        engine::PlaceRaster(dst.MutableView(), src.View(), 0, 0);
+        engine::StampRaster(dst.MutableView(), src.View(), 0, 0, engine::StampMode::AddAlpha);
+        EXPECT_EQ(dst.bytes, ref::Pic(4, 3).bytes);
     }
 }
 
@@ -81,12 +81,12 @@ TEST(Layers, MatchThePlainVersionsAtRandomPlaces) {
         const int x = differential::RandomBetween(rng, -15, 15),
                   y = differential::RandomBetween(rng, -15, 15), op = n % 3;
         if (op == 0) {
-            reference::PlaceRaster(MutableViewOf(expected), ViewOf(src), x, y);
-            engine::PlaceRaster(MutableViewOf(actual), ViewOf(src), x, y);
+            reference::PlaceRaster(expected.MutableView(), src.View(), x, y);
+            engine::PlaceRaster(actual.MutableView(), src.View(), x, y);
         } else {
             const auto mode = op == 1 ? engine::StampMode::AddAlpha : engine::StampMode::BlendOver;
-            reference::StampRaster(MutableViewOf(expected), ViewOf(src), x, y, mode);
-            engine::StampRaster(MutableViewOf(actual), ViewOf(src), x, y, mode);
+            reference::StampRaster(expected.MutableView(), src.View(), x, y, mode);
+            engine::StampRaster(actual.MutableView(), src.View(), x, y, mode);
         }
         ASSERT_TRUE(SamePicture(expected, actual))
             << "operation " << op << " at " << x << ", " << y;

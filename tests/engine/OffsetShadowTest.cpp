@@ -10,7 +10,7 @@ namespace {
 
 ref::Pic Apply(const ref::Pic& pic, int32_t dx, int32_t dy, int32_t blur, int32_t opacity,
                engine::EffectColor color = {0, 0, 255}) {
-    return Output(engine::OffsetShadow(ViewOf(pic), {dx, dy, blur, opacity, color}));
+    return Output(engine::OffsetShadow(pic.View(), {dx, dy, blur, opacity, color}));
 }
 
 // An opaque picture of one colour; the shadow is blue.
@@ -60,14 +60,15 @@ TEST(OffsetShadow, OpacityZeroLeavesOnlyThePictureOnTheEnlargedCanvas) {
     Paint(expected, 0, 0, 3, 3, kPicture);
     const ref::Pic out = Apply(Opaque(3, 3), 4, -2, 0, 0);
     ASSERT_EQ(SizeOf(out), std::pair(7, 5));
-    for (size_t i = 3; i < out.px.size(); i += 4) EXPECT_EQ(out.px[i], expected.px[i]) << i / 4;
+    for (size_t i = 3; i < out.bytes.size(); i += 4)
+        EXPECT_EQ(out.bytes[i], expected.bytes[i]) << i / 4;
 }
 
 TEST(OffsetShadow, FailsWhenALayerCannotBeAllocated) {
     const ref::Pic pic = Opaque(4, 4);
     for (size_t successes : {0, 1, 3}) {
         AllocationCountdown countdown(successes);
-        ExpectOutOfMemory(engine::OffsetShadow(ViewOf(pic), {3, 3, 2, 100, {}}));
+        ExpectOutOfMemory(engine::OffsetShadow(pic.View(), {3, 3, 2, 100, {}}));
     }
 }
 

@@ -46,7 +46,7 @@ TEST(PictureFile, EveryStillFormatOfEitherOriginComesInBottomRowFirst) {
         EXPECT_TRUE(SamePicture(kTopRedBottomBlue, Read(dir.File(name)))) << name;
     }
     ref::Pic opaque = kTopRedBottomBlue;
-    for (size_t i = 3; i < opaque.px.size(); i += 4) opaque.px[i] = 255;
+    for (size_t i = 3; i < opaque.bytes.size(); i += 4) opaque.bytes[i] = 255;
     // Pictures without alpha read as opaque, never as whatever memory held.
     for (const char* name : {"a.bmp", "a.gif", "rgb.tga"}) {
         EXPECT_TRUE(SamePicture(opaque, Read(dir.File(name)))) << name;
@@ -87,8 +87,8 @@ TEST(PictureFile, AnOrientationLabelTurnsThePictureAsAViewerShowsIt) {
     const ref::Pic shown = Read(dir.File("o6j.png"));
     ASSERT_EQ(SizeOf(jpeg), std::pair(32, 48));
     ASSERT_EQ(SizeOf(shown), SizeOf(jpeg));
-    for (size_t i = 0; i < jpeg.px.size(); ++i) {
-        ASSERT_NEAR(jpeg.px[i], shown.px[i], 24) << "byte " << i;
+    for (size_t i = 0; i < jpeg.bytes.size(); ++i) {
+        ASSERT_NEAR(jpeg.bytes[i], shown.bytes[i], 24) << "byte " << i;
     }
 }
 
@@ -96,7 +96,7 @@ TEST(PictureFile, WrittenFilesAreUprightForAnIndependentReaderAndReadBackTheSame
     TempDir dir;
     for (const char* format : {"png", "tga"}) {
         const std::string name = std::string("b.") + format;
-        ASSERT_TRUE(engine::WritePictureFile(dir.File(name), ViewOf(kTopRedBottomBlue), format));
+        ASSERT_TRUE(engine::WritePictureFile(dir.File(name), kTopRedBottomBlue.View(), format));
         EXPECT_EQ(PilScript(dir, "im = Image.open('" + name +
                                      "').convert('RGBA')\n"
                                      "print(im.getpixel((0, 0)), im.getpixel((1, 2)))\n"),
@@ -106,9 +106,9 @@ TEST(PictureFile, WrittenFilesAreUprightForAnIndependentReaderAndReadBackTheSame
     }
     // Pixels in red-green-blue order are told so.
     ref::Pic rgba = kTopRedBottomBlue;
-    for (size_t i = 0; i < rgba.px.size(); i += 4) std::swap(rgba.px[i], rgba.px[i + 2]);
+    for (size_t i = 0; i < rgba.bytes.size(); i += 4) std::swap(rgba.bytes[i], rgba.bytes[i + 2]);
     ASSERT_TRUE(
-        engine::WritePictureFile(dir.File("c.tga"), ViewOf(rgba), "tga", engine::PixelOrder::Rgba));
+        engine::WritePictureFile(dir.File("c.tga"), rgba.View(), "tga", engine::PixelOrder::Rgba));
     EXPECT_TRUE(SamePicture(kTopRedBottomBlue, Read(dir.File("c.tga"))));
 }
 
@@ -133,20 +133,15 @@ TEST(PictureFile, UnusableFilesGiveAReasonAndAFailedWriteLeavesNothing) {
     ASSERT_EQ(mkfifo(dir.File("fifo.png").c_str(), 0600), 0);
     // Only a GIF's first frame is decoded: damage after it goes unnoticed.
     EXPECT_EQ(SizeOf(Read(dir.File("broken-later.gif"))), std::pair(8, 8));
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {"missing.png", "does not exist"},
-        {"", "not a file"},
+        {"missing.png", "does not exist"}, {"", "not a file"},
         {"text.png", "not a PNG, TGA, BMP, JPEG, TIFF or GIF picture"},
         {"picture.ppm", "not a PNG, TGA, BMP, JPEG, TIFF or GIF picture"},
         {"drawing.png", "not a PNG, TGA, BMP, JPEG, TIFF or GIF picture"},
-        {"fifo.png", "not a file"},
-        {"cut.png", ""},
-        {"cut.tga", ""},
-        {"cut.jpg", ""},
-        {"cut.bmp", ""},
-        {"wide.png", "pixels a side"},
-        {"many.png", "too large: 12000x12000"},
-    };
+        {"fifo.png", "not a file"}, {"cut.png", ""}, {"cut.tga", ""}, {"cut.jpg", ""},
+        {"cut.bmp", ""}, {"wide.png", "pixels a side"}, {"many.png", "too large: 12000x12000"}};
+    // clang-format on
     for (const auto& [name, reason] : cases) {
         const engine::Result<engine::Raster> read = engine::ReadPictureFile(dir.File(name));
         EXPECT_FALSE(read) << name;
@@ -157,11 +152,10 @@ TEST(PictureFile, UnusableFilesGiveAReasonAndAFailedWriteLeavesNothing) {
     const std::tuple<std::string, const ref::Pic*, std::string> writes[] = {
         {"no-folder/x.png", &pixel, "No such file"},
         {"x.svg", &pixel, "pictures are written as PNG, TGA, BMP, JPEG, TIFF or GIF, not as svg"},
-        {"wider.png", &wide, "too large: 16001x1"},
-    };
+        {"wider.png", &wide, "too large: 16001x1"}};
     for (const auto& [name, picture, reason] : writes) {
         const engine::Result<> written =
-            engine::WritePictureFile(dir.File(name), ViewOf(*picture),
+            engine::WritePictureFile(dir.File(name), picture->View(),
                                      std::filesystem::path(name).extension().string().substr(1));
         EXPECT_EQ(written.Error().find("cannot write " + dir.File(name) + ": "), 0u);
         EXPECT_NE(written.Error().find(reason), std::string::npos) << written.Error();

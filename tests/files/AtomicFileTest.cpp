@@ -38,8 +38,7 @@ TEST(AtomicFile, CreatesAndReplacesKeepingPermissions) {
 
     chmod(path.c_str(), 0640);
     ASSERT_FALSE(files::ReplaceFile(path, "three"));
-    EXPECT_EQ(Contents(path), "three");
-    EXPECT_EQ(Mode(path), 0640u);
+    EXPECT_EQ((std::tuple{Contents(path), Mode(path)}), (std::tuple{"three", 0640u}));
     EXPECT_EQ(EntryCount(dir.Path()), 1u) << "no temporary file is left behind";
 }
 
@@ -54,8 +53,7 @@ TEST(AtomicFile, ALinkStaysALinkAndItsFileIsReplaced) {
 
     ASSERT_FALSE(files::ReplaceFile(link.string(), "new"));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(Contents(pointee), "new");
-    EXPECT_EQ(Mode(pointee), 0604u);
+    EXPECT_EQ((std::tuple{Contents(pointee), Mode(pointee)}), (std::tuple{"new", 0604u}));
     EXPECT_EQ(EntryCount(dir.Path()), 2u);
 }
 

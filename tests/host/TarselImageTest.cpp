@@ -42,8 +42,7 @@ TEST_F(TarselImageTest, GetImageDataHandsOutTheHostsOwnMemoryAndBgraComesBackUnc
     driver.GetImageData(&data, &width, &height);
     ASSERT_EQ(data.vt, VT_I8);  // a 64-bit address
     const BYTE* pixels = reinterpret_cast<BYTE*>(static_cast<intptr_t>(data.llVal));
-    EXPECT_EQ(pixels, host->Pixels().data());
-    EXPECT_EQ(width.lVal, 2);
+    EXPECT_EQ((std::tuple{pixels, width.lVal}), (std::tuple{host->Pixels().data(), 2}));
     EXPECT_EQ(height.lVal, 1);
     const std::vector<uint8_t> bytes(pixels, pixels + 8);
     Write(driver, bytes, 2, 1, "BGRA");
@@ -55,8 +54,7 @@ TEST_F(TarselImageTest, WrongLengthsAndOrdersAreRefusedAndChangeNothing) {
     EXPECT_THROW(Write(driver, {1, 2, 3, 4}, 2, 1, "BGRA"), COleDispatchException);
     EXPECT_THROW(Write(driver, {1, 2, 3, 4, 5, 6, 7, 8}, 2, 1, "ARGB"), COleDispatchException);
     EXPECT_THROW(Write(driver, {1, 2, 3, 4, 5, 6, 7, 8}, -2, -1, "BGRA"), COleDispatchException);
-    EXPECT_EQ(host->Pixels(), before);
-    EXPECT_EQ(host->FromRGBACalls(), 0);
+    EXPECT_EQ((std::tuple{host->Pixels(), host->FromRGBACalls()}), (std::tuple{before, 0}));
 }
 
 }  // namespace

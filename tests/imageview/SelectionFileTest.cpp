@@ -68,11 +68,8 @@ TEST_F(SelectionFileTest, ABrokenFileIsRefusedWithItsReason) {
     };
     Bytes flipped = good;
     flipped[30] ^= 0x10;
-    const struct {
-        const char* name;
-        Bytes bytes;
-        const char* reason;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; Bytes bytes; const char* reason; } cases[] = {
         {"empty", {}, " is cut short."},
         {"a picture", {0x89, 'P', 'N', 'G', 0, 0, 0, 0}, " is not a selection file."},
         {"header cut", Bytes(good.begin(), good.begin() + 12), " is cut short."},
@@ -92,8 +89,9 @@ TEST_F(SelectionFileTest, ABrokenFileIsRefusedWithItsReason) {
         {"a run past the edge", rewritten(28, 5), " is damaged."},
         {"a run below the picture", rewritten(32, 3), " is damaged."},
         {"runs out of order", rewritten(32, 0), " is damaged."},
-        {"an empty run", rewritten(40, 0), " is damaged."},
+        {"an empty run", rewritten(40, 0), " is damaged."}
     };
+    // clang-format on
     for (const auto& c : cases) {
         WriteFileBytes(Path(), c.bytes);
         const SelectionRead read = ReadSelectionFile(Path());
@@ -114,9 +112,7 @@ TEST_F(SelectionFileTest, TheMaskIsWhiteInsideBlackOutsideCutToThePictureBottomR
     ASSERT_EQ(mask.bgra.size(), 4u * 2 * 4);
     auto value = [&](int x, int yFromBottom) {
         const uint8_t* p = &mask.bgra[(size_t(yFromBottom) * 4 + x) * 4];
-        EXPECT_EQ(p[0], p[1]);
-        EXPECT_EQ(p[1], p[2]);
-        EXPECT_EQ(p[3], 255);
+        EXPECT_EQ((std::tuple{p[0], p[1], p[3]}), (std::tuple{p[1], p[2], 255}));
         return p[0];
     };
     // Upright: "#..." over ".#..", so the bottom row, first in memory, is ".#..".

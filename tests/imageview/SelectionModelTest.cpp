@@ -16,17 +16,15 @@ using imageview_test::FromRows;
 using imageview_test::Rows;
 
 TEST(SelectionMask, RectanglesAreCutAtThePictureEdges) {
-    const struct {
-        const char* name;
-        int32_t left, top, right, bottom;
-        std::optional<SelectionBounds> bounds;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; int32_t left, top, right, bottom;
+                   std::optional<SelectionBounds> bounds; } cases[] = {
         {"inside", 1, 1, 4, 3, SelectionBounds{1, 1, 4, 3}},
         {"corners given the other way round", 4, 3, 1, 1, SelectionBounds{1, 1, 4, 3}},
         {"partly outside", -2, -1, 3, 9, SelectionBounds{0, 0, 3, 5}},
-        {"no width", 2, 1, 2, 4, std::nullopt},
-        {"wholly outside", 7, 0, 9, 3, std::nullopt},
+        {"no width", 2, 1, 2, 4, std::nullopt}, {"wholly outside", 7, 0, 9, 3, std::nullopt}
     };
+    // clang-format on
     for (const auto& c : cases) {
         SelectionMask mask(6, 5);
         mask.Set(5, 4, true);  // replaced by the rectangle
@@ -127,15 +125,12 @@ ViewPicture RedGradient(int32_t width, int32_t height) {
 TEST(MagicWand, ReachesAlongAGradientAsFarAsTheToleranceAllows) {
     // Within tolerance t: red differs by at most t/100 of the cube's diagonal,
     // 255 * sqrt(3) * t / 100 (t = 10: 44.17, so 44 columns either side).
-    const struct {
-        int tolerance;
-        int32_t seed;
-        SelectionBounds bounds;
-    } cases[] = {
+    // clang-format off
+    const struct { int tolerance; int32_t seed; SelectionBounds bounds; } cases[] = {
         {0, 100, {100, 0, 101, 3}}, {10, 0, {0, 0, 45, 3}},     {10, 100, {56, 0, 145, 3}},
         {20, 0, {0, 0, 89, 3}},     {100, 255, {0, 0, 256, 3}}, {150, 255, {0, 0, 256, 3}},
-        {-5, 7, {7, 0, 8, 3}},
-    };
+        {-5, 7, {7, 0, 8, 3}}};
+    // clang-format on
     const ViewPicture picture = RedGradient(256, 3);
     for (const auto& c : cases) {
         EXPECT_EQ(WandRegion(picture, c.seed, 1, c.tolerance).Bounds(), c.bounds)
@@ -209,9 +204,10 @@ TEST(ViewZoom, ZeroIsTheFittedSizeAndBelowShrinksIt) {
     EXPECT_DOUBLE_EQ(FitZoom(800, 200, 400, 400), 50);
     EXPECT_DOUBLE_EQ(FitZoom(10, 10, 400, 300), 1000) << "held to the largest zoom";
     EXPECT_DOUBLE_EQ(FitZoom(0, 0, 400, 300), 100);
-    const struct {
-        double zoom, scale;
-    } cases[] = {{250, 2.5}, {1, 0.01}, {0, 0.5}, {-500, 0.25}, {-950, 0.025}, {-1000, 0.025}};
+    // clang-format off
+    const struct { double zoom, scale; } cases[] = {
+        {250, 2.5}, {1, 0.01}, {0, 0.5}, {-500, 0.25}, {-950, 0.025}, {-1000, 0.025}};
+    // clang-format on
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(DisplayScale(c.zoom, 50), c.scale) << c.zoom;
 }
 

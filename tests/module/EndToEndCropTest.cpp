@@ -133,8 +133,7 @@ const struct {
          QTest::mouseClick(&port, Qt::LeftButton, {}, At(view, 8.5, 6.5));
      },
      // The flat blue block around the click.
-     "ImageDraw.Draw(mask).rectangle([5, 4, 11, 9], fill=255)"},
-};
+     "ImageDraw.Draw(mask).rectangle([5, 4, 11, 9], fill=255)"}};
 
 TEST_F(EndToEndCropTest, EachSelectionDrawnWithTheMouseCropsAsTheCommandLineDoes) {
     for (const auto& selection : kSelections) {

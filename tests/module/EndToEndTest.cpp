@@ -19,29 +19,21 @@
 
 namespace {
 
-struct ControlClass {
-    const char* clsid;
-    const char* progId;
-    const char* name;
-    const char* bitmap;
-    const char* primaryIid;
-    const char* page;
-    const char* pageName;
-};
+// clang-format off
+struct ControlClass { const char *clsid, *progId, *name, *bitmap, *primaryIid, *page, *pageName; };
+// clang-format on
 const ControlClass kControls[] = {
     {"{F8950808-4E78-4D90-8BDF-193286F143C5}", "Pellux.VOKSlet.RastelCtrl.1", "Rastel Control", "1",
      "{147FC628-B289-4252-9ADA-551EBD31BBF4}", "{607FBF69-CC03-4D2B-BDF6-AE116AD0A315}",
      "RastelCtrl Property Page"},
     {"{C824BAD4-CE45-47A2-AC17-773E8D5178C8}", "Pellux.VOKSlet.RastelEditor.1", "RastelEditor", "2",
      "{AF753F1D-4164-4F02-B1AA-519393FF69A7}", "{C3C28C39-565E-4EAC-8546-834026E615EA}",
-     "RastelEditor Property Page"},
-};
+     "RastelEditor Property Page"}};
 const std::pair<const char*, const char*> kInterfaces[] = {
     {"{147FC628-B289-4252-9ADA-551EBD31BBF4}", "_DRastelCtrl"},
     {"{B27BA00C-29B9-4FF6-9866-4F51CB1F4526}", "_DRastelCtrlEvents"},
     {"{AF753F1D-4164-4F02-B1AA-519393FF69A7}", "_DRastelEditor"},
-    {"{577B082B-E065-4C3B-AE44-E2DDE62A5346}", "_DRastelEditorEvents"},
-};
+    {"{577B082B-E065-4C3B-AE44-E2DDE62A5346}", "_DRastelEditorEvents"}};
 const std::string kLibId = "{0AA2BBBA-E774-4D4C-8F18-3082F0E53D45}";
 const std::string kLibrary = "TypeLib\\" + kLibId;
 
@@ -65,8 +57,7 @@ ComPtr<Interface> Query(IUnknown* object, REFIID iid) {
 }
 
 void ExpectClassList(const tarsel::ClassNameList& list) {
-    EXPECT_EQ(list.vt, VT_ARRAY | VT_BSTR);
-    EXPECT_EQ(list.lowerBound, 0);
+    EXPECT_EQ(std::tuple(list.vt, list.lowerBound), std::tuple(VT_ARRAY | VT_BSTR, 0));
     EXPECT_EQ(list.names, std::vector<std::string>{"Tarsel2DObject"});
 }
 
@@ -83,14 +74,15 @@ protected:
 
 }  // namespace
 
-TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibrary) {
+TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibraryAndUndoesIt) {
+    CLSID clsid{};
+    EXPECT_EQ(CLSIDFromProgID(u"Pellux.VOKSlet.RastelCtrl.1", &clsid), CO_E_CLASSSTRING);
     Register();
     const std::string path = RealPath(m_module.file);
     for (const ControlClass& c : kControls) {
         SCOPED_TRACE(c.progId);
         const std::string key = std::string("CLSID\\") + c.clsid;
-        EXPECT_EQ(Reg(key), c.name);
-        EXPECT_EQ(Reg(key + "\\ProgID"), c.progId);
+        EXPECT_EQ((std::tuple{Reg(key), Reg(key + "\\ProgID")}), (std::tuple{c.name, c.progId}));
         EXPECT_EQ(Reg(key + "\\InprocServer32"), path);
         EXPECT_EQ(Reg(key + "\\InprocServer32", "ThreadingModel"), "Apartment");
         EXPECT_EQ(Reg(key + "\\MiscStatus"), "0");
@@ -117,12 +109,8 @@ TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibrary) {
         EXPECT_EQ(Reg(std::string("Interface\\") + iid), name);
         EXPECT_EQ(Reg(std::string("Interface\\") + iid + "\\TypeLib"), kLibId);
     }
-}
 
-TEST_F(EndToEndTest, UnregisteringLeavesNothingBehind) {
-    CLSID clsid{};
-    EXPECT_EQ(CLSIDFromProgID(u"Pellux.VOKSlet.RastelCtrl.1", &clsid), CO_E_CLASSSTRING);
-    Register();
+    // Unregistered, nothing is left behind.
     const ProgramRun run = Regsvr("-u " + Quoted(m_module.file));
     ASSERT_EQ(run.status, 0) << run.output;
     for (const ControlClass& c : kControls) {
@@ -139,8 +127,7 @@ TEST_F(EndToEndTest, UnregisteringLeavesNothingBehind) {
 
     // Nothing left to unregister: the type library's error code.
     const ProgramRun again = Regsvr("-u " + Quoted(m_module.file));
-    EXPECT_EQ(again.status, 1);
-    EXPECT_EQ(again.output, "0x80040200\n");
+    EXPECT_EQ(std::tuple(again.status, again.output), std::tuple(1, "0x80040200\n"));
 }
 
 TEST_F(EndToEndTest,
@@ -174,61 +161,23 @@ TEST_F(EndToEndTest,
     EXPECT_EQ(left.str(), "not a store\n");
 }
 
-TEST_F(EndToEndTest, MissingClassesInterfacesAndModulesFailWithTheirCodes) {
-    Register();
-    HMODULE module = LoadLibrary(m_module.file.c_str());
-    ASSERT_NE(module, nullptr);
-    auto getClassObject =
-        reinterpret_cast<DllGetClassObjectFunction>(GetProcAddress(module, "DllGetClassObject"));
-    const CLSID clsid = *GuidFromString(kControls[0].clsid);
-    void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(getClassObject(*GuidFromString(kLibId), IID_IClassFactory, &object),
-              CLASS_E_CLASSNOTAVAILABLE);
-    EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(getClassObject(clsid, IID_IDispatch, &object), E_NOINTERFACE);
-    FreeLibrary(module);
-    // No class; a module file that is gone; a library that is no server; a context not served.
-    constexpr CLSID kUnknown = MakeGuid("{01234567-89AB-CDEF-0123-456789ABCDEF}");
-    const std::string server = "CLSID\\" + GuidToString(kUnknown) + "\\InprocServer32";
+TEST_F(EndToEndTest, RegsvrReportsWhatItCannotDo) {
     // clang-format off
-    const struct { std::string file; CLSID clsid; DWORD context; HRESULT hr; } cases[] = {
-        {"", kUnknown, CLSCTX_INPROC_SERVER, REGDB_E_CLASSNOTREG},
-        {m_folder.File("gone.so"), kUnknown, CLSCTX_INPROC_SERVER, HRESULT_ERROR_MOD_NOT_FOUND},
-        {"libm.so.6", kUnknown, CLSCTX_INPROC_SERVER, CO_E_ERRORINDLL},
-        {"", clsid, 0x4, REGDB_E_CLASSNOTREG}};
+    const struct { std::string arguments; int status; std::string output; } cases[] = {
+        {Quoted(m_folder.File("NOTHERE.OCX")), 1, "0x8007007E\n"}, {"", 2, ""}, {"-u", 2, ""},
+        {"-x a b", 2, ""}};
     // clang-format on
     for (const auto& c : cases) {
-        if (!c.file.empty()) {
-            ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT, server, nullptr, c.file));
-        }
-        EXPECT_EQ(CoCreateInstance(c.clsid, nullptr, c.context, IID_IDispatch, &object), c.hr);
-        EXPECT_EQ(object, nullptr);
-    }
-}
-
-TEST_F(EndToEndTest, RegsvrReportsWhatItCannotDo) {
-    struct Case {
-        std::string arguments;
-        int status;
-        std::string output;
-    };
-    const Case cases[] = {{Quoted(m_folder.File("NOTHERE.OCX")), 1, "0x8007007E\n"},
-                          {"", 2, ""},
-                          {"-u", 2, ""},
-                          {"-x a b", 2, ""}};
-    for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
         const ProgramRun run = Regsvr(c.arguments + " 2>/dev/null");
-        EXPECT_EQ(run.status, c.status);
-        EXPECT_EQ(run.output, c.output);
+        EXPECT_EQ(std::tuple(run.status, run.output), std::tuple(c.status, c.output));
     }
     // A registry that cannot be written fails with the type library's code.
     const std::string blocker = m_folder.File("blocker");
     ASSERT_EQ(RunProgram("touch " + Quoted(blocker)).status, 0);
     setenv("TARSEL_REGISTRY", (blocker + "/registry").c_str(), 1);
     const ProgramRun run = Regsvr(Quoted(m_module.file));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output, "0x80040200\n");
+    EXPECT_EQ(std::tuple(run.status, run.output), std::tuple(1, "0x80040200\n"));
 }
 
 TEST_F(EndToEndTest, OnInitializeRegistersWithTheHostAndKeepsOneReferenceToTheLatestApplication) {
@@ -244,8 +193,7 @@ TEST_F(EndToEndTest, OnInitializeRegistersWithTheHostAndKeepsOneReferenceToTheLa
     {
         const CallResult result = OnInitialize(control.Get(), first, &status);
         ASSERT_EQ(result.hr, S_OK);
-        EXPECT_EQ(result.value.vt, VT_I4);
-        EXPECT_EQ(result.value.lVal, 0);
+        EXPECT_EQ(std::tuple(result.value.vt, result.value.lVal), std::tuple(VT_I4, 0));
     }
     EXPECT_EQ(status, VARIANT_TRUE);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"Application.RegisterMenuItem",
@@ -277,8 +225,7 @@ TEST_F(EndToEndTest, OnInitializeRegistersWithTheHostAndKeepsOneReferenceToTheLa
     const auto second =
         ComPtr<tarsel::TarselApplication>::Adopt(tarsel::TarselApplication::Create());
     OnInitialize(control.Get(), second.Get(), &status);
-    EXPECT_EQ(first->RefCount(), firstRefs);
-    EXPECT_EQ(second->RefCount(), 2u);
+    EXPECT_EQ((std::tuple{first->RefCount(), second->RefCount()}), (std::tuple{firstRefs, 2u}));
     // The control keeps the application until it goes.
     control.Reset();
     EXPECT_EQ(second->RefCount(), 1u);
@@ -314,7 +261,7 @@ TEST_F(EndToEndTest, BothControlsReportTheirIdentityAndPagesAcrossTheModuleBound
     }
 }
 
-TEST_F(EndToEndTest, DllCanUnloadNowAnswersTruly) {
+TEST_F(EndToEndTest, TheEntryPointsAnswerTrulyAndMissingServersFailWithTheirCodes) {
     Register();
     HMODULE module = LoadLibrary(m_module.file.c_str());
     ASSERT_NE(module, nullptr);
@@ -322,6 +269,14 @@ TEST_F(EndToEndTest, DllCanUnloadNowAnswersTruly) {
         reinterpret_cast<DllCanUnloadNowFunction>(GetProcAddress(module, "DllCanUnloadNow"));
     ASSERT_NE(canUnloadNow, nullptr);
     EXPECT_EQ(canUnloadNow(), S_OK);
+    auto getClassObject =
+        reinterpret_cast<DllGetClassObjectFunction>(GetProcAddress(module, "DllGetClassObject"));
+    const CLSID clsid = *GuidFromString(kControls[0].clsid);
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(getClassObject(*GuidFromString(kLibId), IID_IClassFactory, &object),
+              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(getClassObject(clsid, IID_IDispatch, &object), E_NOINTERFACE);
 
     ComPtr<IDispatch> control = CreateControl();
     ASSERT_TRUE(control);
@@ -333,7 +288,6 @@ TEST_F(EndToEndTest, DllCanUnloadNowAnswersTruly) {
 
     // A class object holds the module, and so does a lock after it has gone.
     ComPtr<IClassFactory> factory;
-    const CLSID clsid = *GuidFromString(kControls[0].clsid);
     ASSERT_EQ(CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
                                factory.ReceiveVoid()),
               S_OK);
@@ -353,4 +307,22 @@ TEST_F(EndToEndTest, DllCanUnloadNowAnswersTruly) {
     CoFreeUnusedLibraries();
     EXPECT_EQ(LoadedServerCount(), 0u);
     FreeLibrary(module);
+
+    // No class; a module file that is gone; a library that is no server; a context not served.
+    constexpr CLSID kUnknown = MakeGuid("{01234567-89AB-CDEF-0123-456789ABCDEF}");
+    const std::string server = "CLSID\\" + GuidToString(kUnknown) + "\\InprocServer32";
+    // clang-format off
+    const struct { std::string file; CLSID clsid; DWORD context; HRESULT hr; } cases[] = {
+        {"", kUnknown, CLSCTX_INPROC_SERVER, REGDB_E_CLASSNOTREG},
+        {m_folder.File("gone.so"), kUnknown, CLSCTX_INPROC_SERVER, HRESULT_ERROR_MOD_NOT_FOUND},
+        {"libm.so.6", kUnknown, CLSCTX_INPROC_SERVER, CO_E_ERRORINDLL},
+        {"", clsid, 0x4, REGDB_E_CLASSNOTREG}};
+    // clang-format on
+    for (const auto& c : cases) {
+        if (!c.file.empty()) {
+            ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT, server, nullptr, c.file));
+        }
+        EXPECT_EQ(CoCreateInstance(c.clsid, nullptr, c.context, IID_IDispatch, &object), c.hr);
+        EXPECT_EQ(object, nullptr);
+    }
 }

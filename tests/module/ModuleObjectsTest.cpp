@@ -77,8 +77,7 @@ TEST(ModuleObjectsTest, TheControlsMethodsHaveTheSameIdsInItsTypeInformation) {
     ASSERT_EQ(control->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Receive()), S_OK);
     TYPEATTR* attr = nullptr;
     info->GetTypeAttr(&attr);
-    EXPECT_EQ(attr->guid, IID_DRastelCtrl);
-    EXPECT_EQ(attr->cFuncs, 4);
+    EXPECT_EQ(std::tuple(attr->guid, attr->cFuncs), std::tuple(IID_DRastelCtrl, 4));
     info->ReleaseTypeAttr(attr);
     const std::pair<const char*, DISPID> methods[] = {{"OnInitialize", 1},
                                                       {"tintora", 2},

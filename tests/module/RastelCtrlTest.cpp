@@ -54,8 +54,7 @@ TEST_F(RastelCtrlTest, OnInitializeWithoutAnApplicationRegistersNothing) {
         SCOPED_TRACE(application.vt);
         VARIANT_BOOL status = VARIANT_TRUE;
         const CallResult result(control, dispidOnInitialize, {application, BoolOut(&status)});
-        EXPECT_EQ(result.hr, S_OK);
-        EXPECT_EQ(result.value.lVal, 0);
+        EXPECT_EQ(std::tuple(result.hr, result.value.lVal), std::tuple(S_OK, 0));
         EXPECT_EQ(status, VARIANT_FALSE);
     }
     VariantClear(&text);
@@ -65,11 +64,9 @@ TEST_F(RastelCtrlTest, OnInitializeWithoutAnApplicationRegistersNothing) {
 TEST_F(RastelCtrlTest, TheStatusMayComeAsAVariantByReference) {
     VARIANT status{};
     VARIANT byRef{};
-    byRef.vt = VT_BYREF | VT_VARIANT;
-    byRef.pvarVal = &status;
+    byRef.vt = VT_BYREF | VT_VARIANT, byRef.pvarVal = &status;
     EXPECT_EQ(Call(dispidOnInitialize, {DispatchArg(host.application.Get()), byRef}), S_OK);
-    EXPECT_EQ(status.vt, VT_BOOL);
-    EXPECT_EQ(status.boolVal, VARIANT_TRUE);
+    EXPECT_EQ(std::tuple(status.vt, status.boolVal), std::tuple(VT_BOOL, VARIANT_TRUE));
 
     // A status that cannot be written is a type mismatch; nothing is called.
     host.calls.clear();
@@ -93,8 +90,7 @@ TEST_F(RastelCtrlTest, AFailingHostCallComesBackAsADispatchException) {
 TEST_F(RastelCtrlTest, AnElementMayComeByReferenceAndANullOneIsNone) {
     IDispatch* element = host.otherElement.Get();
     VARIANT byRef{};
-    byRef.vt = VT_BYREF | VT_DISPATCH;
-    byRef.ppdispVal = &element;
+    byRef.vt = VT_BYREF | VT_DISPATCH, byRef.ppdispVal = &element;
     Call(dispidTintora, {byRef});
     Call(dispidTintora, {DispatchArg(nullptr)});
     EXPECT_EQ(dialogs.targets, (std::vector<LPDISPATCH>{host.otherElement.Get(), nullptr}));
@@ -114,8 +110,7 @@ TEST_F(RastelCtrlTest, WithoutAnElementTheRunSearchesForTheActiveObjectsFirstEle
     EXPECT_NE(host.activeImage->Pixels(), StandInHost::Picture(10));
     // The snapshot of the run stays with the control until the next one.
     ASSERT_NE(control->m_pOriginal, nullptr);
-    EXPECT_EQ(control->m_nOriginalWidth, 4);
-    EXPECT_EQ(control->m_nOriginalHeight, 3);
+    EXPECT_EQ(std::tuple(control->m_nOriginalWidth, control->m_nOriginalHeight), std::tuple(4, 3));
 
     // Without an active object the search ends at once.
     host.scene->SetActiveObject(nullptr);

@@ -30,8 +30,6 @@ private:
 
 // What the tools dialog's Apply of the Focus group does.
 inline void ApplyFocus(CRastelCtrl& control) {
-    control.m_nSize = 2;
-    control.m_nEffectCode = EFFECT_FOCUS;
-    control.m_nOpacity = 100;
+    control.m_nSize = 2, control.m_nEffectCode = EFFECT_FOCUS, control.m_nOpacity = 100;
     control.ApplyEffect();
 }

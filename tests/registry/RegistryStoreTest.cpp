@@ -17,20 +17,15 @@ std::string Chain(size_t depth, const std::string& name) {
 }
 
 TEST(RegistryStore, RefusesTextThatIsNoStoreOrBreaksTheNameLimits) {
-    const struct {
-        const char* why;
-        std::string text;
-        bool accepted;
-    } cases[] = {
-        {"empty", "", true},
-        {"header only", kHeader, true},
-        {"no header", "[Key]\n", false},
+    // clang-format off
+    const struct { const char* why; std::string text; bool accepted; } cases[] = {
+        {"empty", "", true}, {"header only", kHeader, true}, {"no header", "[Key]\n", false},
         {"short dword", kHeader + "[Key]\n\"v\"=dword:12\n", false},
         {"open quote", kHeader + "[Key]\n\"v\"=sz:\"open\n", false},
         {"open section", kHeader + "[Key\n", false},
+        {"tab in a key name", kHeader + "[A\tB]\n", false},
         {"odd hex", kHeader + "[Key]\n\"v\"=hex(3):1,2\n", false},
         {"NUL in a key name", kHeader + std::string("[A\0B]\n", 6), false},
-        {"tab in a key name", kHeader + "[A\tB]\n", false},
         {"empty key name", kHeader + "[A\\\\B]\n", false},
         {"trailing backslash", kHeader + "[A\\]\n", false},
         {"longest key name", kHeader + "[" + std::string(255, 'k') + "]\n", true},
@@ -42,8 +37,8 @@ TEST(RegistryStore, RefusesTextThatIsNoStoreOrBreaksTheNameLimits) {
         {"longest value name", kHeader + "[K]\n\"" + std::string(16383, 'v') + "\"=sz:\"\"\n",
          true},
         {"value name too long", kHeader + "[K]\n\"" + std::string(16384, 'v') + "\"=sz:\"\"\n",
-         false},
-    };
+         false}};
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(Parse(c.text) != nullptr, c.accepted) << c.why;
 }
 

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "tests/support/OwnRegistry.h"
 
@@ -34,16 +35,16 @@ protected:
     static LSTATUS SetDword(HKEY key, const char* name, DWORD value) {
         return Set(key, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4));
     }
-    // The value's type and bytes, or the error.
-    static LSTATUS Query(HKEY key, const char* name, DWORD& type, std::string& data) {
-        DWORD size = 0;
+    // The outcome, the value's type and its bytes.
+    static std::tuple<LSTATUS, DWORD, std::string> Query(HKEY key, const char* name) {
+        DWORD type = 0, size = 0;
         LSTATUS status = RegQueryValueEx(key, name, nullptr, &type, nullptr, &size);
-        data.assign(size, '?');
+        std::string data(size, '?');
         if (status == ERROR_SUCCESS) {
             status = RegQueryValueEx(key, name, nullptr, nullptr,
                                      reinterpret_cast<BYTE*>(data.data()), &size);
         }
-        return status;
+        return {status, type, data};
     }
     std::string FileText(const char* name) const {
         std::ostringstream text;
@@ -71,12 +72,9 @@ TEST_F(RegistryTest, CreateMakesEveryLevelOnceAndValuesPersistForAFreshHandle) {
               std::string::npos);
 
     ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, kTintoraKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    DWORD type = 0;
-    std::string data;
-    EXPECT_EQ(Query(key, "curcolor", type, data), ERROR_SUCCESS);
-    EXPECT_EQ(type, REG_DWORD);
-    EXPECT_EQ(data, std::string("\xFF\0\0\xFF", 4));
-    EXPECT_EQ(Query(key, "CustomColor0", type, data), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(Query(key, "curcolor"),
+              std::tuple(ERROR_SUCCESS, REG_DWORD, std::string("\xFF\0\0\xFF", 4)));
+    EXPECT_EQ(std::get<0>(Query(key, "CustomColor0")), ERROR_FILE_NOT_FOUND);
     RegCloseKey(key);
 }
 
@@ -91,22 +89,8 @@ TEST_F(RegistryTest, ValuesKeepTheirTypeAndBytesAndTheDefaultValueHasNoName) {
 
     ASSERT_EQ(RegOpenKeyEx(HKEY_CLASSES_ROOT, "clsid\\{x}\\inprocserver32", 0, KEY_READ, &key),
               ERROR_SUCCESS);
-    const struct {
-        const char* name;
-        DWORD type;
-        std::string data;
-    } values[] = {
-        {"", REG_SZ, path},
-        {"odd \"NAME\"", REG_BINARY, binary},
-    };
-    for (const auto& expected : values) {
-        SCOPED_TRACE(expected.name);
-        DWORD type = 0;
-        std::string data;
-        EXPECT_EQ(Query(key, expected.name, type, data), ERROR_SUCCESS);
-        EXPECT_EQ(type, expected.type);
-        EXPECT_EQ(data, expected.data);
-    }
+    EXPECT_EQ(Query(key, ""), std::tuple(ERROR_SUCCESS, REG_SZ, path));
+    EXPECT_EQ(Query(key, "odd \"NAME\""), std::tuple(ERROR_SUCCESS, REG_BINARY, binary));
     char small[4];
     DWORD smallSize = sizeof small;
     EXPECT_EQ(
@@ -127,9 +111,7 @@ TEST_F(RegistryTest, DeletingValuesAndKeys) {
     EXPECT_EQ(RegDeleteValue(key, "CurColor"), ERROR_FILE_NOT_FOUND);
     // A handle to a deleted key reports it.
     ASSERT_EQ(RegDeleteKey(HKEY_CURRENT_USER, kTintoraKey), ERROR_SUCCESS);
-    DWORD type = 0;
-    std::string data;
-    EXPECT_EQ(Query(key, "CurColor", type, data), ERROR_KEY_DELETED);
+    EXPECT_EQ(std::get<0>(Query(key, "CurColor")), ERROR_KEY_DELETED);
     EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
     EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
 
@@ -204,18 +186,15 @@ TEST_F(RegistryTest, ParallelWritersInSeparateProcessesLoseNoUpdate) {
     }
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, kTintoraKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    int found = 0;
+    DWORD found = 0;
     char name[64];
-    for (DWORD i = 0;; ++i) {
-        DWORD length = sizeof name;
-        if (RegEnumValue(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
-        }
+    for (DWORD length = sizeof name; RegEnumValue(key, found, name, &length, nullptr, nullptr,
+                                                  nullptr, nullptr) == ERROR_SUCCESS;
+         length = sizeof name) {
         ++found;
     }
     RegCloseKey(key);
-    EXPECT_EQ(found, kWriters * kValuesEach);
+    EXPECT_EQ(found, DWORD(kWriters * kValuesEach));
 }
 
 TEST_F(RegistryTest, TheFolderComesFromTheEnvironment) {
@@ -225,11 +204,7 @@ TEST_F(RegistryTest, TheFolderComesFromTheEnvironment) {
     const std::string saved = previous ? previous : "";
     setenv("XDG_CONFIG_HOME", "/config/here", 1);
     EXPECT_EQ(RegistryFolder(), "/config/here/tarsel-registry");
-    if (previous) {
-        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    } else {
-        unsetenv("XDG_CONFIG_HOME");
-    }
+    previous ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

@@ -49,8 +49,7 @@ inline VARIANT DispatchArg(IDispatch* object) {
 
 inline VARIANT BoolOut(VARIANT_BOOL* status) {
     VARIANT v{};
-    v.vt = VT_BYREF | VT_BOOL;
-    v.pboolVal = status;
+    v.vt = VT_BYREF | VT_BOOL, v.pboolVal = status;
     return v;
 }
 

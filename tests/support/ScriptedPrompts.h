@@ -44,8 +44,7 @@ public:
 
     BOOL ChooseColor(CHOOSECOLOR& choice) override {
         ColorRequest request;
-        request.initial = choice.rgbResult;
-        request.flags = choice.Flags;
+        request.initial = choice.rgbResult, request.flags = choice.Flags;
         request.owner = choice.hwndOwner;
         for (int i = 0; i < kCustomColorCount; ++i) request.custom[i] = choice.lpCustColors[i];
         colorRequests.push_back(request);

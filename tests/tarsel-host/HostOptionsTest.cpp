@@ -24,7 +24,7 @@ TEST(HostOptions, EachFormAndEachMistake) {
          "only one --script may be given"},
         {"unknown option", {"--zoom"}, {}, "", "", {}, "unknown option --zoom"},
         {"scene and picture", {"a.png", "s.tscene"}, {}, "", "", {"a.png"},
-         "a scene is opened alone, without other files"},
+         "a scene is opened alone, without other files"}
     };
     // clang-format on
     for (const auto& c : cases) {

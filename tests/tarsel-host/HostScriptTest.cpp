@@ -18,10 +18,10 @@ TEST_F(HostProcessTest, BorderAndShadowInTheToolsDialogGiveTheCommandLinesBytes)
                                 "set 207 7\nset 211 -4\nset 236 3\nclick 205\n"
                                 "click 1\nsave badge host.png\n");
     ASSERT_EQ(run.status, 0) << run.output;
-    ASSERT_EQ(Tintora("apply border --size 5 --blur 2 --transp 30 sample.png border.png").status,
-              0);
-    ASSERT_EQ(Tintora("apply shadow --x 7 --y -4 --blur 3 --transp 30 border.png both.png").status,
-              0);
+    for (const char* apply : {"border --size 5 --blur 2 --transp 30 sample.png border.png",
+                              "shadow --x 7 --y -4 --blur 3 --transp 30 border.png both.png"}) {
+        ASSERT_EQ(Tintora(std::string("apply ") + apply).status, 0) << apply;
+    }
     const Picture host = Read("host.png");
     EXPECT_TRUE(SamePicture(host, Read("both.png")))
         << host.width << "x" << host.height << " from the host";
@@ -66,13 +66,11 @@ TEST_F(HostProcessTest, APluginThatCannotLoadGivesOneMessageAndTheHostRunsOn) {
 }
 
 TEST_F(HostProcessTest, AFailingStepEndsTheRunWith1AndNamesItsLine) {
-    struct Case {
-        const char* name;
-        std::string script;
-        std::string message;
-    };
     // Every script starts with "timeout 5" on line 1.
-    const Case cases[] = {
+    const struct {
+        const char* name;
+        std::string script, message;
+    } cases[] = {
         {"unknown command", "add sample.png 0 0\nclikc 1\n",
          "test.tscript:3: unknown command \"clikc\""},
         {"no such control", kOpenTools + "click 999\n",
@@ -85,9 +83,8 @@ TEST_F(HostProcessTest, AFailingStepEndsTheRunWith1AndNamesItsLine) {
         {"no such object", "select ghost\n",
          "test.tscript:2: select: there is no object \"ghost\""},
         {"no such file", "add missing.png 0 0\n",
-         "test.tscript:2: add: Cannot add the picture: missing.png: the file does not exist."},
-    };
-    for (const Case& c : cases) {
+         "test.tscript:2: add: Cannot add the picture: missing.png: the file does not exist."}};
+    for (const auto& c : cases) {
         const ProgramRun run = Host("timeout 5\n" + c.script);
         EXPECT_EQ(run.status, 1) << c.name;
         EXPECT_NE(run.output.find(c.message), std::string::npos) << c.name << ":\n" << run.output;
@@ -104,6 +101,5 @@ TEST_F(HostProcessTest, ASavedSceneOpensAsItWasSaved) {
     EXPECT_TRUE(SamePicture(Read("opened.png"), Read("saved.png")));
     EXPECT_TRUE(SamePicture(Read("b.png"), Read("sample.png")));
     const Picture frame = Read("saved.png");
-    EXPECT_EQ(frame.width, 1920);
-    EXPECT_EQ(frame.height, 1080);
+    EXPECT_EQ(std::tuple(frame.width, frame.height), std::tuple(1920, 1080));
 }

@@ -76,8 +76,7 @@ TEST(HostScene, TheSelectionIsTheActiveObjectAndAnAssignedPictureStaysCentred) {
     changes = 0;
     AssignRGBAImage(item.Element(), grown);
     grown->Release();
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(item.Rect(), QRect(97, 48, 10, 6));
+    EXPECT_EQ((std::tuple{changes, item.Rect()}), (std::tuple{1, QRect(97, 48, 10, 6)}));
     // Drawn upright: the red bottom row of memory is the image's last row.
     EXPECT_EQ(item.Image().pixelColor(0, 5), QColor(255, 0, 0));
     EXPECT_EQ(item.Image().pixelColor(0, 0), QColor(0, 0, 255));
@@ -185,9 +184,7 @@ public:
     }
     static DialogTemplate Template() {
         DialogTemplate t;
-        t.caption = "Probe";
-        t.cx = 200;
-        t.cy = 120;
+        t.caption = "Probe", t.cx = 200, t.cy = 120;
         t.items = {rc::EditText(10, 5, 5, 60, 14),
                    rc::ComboBox(12, 5, 25, 60, 60, CBS_DROPDOWNLIST, {"One", "Two"}),
                    rc::Trackbar(13, 5, 45, 100, 14, 0),
@@ -209,29 +206,25 @@ TEST(DialogActions, EachActionReachesTheDialogAsTheOperatorsWould) {
     QWidget* window = dialog.Window();
 
     // Typing and clicking are worked through the real host by its script tests.
-    EXPECT_EQ(PickEntry(window, 12, "Two"), "");
-    EXPECT_EQ(dialog.picked, "Two");
-    EXPECT_EQ(MoveSlider(window, 13, 30), "");
-    EXPECT_EQ(dialog.slid, 30);
+    EXPECT_EQ((std::tuple{PickEntry(window, 12, "Two"), dialog.picked}), (std::tuple{"", "Two"}));
+    EXPECT_EQ((std::tuple{MoveSlider(window, 13, 30), dialog.slid}), (std::tuple{"", 30}));
     EXPECT_EQ(UseMouse(window, 14, MouseAction::Drag, {2, 3}, {18, 35}, "right"), "");
     auto* recorder = static_cast<MouseRecorder*>(dialog.GetDlgItem(14)->GetWidget());
     ASSERT_EQ(recorder->events.size(), 10u);
     EXPECT_EQ(recorder->events.front(), "press 2,3 right");
     EXPECT_EQ(recorder->events.back(), "release 18,35");
 
-    const struct {
-        const char* name;
-        std::string error;
-        std::string expected;
-    } refusals[] = {
+    // clang-format off
+    const struct { const char* name; std::string error; std::string expected; } refusals[] = {
         {"disabled", SetControlText(window, 15, "x"), "control 15 is disabled"},
         {"not a button", ClickControl(window, 10), "control 10 is not a button"},
         {"no such entry", PickEntry(window, 12, "Three"), "list 12 has no entry \"Three\""},
         {"out of range", MoveSlider(window, 13, 100), "slider 13 runs from 0 to 99"},
         {"outside", UseMouse(window, 14, MouseAction::Press, {500, 1}, {500, 1}, "left"),
          "point 500,1 lies outside control 14 (" + std::to_string(recorder->width()) + "x" +
-             std::to_string(recorder->height()) + ")"},
+             std::to_string(recorder->height()) + ")"}
     };
+    // clang-format on
     for (const auto& r : refusals) EXPECT_EQ(r.error, r.expected) << r.name;
 }
 

@@ -41,18 +41,15 @@ public:
 
 TEST(LateBoundCall, EveryFailureComesBackAsAMessage) {
     const auto plugin = ComPtr<Misbehaving>::Adopt(new Misbehaving());
-    const struct {
-        const char* method;
-        bool ok;
-        std::string error;
-    } cases[] = {
-        {"Works", true, ""},
-        {"Fails", false, "Fails failed (0x80004005)"},
+    // clang-format off
+    const struct { const char* method; bool ok; std::string error; } cases[] = {
+        {"Works", true, ""}, {"Fails", false, "Fails failed (0x80004005)"},
         {"Raises", false, "Raises failed (0x80040200): Out of Memory"},
         {"Throws", false, "Throws failed: lost its picture"},
         {"ThrowsAnything", false, "ThrowsAnything failed with an unknown error"},
-        {"Missing", false, "it has no method Missing"},
+        {"Missing", false, "it has no method Missing"}
     };
+    // clang-format on
     for (const auto& c : cases) {
         const CallOutcome outcome = CallMethod(plugin.Get(), c.method, {});
         EXPECT_EQ(outcome.ok, c.ok) << c.method;

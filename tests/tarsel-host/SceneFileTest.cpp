@@ -6,8 +6,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 #include "apps/tarsel-host/SceneFile.h"
 #include "tests/support/RandomPictures.h"
@@ -24,27 +26,19 @@ Picture Noise(int32_t width, int32_t height, uint32_t seed) {
 
 SceneFileContents TwoObjects() {
     SceneFileContents scene;
-    scene.frameWidth = 720;
-    scene.frameHeight = 576;
+    scene.frameWidth = 720, scene.frameHeight = 576;
     scene.objects.push_back({"back", -12, 30, Noise(5, 3, 1)});
     scene.objects.push_back({"front title", 700, 560, Noise(2, 7, 2)});
     return scene;
 }
 
 bool Same(const SceneFileContents& a, const SceneFileContents& b) {
-    if (a.frameWidth != b.frameWidth || a.frameHeight != b.frameHeight ||
-        a.objects.size() != b.objects.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.objects.size(); ++i) {
-        const auto& x = a.objects[i];
-        const auto& y = b.objects[i];
-        if (x.name != y.name || x.x != y.x || x.y != y.y || x.picture.width != y.picture.width ||
-            x.picture.height != y.picture.height || x.picture.bgra != y.picture.bgra) {
-            return false;
-        }
-    }
-    return true;
+    const auto fields = [](const auto& o) {
+        return std::tie(o.name, o.x, o.y, o.picture.width, o.picture.height, o.picture.bgra);
+    };
+    return a.frameWidth == b.frameWidth && a.frameHeight == b.frameHeight &&
+           std::equal(a.objects.begin(), a.objects.end(), b.objects.begin(), b.objects.end(),
+                      [&](const auto& x, const auto& y) { return fields(x) == fields(y); });
 }
 
 QByteArray Edited(const std::function<void(QJsonObject&)>& edit) {
@@ -53,12 +47,15 @@ QByteArray Edited(const std::function<void(QJsonObject&)>& edit) {
     return QJsonDocument(root).toJson();
 }
 
-void EditObject(QJsonObject& root, const std::function<void(QJsonObject&)>& edit) {
-    QJsonArray objects = root["objects"].toArray();
-    QJsonObject first = objects[0].toObject();
-    edit(first);
-    objects[0] = first;
-    root["objects"] = objects;
+// The scene with its first object edited.
+QByteArray EditedObject(const std::function<void(QJsonObject&)>& edit) {
+    return Edited([&](QJsonObject& root) {
+        QJsonArray objects = root["objects"].toArray();
+        QJsonObject first = objects[0].toObject();
+        edit(first);
+        objects[0] = first;
+        root["objects"] = objects;
+    });
 }
 
 }  // namespace
@@ -75,17 +72,13 @@ TEST(SceneFile, WhatIsWrittenReadsBackTheSame) {
     ASSERT_EQ(WriteSceneFile(path, SceneFileContents{}), "");
     const auto empty = ReadSceneFile(path, error);
     ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->objects.size(), 0u);
-    EXPECT_EQ(empty->frameWidth, 1920);
+    EXPECT_EQ((std::tuple{empty->objects.size(), empty->frameWidth}), (std::tuple{0u, 1920}));
 }
 
 TEST(SceneFile, DamagedFilesAreRefusedWithTheirReason) {
     const QByteArray packed = qCompress(QByteArray(5 * 3 * 4, 'x'));
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        std::string reason;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; QByteArray bytes; std::string reason; } cases[] = {
         {"not JSON", "PNG\x89 garbage", "it is not a scene file"},
         {"another format", Edited([](QJsonObject& r) { r["format"] = "tarsel-picture"; }),
          "it is not a scene file"},
@@ -99,28 +92,21 @@ TEST(SceneFile, DamagedFilesAreRefusedWithTheirReason) {
          "its frame size is missing or out of range"},
         {"no objects", Edited([](QJsonObject& r) { r["objects"] = 3; }),
          "it has no list of objects"},
-        {"nameless object",
-         Edited([](QJsonObject& r) { EditObject(r, [](QJsonObject& o) { o["name"] = ""; }); }),
+        {"nameless object", EditedObject([](QJsonObject& o) { o["name"] = ""; }),
          "an object has no name or position"},
-        {"fractional position",
-         Edited([](QJsonObject& r) { EditObject(r, [](QJsonObject& o) { o["x"] = 1.5; }); }),
+        {"fractional position", EditedObject([](QJsonObject& o) { o["x"] = 1.5; }),
          "an object has no name or position"},
-        {"absurd picture size",
-         Edited([](QJsonObject& r) { EditObject(r, [](QJsonObject& o) { o["width"] = 100000; }); }),
+        {"absurd picture size", EditedObject([](QJsonObject& o) { o["width"] = 100000; }),
          "a picture's size is missing or out of range"},
-        {"pixels of another size",
-         Edited([](QJsonObject& r) { EditObject(r, [](QJsonObject& o) { o["height"] = 4; }); }),
+        {"pixels of another size", EditedObject([](QJsonObject& o) { o["height"] = 4; }),
          "a picture's pixels do not match its size"},
-        {"damaged pixels", Edited([&](QJsonObject& r) {
-             EditObject(r, [&](QJsonObject& o) {
-                 QByteArray broken = packed;
-                 broken[broken.size() / 2] = char(broken[broken.size() / 2] ^ 0x55);
-                 broken.chop(3);
-                 o["pixels"] = QString::fromLatin1(broken.toBase64());
-             });
-         }),
-         "a picture's pixels are damaged"},
-    };
+        {"damaged pixels", EditedObject([&](QJsonObject& o) {
+             QByteArray broken = packed;
+             broken[broken.size() / 2] = char(broken[broken.size() / 2] ^ 0x55);
+             broken.chop(3);
+             o["pixels"] = QString::fromLatin1(broken.toBase64());
+         }), "a picture's pixels are damaged"}};
+    // clang-format on
     for (const auto& c : cases) {
         std::string error;
         EXPECT_FALSE(DecodeScene(c.bytes, error)) << c.name;

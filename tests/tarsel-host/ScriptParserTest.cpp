@@ -18,36 +18,29 @@ TEST(ScriptParser, LinesBecomeCommandsInTheirContexts) {
         "message \"Out of Memory\"\n"
         "screenshot all out.png\r\n");
     ASSERT_EQ(script.error, "");
-    const struct {
-        int line;
-        const char* name;
-        std::vector<std::string> args;
-        ScriptContext context;
-    } expected[] = {
+    // clang-format off
+    const struct { int line; const char* name; std::vector<std::string> args; ScriptContext context; }
+    expected[] = {
         {3, "add", {"my pictures/a b.png", "-10", "20"}, ScriptContext::Host},
         {4, "menu", {"Tools|Tintora"}, ScriptContext::Host},
         {5, "set", {"207", "say \"hi\" \\ there"}, ScriptContext::Dialog},
         {6, "drag", {"300", "1", "2", "30", "40", "right"}, ScriptContext::Dialog},
         {7, "message", {"Out of Memory"}, ScriptContext::MessageBox},
-        {8, "screenshot", {"all", "out.png"}, ScriptContext::Any},
+        {8, "screenshot", {"all", "out.png"}, ScriptContext::Any}
     };
+    // clang-format on
     ASSERT_EQ(script.commands.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
         const ScriptCommand& c = script.commands[i];
-        EXPECT_EQ(c.line, expected[i].line);
-        EXPECT_EQ(c.name, expected[i].name);
+        EXPECT_EQ(std::tuple(c.line, c.name), std::tuple(expected[i].line, expected[i].name));
         EXPECT_EQ(c.args, expected[i].args) << c.name;
         EXPECT_EQ(c.context, expected[i].context) << c.name;
     }
 }
 
 TEST(ScriptParser, TheFirstLineThatCannotBeReadStopsEverything) {
-    const struct {
-        const char* name;
-        const char* text;
-        int line;
-        std::string error;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; const char* text; int line; std::string error; } cases[] = {
         {"unknown command", "zoom fit\nclik 1\nclick x\n", 2, "unknown command \"clik\""},
         {"too few", "add a.png 1\n", 1, "usage: add FILE X Y [NAME]"},
         {"too many", "click 1 2\n", 1, "usage: click ID"},
@@ -59,8 +52,9 @@ TEST(ScriptParser, TheFirstLineThatCannotBeReadStopsEverything) {
          "\"window\" is not one of main|dialog|all|screen"},
         {"optional choice", "press 300 1 1 left\npress 300 1 1 thumb\n", 2,
          "\"thumb\" is not one of left|right|middle"},
-        {"open quote", "\nset 207 \"abc\n", 2, "a quote is not closed"},
+        {"open quote", "\nset 207 \"abc\n", 2, "a quote is not closed"}
     };
+    // clang-format on
     for (const auto& c : cases) {
         const ParsedScript script = ParseScript(c.text);
         EXPECT_EQ(script.error, c.error) << c.name;

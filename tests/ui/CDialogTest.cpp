@@ -87,8 +87,7 @@ TEST_F(CDialogModalLoop, ANestedDialogRunsItsOwnLoop) {
         outer.EndDialog(9);
     });
     QTimer::singleShot(0, [&] { Click(outer, kPush); });
-    EXPECT_EQ(outer.DoModal(), 9);
-    EXPECT_EQ(inner, IDOK);
+    EXPECT_EQ((std::tuple{outer.DoModal(), inner}), (std::tuple{9, IDOK}));
 }
 
 TEST_F(CDialogModalLoop, AFailingHandlerIsShownAndTheDialogGoesOn) {
@@ -98,8 +97,7 @@ TEST_F(CDialogModalLoop, AFailingHandlerIsShownAndTheDialogGoesOn) {
         {[] { throw COleDispatchException(DISP_E_MEMBERNOTFOUND, ""); },
          "dispatch call failed: 0x80020003"},
         {[] { throw std::bad_alloc(); }, "Out of Memory"},
-        {[] { throw 42; }, kUnknownFailureText},
-    };
+        {[] { throw 42; }, kUnknownFailureText}};
     ProbeDialog dialog;
     size_t next = 0;
     dialog.MapCommand(kPush, BN_CLICKED, [&] { failures[next++].first(); });

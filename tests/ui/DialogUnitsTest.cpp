@@ -22,8 +22,7 @@ TEST(DialogUnits, MulDivRoundsHalvesAwayFromZero) {
 TEST(DialogUnits, TheClassicDialogFontGetsAStandInWithItsMetrics) {
     if (!QFontDatabase::hasFamily("DejaVu Sans Condensed")) GTEST_SKIP() << "no stand-in font";
     const DialogBaseUnits units = BaseUnitsOf(TemplateFont("MS Sans Serif", 8));
-    EXPECT_EQ(units.x, 6);
-    EXPECT_EQ(units.y, 13);
+    EXPECT_EQ(std::tuple(units.x, units.y), std::tuple(6, 13));
 }
 
 TEST(DialogUnits, EveryItemSitsAtItsTemplateRectangle) {

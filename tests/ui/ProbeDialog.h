@@ -19,16 +19,13 @@ enum : int {
     kPush = 112,
     kLabel = 115,
     kHidden = 116,
-    kDisabled = 117,
+    kDisabled = 117
 };
 
 inline DialogTemplate ProbeTemplate() {
     using namespace rc;
     DialogTemplate t;
-    t.id = 999;
-    t.caption = "Probe";
-    t.cx = 200;
-    t.cy = 160;
+    t.id = 999, t.caption = "Probe", t.cx = 200, t.cy = 160;
     t.items = {
         EditText(kSigned, 10, 10, 40, 14, ES_AUTOHSCROLL),
         EditText(kUnsigned, 10, 30, 40, 14, ES_AUTOHSCROLL),
@@ -40,8 +37,7 @@ inline DialogTemplate ProbeTemplate() {
         PushButton("Hidden", kHidden, 140, 120, 50, 14),
         PushButton("Off", kDisabled, 140, 100, 50, 14, WS_DISABLED),
         DefPushButton("OK", IDOK, 10, 140, 50, 14),
-        PushButton("Cancel", IDCANCEL, 70, 140, 50, 14),
-    };
+        PushButton("Cancel", IDCANCEL, 70, 140, 50, 14)};
     t.items[6].style &= ~WS_VISIBLE;  // a template item without WS_VISIBLE
     return t;
 }

@@ -65,8 +65,7 @@ TEST_F(FfmpegFilters, EveryFilterGivesTheCommandLinesBytesWhereTheFrameLay) {
         {"focus:0.04", "focus --size 4", 0, 0},
         {"emboss:0.05|0.375", "emboss --pct 5 --dir 135", 2, 2},
         {"bevel:0.08|0.125", "bevel --pct 8 --dir 45", 4, 4},
-        {"grayscale", "grayscale", 0, 0},
-    };
+        {"grayscale", "grayscale", 0, 0}};
     for (const Row& row : rows) {
         ASSERT_TRUE(Ffmpeg("-i " + File("clip.mov") + " -vf 'frei0r=tintora-" + row.filter +
                            "' -f rawvideo -pix_fmt bgra " + File("video.bgra")))

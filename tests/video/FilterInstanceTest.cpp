@@ -24,13 +24,9 @@ FilterInstance Instance(const char* name, int32_t width = 8, int32_t height = 8)
 }
 
 TEST(VideoFilterParams, ValuesBecomeTheEffectsSettingsAndReadBackAsTheSame) {
-    struct Row {
-        const char* what;
-        const char* filter;
-        int index;
-        double value;
-        int32_t setting;
-    } rows[] = {
+    // clang-format off
+    struct Row { const char* what; const char* filter; int index; double value; int32_t setting; }
+    rows[] = {
         {"border size in hundredths", "tintora-border", 0, 0.06, 6},
         {"to the nearest pixel", "tintora-border", 1, 0.036, 4},
         {"held to the range", "tintora-motion-blur", 1, -0.2, 0},
@@ -42,8 +38,9 @@ TEST(VideoFilterParams, ValuesBecomeTheEffectsSettingsAndReadBackAsTheSame) {
         {"direction in turns", "tintora-bevel", 1, 0.375, 135},
         {"backwards goes round", "tintora-emboss", 1, -0.25, 270},
         {"absurd values held", "tintora-border", 2, 1e300, 100},
-        {"not a number changes nothing", "tintora-focus", 0, std::nan(""), 1},
+        {"not a number changes nothing", "tintora-focus", 0, std::nan(""), 1}
     };
+    // clang-format on
     for (const Row& row : rows) {
         FilterInstance instance = Instance(row.filter);
         instance.SetNumber(row.index, row.value);
@@ -60,8 +57,7 @@ std::vector<uint8_t> PlainWindow(const std::vector<uint8_t>& result, int32_t rw,
     std::vector<uint8_t> frame(size_t(width) * size_t(height) * 4, 0);
     for (int32_t row = 0; row < height; ++row) {
         for (int32_t column = 0; column < width; ++column) {
-            const int64_t rx = x + column;
-            const int64_t ry = y + row;
+            const int64_t rx = x + column, ry = y + row;
             if (rx < 0 || ry < 0 || rx >= rw || ry >= rh) continue;
             std::memcpy(&frame[(size_t(height - 1 - row) * size_t(width) + size_t(column)) * 4],
                         &result[(size_t(ry) * size_t(rw) + size_t(rx)) * 4], 4);
@@ -84,17 +80,14 @@ TEST(FrameRows, AWindowAnywhereOnTheResultMatchesThePlainCut) {
 }
 
 TEST(FilterInstance, BorderAndShadowLeaveTheGraphicWhereItWas) {
-    struct Row {
-        const char* what;
-        const char* filter;
-        std::vector<double> values;
-    } rows[] = {
-        {"border", "tintora-border", {0.05, 0.0}},
-        {"blurred border", "tintora-border", {0.04, 0.03}},
+    // clang-format off
+    struct Row { const char* what; const char* filter; std::vector<double> values; } rows[] = {
+        {"border", "tintora-border", {0.05, 0.0}}, {"blurred border", "tintora-border", {0.04, 0.03}},
         {"shadow right and down", "tintora-shadow", {0.56, 0.53, 0.0}},
         {"shadow left and up, blurred", "tintora-shadow", {0.4, 0.45, 0.02}},
-        {"shadow left and down, blurred", "tintora-shadow", {0.3, 0.6, 0.05}},
+        {"shadow left and down, blurred", "tintora-shadow", {0.3, 0.6, 0.05}}
     };
+    // clang-format on
     // Opaque pixels all over: the picture is laid over the colour layer, so each stays as it was.
     std::mt19937 rng(5);
     const std::vector<uint8_t> in = RandomPicture(rng, 64, 48);

@@ -27,28 +27,17 @@ TEST(AntiFlickerFastPath, MatchesTheReferenceOnEveryKindOfPicture) {
 }
 
 TEST(AntiFlickerFastPath, MatchesTheReferenceAtTheSizeExtremes) {
-    struct Case {
-        const char* name;
-        int32_t sx, sy;
-    };
-    const Case cases[] = {{"no pass", 0, 0},
-                          {"rows only", 1, 0},
-                          {"columns only", 0, 1},
-                          {"largest", 100, 100},
-                          {"classes 4 and 5", 4, 5},
-                          {"classes 9 and 10", 10, 9},
-                          {"classes 14 and 15", 14, 15},
-                          {"largest rows", 100, 0},
-                          {"largest columns", 0, 100},
-                          {"crop softness", 31, 31},
-                          {"negative rows", -3, 5},
-                          {"negative columns", 6, -2},
-                          {"both negative", -2, -1}};
+    // clang-format off
+    const struct { const char* name; int32_t sx, sy; } cases[] = {
+        {"no pass", 0, 0}, {"rows only", 1, 0}, {"columns only", 0, 1}, {"largest", 100, 100},
+        {"classes 4 and 5", 4, 5}, {"classes 9 and 10", 10, 9}, {"classes 14 and 15", 14, 15},
+        {"largest rows", 100, 0}, {"largest columns", 0, 100}, {"crop softness", 31, 31},
+        {"negative rows", -3, 5}, {"negative columns", 6, -2}, {"both negative", -2, -1}};
+    // clang-format on
     std::mt19937 rng(1202);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         for (const Kind kind : kAllKinds) {
-            const Picture picture =
-                MakePicture(rng, kind, RandomSide(rng, 40), RandomSide(rng, 40));
+            const Picture picture = RandomSized(rng, kind, 40);
             for (const bool keepOpaque : {false, true}) {
                 ASSERT_TRUE(
                     SameResult(reference::AntiFlicker(picture.View(), c.sx, c.sy, keepOpaque),
@@ -65,12 +54,7 @@ TEST(AntiFlickerFastPath, AColourLayerBlursToTheSameBytesWithoutColourSums) {
         Picture layer = RoundPicture(rng, round, 70);
         const engine::EffectColor colour{uint8_t(rng()), uint8_t(rng()), uint8_t(rng())};
         // The layer's colour wherever alpha is not 0; anything where it is.
-        for (size_t i = 0; i < layer.bytes.size(); i += 4) {
-            if (layer.bytes[i + 3] == 0) continue;
-            layer.bytes[i] = colour.blue;
-            layer.bytes[i + 1] = colour.green;
-            layer.bytes[i + 2] = colour.red;
-        }
+        Recolour(layer, colour);
         const int32_t sx = RandomBetween(rng, 0, round % 4 == 0 ? 100 : 16);
         const int32_t sy = RandomBetween(rng, 0, round % 5 == 0 ? 100 : 16);
         ASSERT_TRUE(SameResult(reference::AntiFlicker(layer.View(), sx, sy, false),
@@ -98,8 +82,7 @@ TEST(BlurLine, SummingByTapsAndBySteps) {
         for (const engine::AlphaSums way :
              {engine::AlphaSums::ByTaps, engine::AlphaSums::BySteps}) {
             engine::BlurLineOptions options;
-            options.keepOpaque = keepOpaque;
-            options.alphaSums = way;
+            options.keepOpaque = keepOpaque, options.alphaSums = way;
             std::vector<uint8_t> out(size_t(line.width + 2 * s) * 4);
             engine::BlurLine(line.bytes.data(), line.width, taps, options, scratch, out.data());
             ASSERT_EQ(std::vector<uint8_t>(expectedRow, expectedRow + out.size()), out)
@@ -122,14 +105,7 @@ TEST(BlurBlock, SummingByTapsAndBySteps) {
         const bool uniform = round % 5 == 1;
         const engine::EffectColor colour{uint8_t(rng()), uint8_t(rng()), uint8_t(rng())};
         Picture lines = MakePicture(rng, kind, m, engine::kBlockLanes);
-        if (uniform) {
-            for (size_t i = 0; i < lines.bytes.size(); i += 4) {
-                if (lines.bytes[i + 3] == 0) continue;
-                lines.bytes[i] = colour.blue;
-                lines.bytes[i + 1] = colour.green;
-                lines.bytes[i + 2] = colour.red;
-            }
-        }
+        if (uniform) Recolour(lines, colour);
         const engine::BlurTaps taps = engine::MakeBlurTaps(s);
         ASSERT_TRUE(engine::BlockBlurs(taps));
         engine::BlurBlockScratch scratch;
@@ -138,8 +114,7 @@ TEST(BlurBlock, SummingByTapsAndBySteps) {
         for (const engine::AlphaSums way :
              {engine::AlphaSums::ByTaps, engine::AlphaSums::BySteps}) {
             engine::BlurLineOptions options;
-            options.keepOpaque = keepOpaque && !uniform;
-            options.uniformColour = uniform;
+            options.keepOpaque = keepOpaque && !uniform, options.uniformColour = uniform;
             options.colour =
                 uint32_t(colour.blue) | uint32_t(colour.green) << 8 | uint32_t(colour.red) << 16;
             options.alphaSums = way;

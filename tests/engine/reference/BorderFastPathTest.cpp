@@ -34,20 +34,16 @@ TEST(BorderFastPath, MatchesTheReferenceOnEveryKindOfPicture) {
 }
 
 TEST(BorderFastPath, MatchesTheReferenceAtTheDialogsExtremes) {
-    struct Case {
-        const char* name;
-        uint32_t size;
-        int32_t blur, opacity;
-    };
-    const Case cases[] = {{"nothing", 0, 0, 100},        {"blur only", 0, 100, 100},
-                          {"largest size", 100, 0, 100}, {"largest both", 100, 100, 100},
-                          {"invisible", 40, 3, 0},       {"one pixel", 1, 0, 100},
-                          {"half", 12, 12, 50}};
+    // clang-format off
+    const struct { const char* name; uint32_t size; int32_t blur, opacity; } cases[] = {
+        {"nothing", 0, 0, 100}, {"blur only", 0, 100, 100}, {"largest size", 100, 0, 100},
+        {"largest both", 100, 100, 100}, {"invisible", 40, 3, 0}, {"one pixel", 1, 0, 100},
+        {"half", 12, 12, 50}};
+    // clang-format on
     std::mt19937 rng(1211);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         for (const Kind kind : {Kind::Sparse, Kind::Shapes, Kind::Opaque, Kind::Transparent}) {
-            const Picture picture =
-                MakePicture(rng, kind, RandomSide(rng, 30), RandomSide(rng, 30));
+            const Picture picture = RandomSized(rng, kind, 30);
             const engine::BorderParams params{c.size, c.blur, c.opacity, RandomColour(rng)};
             ASSERT_TRUE(SameResult(reference::Border(picture.View(), params),
                                    engine::Border(picture.View(), params)))

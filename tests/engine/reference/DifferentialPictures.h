@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/EffectColor.h"
 #include "engine/Raster.h"
 #include "engine/Result.h"
 #include "tests/support/RandomPictures.h"
@@ -34,9 +35,14 @@ inline const char* KindName(Kind kind) {
 inline constexpr Kind kAllKinds[] = {Kind::Sparse, Kind::AnyAlpha, Kind::Transparent,
                                      Kind::Opaque, Kind::Shapes,   Kind::Flat};
 
-// A picture as the engine takes it, with its bytes and, when it was made
-// at random, its kind.
+// A picture as the engine takes it, bottom row first, with its bytes and, when
+// it was made at random, its kind; without bytes, transparent black.
 struct Picture {
+    Picture() = default;
+    Picture(int32_t w, int32_t h) : width(w), height(h), bytes(size_t(w) * size_t(h) * 4) {}
+    Picture(int32_t w, int32_t h, std::vector<uint8_t> b, Kind k = Kind::AnyAlpha)
+        : width(w), height(h), bytes(std::move(b)), kind(k) {}
+
     int32_t width = 0;
     int32_t height = 0;
     std::vector<uint8_t> bytes;
@@ -44,6 +50,10 @@ struct Picture {
 
     engine::RasterView View() const { return {bytes.data(), width, height}; }
     engine::MutableRasterView MutableView() { return {bytes.data(), width, height}; }
+    uint8_t* at(long x, long y) { return &bytes[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
+    const uint8_t* at(long x, long y) const {
+        return &bytes[(size_t(y) * size_t(width) + size_t(x)) * 4];
+    }
 };
 
 // Opaque and soft-edged discs and bars on a transparent background that holds
@@ -149,10 +159,24 @@ inline int32_t RandomSide(std::mt19937& rng, int most) {
     return RandomBetween(rng, 1, most) | (pick % 2);
 }
 
+// A picture of the kind, each side up to `most`.
+inline Picture RandomSized(std::mt19937& rng, Kind kind, int most) {
+    return MakePicture(rng, kind, RandomSide(rng, most), RandomSide(rng, most));
+}
+
 // The picture of a random round: the kinds in turn, each side up to `most`.
 inline Picture RoundPicture(std::mt19937& rng, int round, int most) {
-    const Kind kind = kAllKinds[size_t(round) % std::size(kAllKinds)];
-    return MakePicture(rng, kind, RandomSide(rng, most), RandomSide(rng, most));
+    return RandomSized(rng, kAllKinds[size_t(round) % std::size(kAllKinds)], most);
+}
+
+// The colour wherever alpha is not 0, as in a layer of one colour.
+inline void Recolour(Picture& picture, const engine::EffectColor& colour) {
+    for (size_t i = 0; i < picture.bytes.size(); i += 4) {
+        if (picture.bytes[i + 3] != 0) {
+            picture.bytes[i] = colour.blue, picture.bytes[i + 1] = colour.green;
+            picture.bytes[i + 2] = colour.red;
+        }
+    }
 }
 
 // "shapes 12x7", for a failure's message.

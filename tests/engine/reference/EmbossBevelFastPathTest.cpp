@@ -14,11 +14,9 @@ using namespace differential;
 void ExpectSameLighting(Picture picture, const engine::EmbossBevelParams& params,
                         const std::string& what) {
     Picture expectedSource = picture;
-    const engine::Result<engine::Raster> expected =
-        reference::EmbossBevel(expectedSource.MutableView(), params);
-    const engine::Result<engine::Raster> actual =
-        engine::EmbossBevel(picture.MutableView(), params);
-    ASSERT_TRUE(SameResult(expected, actual)) << what;
+    ASSERT_TRUE(SameResult(reference::EmbossBevel(expectedSource.MutableView(), params),
+                           engine::EmbossBevel(picture.MutableView(), params)))
+        << what;
     ASSERT_EQ(expectedSource.bytes, picture.bytes) << what << ": the source";
 }
 
@@ -37,22 +35,17 @@ TEST(EmbossBevelFastPath, MatchesTheReferenceOnEveryKindOfPicture) {
 }
 
 TEST(EmbossBevelFastPath, MatchesTheReferenceAtTheExtremes) {
-    struct Case {
-        const char* name;
-        engine::EmbossBevelParams params;
-    };
-    const Case cases[] = {{"emboss, no enlargement", {0, 60, 1, 0}},
-                          {"bevel, largest", {359, 40, 4, 20}},
-                          {"straight up", {90, 60, 1, 5}},
-                          {"from the left", {180, 40, 4, 1}},
-                          {"window beyond the picture", {45, 60, 1, 300}},
-                          {"no light from above", {270, 0, 1, 3}},
-                          {"flat normal", {10, 60, 1000000, 2}}};
+    // clang-format off
+    const struct { const char* name; engine::EmbossBevelParams params; } cases[] = {
+        {"emboss, no enlargement", {0, 60, 1, 0}}, {"bevel, largest", {359, 40, 4, 20}},
+        {"straight up", {90, 60, 1, 5}}, {"from the left", {180, 40, 4, 1}},
+        {"window beyond the picture", {45, 60, 1, 300}}, {"no light from above", {270, 0, 1, 3}},
+        {"flat normal", {10, 60, 1000000, 2}}};
+    // clang-format on
     std::mt19937 rng(1241);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         for (const Kind kind : kAllKinds) {
-            const Picture picture =
-                MakePicture(rng, kind, RandomSide(rng, 40), RandomSide(rng, 40));
+            const Picture picture = RandomSized(rng, kind, 40);
             ExpectSameLighting(picture, c.params, std::string(c.name) + ", " + Described(picture));
         }
     }

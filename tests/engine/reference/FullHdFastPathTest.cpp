@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "engine/AntiFlicker.h"
 #include "engine/Border.h"
 #include "engine/EmbossBevel.h"
@@ -31,15 +33,12 @@ protected:
 };
 
 TEST_P(FullHd, Blur) {
-    struct Case {
-        int32_t sx, sy;
-        bool keepOpaque;
-    };
-    for (const Case& c :
-         {Case{10, 10, false}, Case{100, 100, false}, Case{31, 31, true}, Case{1, 0, false}}) {
-        EXPECT_TRUE(SameResult(reference::AntiFlicker(picture.View(), c.sx, c.sy, c.keepOpaque),
-                               engine::AntiFlicker(picture.View(), c.sx, c.sy, c.keepOpaque)))
-            << c.sx << ", " << c.sy << (c.keepOpaque ? " keep opaque" : "");
+    using Blur = std::tuple<int32_t, int32_t, bool>;
+    for (const auto& [sx, sy, keepOpaque] :
+         {Blur{10, 10, false}, Blur{100, 100, false}, Blur{31, 31, true}, Blur{1, 0, false}}) {
+        EXPECT_TRUE(SameResult(reference::AntiFlicker(picture.View(), sx, sy, keepOpaque),
+                               engine::AntiFlicker(picture.View(), sx, sy, keepOpaque)))
+            << sx << ", " << sy << (keepOpaque ? " keep opaque" : "");
     }
 }
 
@@ -92,13 +91,9 @@ TEST_P(FullHd, EmbossBevelAndGrayscale) {
 TEST_P(FullHd, MatteAndCrop) {
     std::mt19937 rng(1270);
     const Picture matte = MakePicture(rng, Kind::Shapes, kWidth, kHeight);
-    engine::MatteParams crop;
-    crop.crop = true;
-    crop.blurX = crop.blurY = 31;
-    engine::MatteParams matteOnly;
-    matteOnly.offsetX = 5;
-    matteOnly.offsetY = 300;
-    matteOnly.inverse = true;
+    engine::MatteParams crop, matteOnly;
+    crop.crop = true, crop.blurX = crop.blurY = 31;
+    matteOnly.offsetX = 5, matteOnly.offsetY = 300, matteOnly.inverse = true;
     for (const engine::MatteParams& params : {crop, matteOnly}) {
         EXPECT_TRUE(SameResult(reference::Matte(picture.View(), matte.View(), params),
                                engine::Matte(picture.View(), matte.View(), params)))

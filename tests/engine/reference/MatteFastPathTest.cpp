@@ -18,10 +18,7 @@ Picture Selection(std::mt19937& rng, int32_t width, int32_t height) {
     const int x0 = RandomBetween(rng, 0, width - 1), x1 = RandomBetween(rng, x0, width - 1);
     const int y0 = RandomBetween(rng, 0, height - 1), y1 = RandomBetween(rng, y0, height - 1);
     for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) {
-            uint8_t* p = &mask.bytes[(size_t(y) * size_t(width) + size_t(x)) * 4];
-            p[0] = p[1] = p[2] = 255;
-        }
+        for (int x = x0; x <= x1; ++x) std::memset(mask.MutableView().Pixel(x, y), 255, 3);
     }
     return mask;
 }
@@ -58,8 +55,7 @@ TEST(MatteFastPath, MatchesTheReferenceOnEveryKindOfPictureAndMatte) {
 TEST(MatteFastPath, CropsWithAnInverseOrAlphaMatteAsTheReference) {
     std::mt19937 rng(2207);
     for (int round = 0; round < 120; ++round) {
-        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
-        const Picture picture = MakePicture(rng, kind, RandomSide(rng, 60), RandomSide(rng, 60));
+        const Picture picture = RoundPicture(rng, round, 60);
         const int32_t mw = RandomSide(rng, 80), mh = RandomSide(rng, 80);
         const Picture matte = round % 3 == 0
                                   ? Selection(rng, mw, mh)
@@ -73,8 +69,8 @@ TEST(MatteFastPath, CropsWithAnInverseOrAlphaMatteAsTheReference) {
         params.blurX = params.blurY = round % 3 == 1 ? RandomBetween(rng, 1, 12) : 0;
         ASSERT_TRUE(SameResult(reference::Matte(picture.View(), matte.View(), params),
                                engine::Matte(picture.View(), matte.View(), params)))
-            << KindName(kind) << " " << picture.width << "x" << picture.height << " matte " << mw
-            << "x" << mh << (params.inverse ? " inverse" : "") << (params.useAlpha ? " alpha" : "")
+            << Described(picture) << " matte " << mw << "x" << mh
+            << (params.inverse ? " inverse" : "") << (params.useAlpha ? " alpha" : "")
             << " offsets " << params.offsetX << ", " << params.offsetY << " softening "
             << params.blurX;
     }
@@ -83,8 +79,8 @@ TEST(MatteFastPath, CropsWithAnInverseOrAlphaMatteAsTheReference) {
 TEST(GrayscaleFastPath, MatchesTheReferenceInTheOutputAndThePicture) {
     std::mt19937 rng(1251);
     for (int round = 0; round < 40; ++round) {
-        const Kind kind = kAllKinds[round % std::size(kAllKinds)];
-        Picture picture = MakePicture(rng, kind, RandomSide(rng, 300), RandomSide(rng, 30));
+        Picture picture = MakePicture(rng, kAllKinds[round % std::size(kAllKinds)],
+                                      RandomSide(rng, 300), RandomSide(rng, 30));
         Picture expectedPicture = picture;
         ASSERT_TRUE(SameResult(reference::Grayscale(expectedPicture.MutableView()),
                                engine::Grayscale(picture.MutableView())))
