@@ -8,6 +8,7 @@
 
 #include "engine/BlurLine.h"
 #include "engine/BlurTaps.h"
+#include "engine/KeptBlocks.h"
 
 namespace engine {
 
@@ -29,7 +30,7 @@ public:
 
 private:
     friend struct BlurBlockParts;
-    std::unique_ptr<uint32_t[]> m_memory;
+    BlockArray<uint32_t> m_memory;
     int64_t m_capacity = 0;
     int64_t m_maxLength = 0;
     int32_t m_size = 0;

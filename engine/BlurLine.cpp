@@ -54,7 +54,7 @@ struct BlurLineParts {
 bool BlurLineScratch::Reserve(int64_t maxLength, int32_t size) {
     const int64_t words = BlurLineParts::Words(maxLength, size);
     if (words > m_capacity) {
-        m_memory.reset(new (std::nothrow) uint32_t[size_t(words)]);
+        m_memory.reset(static_cast<uint32_t*>(TakeBlock(size_t(words) * sizeof(uint32_t))));
         m_capacity = m_memory ? words : 0;
         if (!m_memory) return false;
     }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "engine/BlurTaps.h"
+#include "engine/KeptBlocks.h"
 
 namespace engine {
 
@@ -34,7 +35,7 @@ public:
 
 private:
     friend struct BlurLineParts;
-    std::unique_ptr<uint32_t[]> m_memory;
+    BlockArray<uint32_t> m_memory;
     int64_t m_capacity = 0;
     int64_t m_maxLength = 0;
     int32_t m_size = 0;

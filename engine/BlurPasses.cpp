@@ -7,6 +7,7 @@
 
 #include "engine/BlurBlock.h"
 #include "engine/CpuFeatures.h"
+#include "engine/KeptBlocks.h"
 #include "engine/WorkerPool.h"
 
 namespace engine {
@@ -24,13 +25,13 @@ void Zero(uint8_t* pixels, int64_t count) {
 class PixelBuffer {
 public:
     bool Reserve(int64_t pixels) {
-        m_bytes.reset(new (std::nothrow) uint8_t[size_t(std::max<int64_t>(pixels, 1)) * 4]);
+        m_bytes.reset(static_cast<uint8_t*>(TakeBlock(size_t(std::max<int64_t>(pixels, 1)) * 4)));
         return m_bytes != nullptr;
     }
     uint8_t* Data() const { return m_bytes.get(); }
 
 private:
-    std::unique_ptr<uint8_t[]> m_bytes;
+    BlockArray<uint8_t> m_bytes;
 };
 
 struct WorkerMemory {

@@ -16,11 +16,13 @@ namespace {
 constexpr size_t kAlignment = 64;
 constexpr size_t kHeader = kAlignment;
 
-// Blocks below a megabyte are cheap to get again; above it, the page faults
-// of fresh memory cost more than the effects' own work per byte.
-constexpr size_t kSmallestKept = size_t(1) << 20;
-// What a few effects in a row at 4K hold at once.
-constexpr size_t kMostKeptBlocks = 8;
+// Smaller blocks come from the heap cheaply; from this size on the C library
+// maps fresh memory for them (or gives its heap's top back), and the page
+// faults cost more than the effects' own work per byte. The blur's per-thread
+// line buffers are of this kind.
+constexpr size_t kSmallestKept = size_t(64) << 10;
+// The rasters and line buffers of a few effects in a row.
+constexpr size_t kMostKeptBlocks = 32;
 constexpr size_t kMostKeptBytes = size_t(256) << 20;
 
 struct Kept {

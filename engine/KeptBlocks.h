@@ -3,7 +3,7 @@
 // Fresh memory from the system costs a page fault and the zeroing of every
 // page on first touch: at full HD about as much as an effect's own work. A
 // block kept from the last effect is mapped already. Small blocks go straight
-// back to the system; the large ones kept are capped in number and bytes.
+// back to the heap; the large ones kept are capped in number and bytes.
 
 #include <cstddef>
 #include <memory>

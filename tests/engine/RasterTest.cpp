@@ -68,15 +68,17 @@ TEST(KeptBlocks, ReuseFreedLargeBlocksWithinTheirCaps) {
     EXPECT_EQ(engine::TakeBlock(5 * kMegabyte), large);
     engine::GiveBackBlock(large);
     // Small blocks are not kept; beyond the caps the oldest go.
-    engine::GiveBackBlock(engine::TakeBlock(kMegabyte / 2));
+    engine::GiveBackBlock(engine::TakeBlock(kMegabyte / 32));
     EXPECT_EQ(engine::KeptBytes(), 8 * kMegabyte);
-    // At most eight blocks, and at most 256 MB.
+    // At most 32 blocks, and at most 256 MB.
     auto giveBack = [](int count, size_t bytes) {
         std::vector<engine::BlockArray<uint8_t>> blocks;
         for (int i = 0; i < count; ++i) {
             blocks.emplace_back(static_cast<uint8_t*>(engine::TakeBlock(bytes)));
         }
     };
+    giveBack(40, kMegabyte);
+    EXPECT_EQ(engine::KeptBytes(), 32 * kMegabyte);
     giveBack(12, 30 * kMegabyte);
     EXPECT_EQ(engine::KeptBytes(), 8 * 30 * kMegabyte);
     giveBack(5, 60 * kMegabyte);
