@@ -13,7 +13,7 @@
 #include "platform/imageview/ImageEnXClass.h"
 #include "platform/imageview/ImageEnXControl.h"
 #include "platform/imageview/SelectionFile.h"
-#include "tests/imageview/SelectionTestSupport.h"
+#include "tests/support/DispatchCalls.h"
 #include "tests/support/PilScript.h"
 #include "tests/support/RecordingPrompts.h"
 
@@ -40,17 +40,11 @@ protected:
         if (control) control->InPlaceDeactivate();
     }
 
-    // Arguments in declaration order; a put passes its value as the one named argument.
+    // Arguments in declaration order, freed after the call.
     Outcome Call(DISPID id, WORD flags, std::vector<VARIANT> args = {}) {
-        std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-        DISPID named = DISPID_PROPERTYPUT;
-        DISPPARAMS params{reversed.data(), nullptr, UINT(reversed.size()), 0};
-        if (flags == DISPATCH_PROPERTYPUT) params.rgdispidNamedArgs = &named, params.cNamedArgs = 1;
-        Outcome outcome{E_FAIL, VARIANT{}};
-        outcome.hr =
-            view->Invoke(id, IID_NULL, 0, flags, &params, &outcome.value, nullptr, nullptr);
+        const CallResult result(view.Get(), id, args, flags);
         for (VARIANT& arg : args) VariantClear(&arg);
-        return outcome;
+        return {result.hr, result.value};
     }
     HRESULT Method(DISPID id, std::vector<VARIANT> args = {}) {
         return Call(id, DISPATCH_METHOD, std::move(args)).hr;
