@@ -66,10 +66,6 @@ protected:
     std::string Crop(const char* suffix = "") const {
         return data.File(std::string("TintoraPresetCrop") + suffix);
     }
-    size_t FilesInData() const {
-        return size_t(std::distance(std::filesystem::directory_iterator(data.Path()),
-                                    std::filesystem::directory_iterator()));
-    }
 };
 
 TEST_F(PresetsTest, OkWritesA404ByteFileWithSlot0StoredThatTheNextRunOpensWith) {
@@ -93,7 +89,7 @@ TEST_F(PresetsTest, OkWritesA404ByteFileWithSlot0StoredThatTheNextRunOpensWith) 
     for (int slot = 1; slot < kPresetSlots; ++slot) {
         EXPECT_EQ(SlotWord(bytes, slot, 0), kPresetEmpty) << slot;
     }
-    EXPECT_EQ(FilesInData(), 1u) << "a temporary file left beside it";
+    EXPECT_EQ(data.Entries(), 1u) << "a temporary file left beside it";
 
     auto dialog = Open();
     for (const auto& [id, text] : typed) EXPECT_EQ(Text(*dialog, id), text) << id;
@@ -313,7 +309,7 @@ TEST_F(PresetsTest, APresetsFileThatCannotBeReplacedIsLeftAloneWithoutAMessage) 
     RunTools(IDOK, [](CDialog& d) { Click(d, IDOK); });
     EXPECT_TRUE(std::filesystem::is_directory(PresetsPath()));
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(FilesInData(), 1u);
+    EXPECT_EQ(data.Entries(), 1u);
 }
 
 }  // namespace

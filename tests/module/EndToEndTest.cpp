@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <tuple>
 
 #include "platform/automation/ComPtr.h"
@@ -156,9 +155,7 @@ TEST_F(EndToEndTest,
     std::ofstream(store) << "not a store\n";
     EXPECT_EQ(Regsvr("--dump").status, 1);
     EXPECT_EQ(Regsvr(Quoted(m_module.file)).status, 1);
-    std::ostringstream left;
-    left << std::ifstream(store).rdbuf();
-    EXPECT_EQ(left.str(), "not a store\n");
+    EXPECT_EQ(ReadFileText(store), "not a store\n");
 }
 
 TEST_F(EndToEndTest, RegsvrReportsWhatItCannotDo) {
