@@ -12,10 +12,10 @@
 #include "platform/automation/ComPtr.h"
 #include "tests/module/ModalRobot.h"
 #include "tests/module/ModuleProcess.h"
-#include "tests/module/StandInHost.h"
 #include "tests/support/BlockPicture.h"
 #include "tests/support/DispatchCalls.h"
 #include "tests/support/PilScript.h"
+#include "tests/support/StandInHost.h"
 
 namespace {
 

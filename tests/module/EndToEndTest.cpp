@@ -13,8 +13,8 @@
 #include "platform/com/Module.h"
 #include "platform/com/RegistryKeys.h"
 #include "tests/module/ModuleProcess.h"
-#include "tests/module/StandInHost.h"
 #include "tests/support/DispatchCalls.h"
+#include "tests/support/StandInHost.h"
 
 namespace {
 

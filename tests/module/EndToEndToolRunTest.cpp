@@ -5,8 +5,8 @@
 #include "platform/com/ControlInterfaces.h"
 #include "tests/module/ModalRobot.h"
 #include "tests/module/ModuleProcess.h"
-#include "tests/module/StandInHost.h"
 #include "tests/support/DispatchCalls.h"
+#include "tests/support/StandInHost.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "control/CRastelCtrl.h"
 #include "control/ModuleIds.h"
 #include "tests/module/ScriptedDialogs.h"
-#include "tests/module/StandInHost.h"
 #include "tests/support/DispatchCalls.h"
 #include "tests/support/RecordingPrompts.h"
+#include "tests/support/StandInHost.h"
 
 namespace {
 
