@@ -48,26 +48,6 @@ ref::Pic Direct(const ref::Pic& pic, Op operation, double pct, engine::EffectCol
     return out;
 }
 
-TEST(MagickEffect, WithoutAnOperationThePicturePassesThrough) {
-    const ref::Pic pic = SeededPic(16, 23, 17);
-    EXPECT_TRUE(SamePicture(pic, Apply(pic, Op::None, 30)));
-}
-
-TEST(MagickEffect, EveryItemKeepsTheSizeAndTheAlphaAndNoiseAndJitterChangeColours) {
-    const ref::Pic pic = SeededPic(18, 31, 22);
-    for (Op operation : kEveryOperation) {
-        for (double pct : {0.0, 37.0, 100.0}) {
-            SCOPED_TRACE(testing::Message() << "operation " << int(operation) << " pct " << pct);
-            const ref::Pic out = Apply(pic, operation, pct);
-            ASSERT_EQ(SizeOf(out), std::pair(pic.width, pic.height));
-            ASSERT_EQ(Alphas(out), Alphas(pic));
-            if ((operation == Op::AddNoise || operation == Op::Jitter) && pct == 100) {
-                EXPECT_NE(out.bytes, pic.bytes);
-            }
-        }
-    }
-}
-
 TEST(MagickEffect, DeterministicItemsMatchTheLibraryRunDirectly) {
     std::mt19937 rng(19);
     for (Op operation : kEveryOperation) {
