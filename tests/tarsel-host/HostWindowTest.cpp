@@ -124,6 +124,8 @@ TEST(HostWindow, ASceneThatCannotBeReadLeavesTheOpenOneAsItWas) {
     EXPECT_EQ(window.OpenScene(dir.File("bad.tscene")),
               "Cannot open the scene " + dir.File("bad.tscene") +
                   ": its frame size is missing or out of range.");
+    EXPECT_EQ(window.OpenScene(dir.File("none.tscene")),
+              "Cannot open the scene " + dir.File("none.tscene") + ": there is no such file.");
     ASSERT_EQ(window.Scene().Items().size(), 1u);
     EXPECT_EQ(window.Scene().Items()[0]->Name(), "kept");
 

@@ -1,5 +1,5 @@
 // The scene file: what is written reads back the same, and every damaged file
-// is refused with its reason.
+// is refused with its reason (a missing one where the window opens it).
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
-#include <fstream>
 #include <functional>
 #include <tuple>
 
@@ -112,16 +111,4 @@ TEST(SceneFile, DamagedFilesAreRefusedWithTheirReason) {
         EXPECT_FALSE(DecodeScene(c.bytes, error)) << c.name;
         EXPECT_EQ(error, c.reason) << c.name;
     }
-}
-
-TEST(SceneFile, AMissingFileSaysSo) {
-    TempDir dir;
-    std::string error;
-    EXPECT_FALSE(ReadSceneFile(dir.File("none.tscene"), error));
-    EXPECT_EQ(error,
-              "Cannot open the scene " + dir.File("none.tscene") + ": there is no such file.");
-    std::ofstream(dir.File("bad.tscene")) << "{}";
-    EXPECT_FALSE(ReadSceneFile(dir.File("bad.tscene"), error));
-    EXPECT_EQ(error,
-              "Cannot open the scene " + dir.File("bad.tscene") + ": it is not a scene file.");
 }
