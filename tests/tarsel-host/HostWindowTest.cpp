@@ -178,12 +178,20 @@ public:
 
 }  // namespace
 
-TEST(DialogActions, EachActionReachesTheDialogAsTheOperatorsWould) {
+TEST(DialogActions, ADialogIsCentredOnTheMainWindowAndEachActionReachesItAsTheOperatorsWould) {
     RegisterCustomControl("MouseRecorder",
                           [](QWidget* parent) { return new MouseRecorder(parent); });
+    HostWindow main;
+    main.move(40, 30);
+    main.show();
     ProbeDialog dialog;
     ASSERT_TRUE(dialog.Create());
     QWidget* window = dialog.Window();
+    // Without a parent of its own it belongs to the main window.
+    EXPECT_EQ(window->parentWidget(), &main);
+    window->show();
+    const QPoint offset = window->geometry().center() - main.geometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
 
     // Typing and clicking are worked through the real host by its script tests.
     EXPECT_EQ((std::tuple{PickEntry(window, 12, "Two"), dialog.picked}), (std::tuple{"", "Two"}));
@@ -206,17 +214,4 @@ TEST(DialogActions, EachActionReachesTheDialogAsTheOperatorsWould) {
     };
     // clang-format on
     for (const auto& r : refusals) EXPECT_EQ(r.error, r.expected) << r.name;
-}
-
-TEST(HostWindow, DialogsWithoutAParentAreOwnedByTheMainWindowAndCentredOnIt) {
-    HostWindow window;
-    window.move(40, 30);
-    window.show();
-    ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    EXPECT_EQ(dialog.Window()->parentWidget(), &window);
-    dialog.Window()->show();
-    const QPoint offset = dialog.Window()->geometry().center() - window.geometry().center();
-    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
-    dialog.DestroyWindow();
 }
