@@ -52,6 +52,7 @@ TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
          1},
         {EFFECT_SHADOW, 2, Output(reference::OffsetShadow(start.View(), {-5, 3, 2, 80, kColor})), 2,
          2},
+        {EFFECT_FOCUS, 4, Output(reference::Focus(start.View(), 2)), 6, 1},
         {EFFECT_MOTION_BLUR, 4, Output(reference::AntiFlicker(start.View(), 6, 1, false)), 6, 1},
         {EFFECT_MATTE, 4,
          Output(reference::Matte(start.View(), matte.View(), {1, 2, true, false, false, 6, 1})), 6,
@@ -74,6 +75,8 @@ TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
         EXPECT_TRUE(SamePicture(expected, Host()));
         EXPECT_EQ(std::tuple(control.m_nBlurX, control.m_nBlurY), std::tuple(blurX, blurY));
         EXPECT_EQ(host.element->Redraws(), ++redraws);
+        // The run leaves nothing behind.
+        EXPECT_EQ(std::tuple(control.m_pSrc, control.m_pDst.get()), std::tuple(nullptr, nullptr));
     }
     EXPECT_TRUE(prompts.messages.empty());
 }

@@ -25,14 +25,6 @@ protected:
     }
 };
 
-TEST_F(Pipeline, FocusReachesTheHostAndTheRunLeavesNothingBehind) {
-    control.ApplyEffect();
-    EXPECT_EQ(host.image->Pixels(), Focused(picture));
-    EXPECT_EQ((std::tuple{host.element->Redraws(), control.m_pSrc}), (std::tuple{1, nullptr}));
-    EXPECT_EQ(control.m_pDst, nullptr);
-    EXPECT_TRUE(prompts.messages.empty());
-}
-
 TEST_F(Pipeline, EffectsAccumulateOnTheHostsCurrentImageAndRestoreBringsBackTheOriginal) {
     control.SnapshotImage(SLOT_ORIGINAL);
     control.ApplyEffect();
