@@ -78,7 +78,6 @@ TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
         // The run leaves nothing behind.
         EXPECT_EQ(std::tuple(control.m_pSrc, control.m_pDst.get()), std::tuple(nullptr, nullptr));
     }
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(EffectPipeline, AFailedEffectShowsItsMessageAndTheHostKeepsWhatTheEffectLeft) {
@@ -95,21 +94,19 @@ TEST_F(EffectPipeline, AFailedEffectShowsItsMessageAndTheHostKeepsWhatTheEffectL
         {EFFECT_GRAYSCALE, 0, "Out of Memory", &start, 0},
         {EFFECT_MOTION_BLUR, 1, "[CPel2dCGCharPByte::anti_flickering] Out of Memory!", &canvas, 1}};
     for (const auto& [code, successes, message, expected, redraws] : cases) {
-        prompts.messages.clear();
         {
             AllocationCountdown countdown(successes);
             Run(code);
         }
-        EXPECT_EQ(prompts.messages, std::vector<std::string>{message});
+        EXPECT_EQ(prompts.TakeOne(), message);
         EXPECT_TRUE(SamePicture(*expected, Host())) << code;
         EXPECT_EQ(host.element->Redraws(), redraws) << code;
     }
     // A library error is shown, then the failure of the operation.
-    prompts.messages.clear();
     host.image->SetPicture(0, 0, {});
     control.m_nEffectCode = EFFECT_BLUR;
     control.ApplyEffect();
-    EXPECT_EQ((std::tuple{prompts.messages.size(), host.element->Redraws()}), (std::tuple{2u, 1}));
+    EXPECT_EQ((std::tuple{prompts.Take().size(), host.element->Redraws()}), (std::tuple{2u, 1}));
     EXPECT_EQ(control.m_pDst, nullptr);
 }
 
@@ -129,7 +126,6 @@ TEST_F(EffectPipeline, FailingEachRasterAllocationOfEveryEffectInTurnEndsWithOut
         const size_t made = engine::AllocationsAsked() - before;
         for (size_t n = 1; n <= made; ++n) {
             SCOPED_TRACE(testing::Message() << "allocation " << n << " of " << made);
-            prompts.messages.clear();
             control.m_nBlurX = control.m_nBlurY = 2;
             const int redraws = host.element->Redraws();
             {
@@ -138,10 +134,10 @@ TEST_F(EffectPipeline, FailingEachRasterAllocationOfEveryEffectInTurnEndsWithOut
             }
             // Only the softening blur goes on without its work raster, unblurred.
             if (host.element->Redraws() > redraws) {
-                EXPECT_EQ(prompts.messages, std::vector<std::string>{kBlurNotice});
+                EXPECT_EQ(prompts.TakeOne(), kBlurNotice);
                 continue;
             }
-            EXPECT_EQ(prompts.messages, std::vector<std::string>{engine::kOutOfMemory});
+            EXPECT_EQ(prompts.TakeOne(), engine::kOutOfMemory);
             // Emboss and bevel clear the host's frame in place before they fail.
             if (code != EFFECT_EMBOSS && code != EFFECT_BEVEL) {
                 EXPECT_EQ(Host().bytes, start.bytes);
@@ -159,14 +155,12 @@ TEST_F(EffectPipeline, AnUnusableMatteIsReportedAndTheHostKeepsItsImage) {
         {dir.File("missing.tga"), "Matte file does not exist"},
         {text, "Cannot read the matte file"}};
     for (const auto& [path, message] : cases) {
-        prompts.messages.clear();
         control.m_strMattePath = path;
         EXPECT_EQ(control.ApplyMatte(false), 1);
-        ASSERT_EQ(prompts.messages.size(), 1u);
+        const std::string shown = prompts.TakeOne();
+        EXPECT_EQ(shown.find(message), 0u) << shown;
         Run(EFFECT_MATTE);
-        ASSERT_EQ(prompts.messages.size(), 2u);
-        EXPECT_EQ(prompts.messages[1], prompts.messages[0]);
-        EXPECT_EQ(prompts.messages[0].find(message), 0u) << prompts.messages[0];
+        EXPECT_EQ(prompts.TakeOne(), shown);
         EXPECT_EQ(Host().bytes, start.bytes);
     }
     EXPECT_EQ(host.element->Redraws(), 0);

@@ -33,7 +33,6 @@ TEST(WorkingImagesWithoutImage, NoTargetOrATargetWithoutAnImageMakesEveryOperati
         EXPECT_EQ(control.m_pOriginal, nullptr);
     }
     EXPECT_EQ((std::tuple{element->Redraws(), element->RefCount()}), (std::tuple{0, 1u}));
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(WorkingImages, SnapshotTwiceKeepsOneRasterOfTheLatestImage) {
@@ -86,7 +85,7 @@ TEST_F(WorkingImages, AllocationFailureShowsOutOfMemoryAndLeavesTheSlotEmpty) {
         control.SnapshotImage(SLOT_ORIGINAL);
         EXPECT_EQ(control.FetchImageCopy(w, h, false), nullptr);
     }
-    EXPECT_EQ(prompts.messages, (std::vector<std::string>{"Out of Memory", "Out of Memory"}));
+    EXPECT_EQ(prompts.Take(), (std::vector<std::string>{"Out of Memory", "Out of Memory"}));
     EXPECT_EQ(control.m_pOriginal, nullptr);
     EXPECT_EQ(control.m_nOriginalWidth, 0);
     EXPECT_EQ((std::tuple{w, host.image->Pixels()}), (std::tuple{0, kPicture}));

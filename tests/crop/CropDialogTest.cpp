@@ -99,7 +99,6 @@ TEST_F(CropDialogTest, OpensOnTheHostPictureWithACheckpointAndTheSlidersSet) {
     EXPECT_EQ(Text(*dialog, IDC_CROP_HINT), "");
     // 24 x 18 fits the view ten times over, held to 1000 %.
     EXPECT_EQ(dialog->m_dFitZoom, 1000);
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(CropDialogTest, CropsStartFromTheOpeningPictureCancelTakesThemBackAndOkKeepsTheLast) {
@@ -201,10 +200,8 @@ TEST_F(CropDialogTest, SaveAndRecallUseSelectionFilesAndABrokenOneChangesNothing
     Click(*dialog, IDC_CROP_RECALL);  // cancelled
     EXPECT_TRUE(Selection(*dialog).IsEmpty());
     Click(*dialog, IDC_CROP_RECALL);
-    EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{"The selection file " + data.File("broken.sel") +
-                                       " is not a selection file. The selection "
-                                       "is left as it was."});
+    EXPECT_EQ(prompts.TakeOne(), "The selection file " + data.File("broken.sel") +
+                                     " is not a selection file. The selection is left as it was.");
     EXPECT_TRUE(Selection(*dialog).IsEmpty());
     Click(*dialog, IDC_CROP_RECALL);
     EXPECT_EQ(Selection(*dialog).Bounds(), (imageview::SelectionBounds{2, 2, 6, 5}));
@@ -223,8 +220,7 @@ TEST_F(CropDialogTest, ASoftnessOutOfRangeIsReportedAndNoCropIsMade) {
     ClickSpin(*dialog, IDC_CROP_SPIN_SOFTNESS, true, 31);
     ASSERT_EQ(Text(*dialog, IDC_CROP_SOFTNESS), "31");
     Click(*dialog, IDC_CROP_APPLY);
-    EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{"Please enter an integer between 0 and 30."});
+    EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 0 and 30.");
     EXPECT_EQ(HostPixels(), Picture());
 }
 
@@ -232,9 +228,9 @@ TEST(CropDialogWithoutItsView, DoesNotRunAndSaysWhy) {
     ScriptedPrompts prompts;
     CCropImageNew dialog;
     EXPECT_EQ(dialog.DoModal(), -1);
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{
-                                    "The dialog cannot be shown: its control "
-                                    "{1C612D86-A0F5-48AC-A03E-B2CF137F646C} cannot be created."});
+    EXPECT_EQ(prompts.TakeOne(),
+              "The dialog cannot be shown: its control {1C612D86-A0F5-48AC-A03E-B2CF137F646C} "
+              "cannot be created.");
 }
 
 }  // namespace

@@ -30,7 +30,6 @@ TEST_F(ToolsDialogTest, TheDialogComputesItsDataFolderAndNeverCreatesIt) {
     ASSERT_FALSE(std::filesystem::exists(folder)) << "a data folder beside the test programs";
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_FALSE(std::filesystem::exists(folder));
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 }  // namespace

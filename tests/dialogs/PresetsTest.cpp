@@ -138,8 +138,7 @@ TEST_F(PresetsTest, OkWithAFailingValueWritesThePresetsButStaysOpen) {
         Type(d, IDC_MOTION_X, "100");
         Click(d, IDOK);
     });
-    EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{"Please enter an integer between 0 and 100."});
+    EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 0 and 100.");
 }
 
 TEST_F(PresetsTest, TheDialogOpensWithSlot0AndRecallsStoredSlots) {
@@ -178,7 +177,6 @@ TEST_F(PresetsTest, TheDialogOpensWithSlot0AndRecallsStoredSlots) {
         EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), -1) << button;
     }
     EXPECT_EQ(Text(*dialog, IDC_PCT), "61");
-    EXPECT_TRUE(prompts.messages.empty());
     Click(*dialog, IDOK);
     EXPECT_EQ(ReadFileBytes(PresetsPath()).size(), kPresetsFileBytes);
 }
@@ -189,14 +187,13 @@ TEST_F(PresetsTest, AnIncompatibleOrTooShortFileIsReportedAndReplacedAtTheEnd) {
     for (const std::vector<uint8_t>& file :
          {PresetsBytes(1, records), std::vector<uint8_t>{0, 0}}) {
         SCOPED_TRACE(file.size());
-        prompts.messages.clear();
         WriteFileBytes(PresetsPath(), file);
         RunTools(IDOK, [&](CDialog& d) {
             EXPECT_EQ(Text(d, IDC_PCT), "0");
             EXPECT_TRUE(static_cast<TintoraDlg&>(d).m_Presets[0].IsEmpty());
             Click(d, IDOK);
         });
-        EXPECT_EQ(prompts.messages, std::vector<std::string>{"Incompatible File Format"});
+        EXPECT_EQ(prompts.TakeOne(), "Incompatible File Format");
         const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
         ASSERT_EQ(bytes.size(), kPresetsFileBytes);
         EXPECT_EQ(WordAt(bytes, 0), 0u);
@@ -223,7 +220,6 @@ TEST_F(PresetsTest, EmptySlotsChangeNoValueAndCopyNoSideFileButSaveProposesThem)
     });
     Click(*dialog, IDC_SAVE_PRESET);
     EXPECT_TRUE(dialog->m_Presets[3].IsEmpty());
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(PresetsTest, SaveTakesSlots1To4AndStoresInMemoryUntilTheDialogEnds) {
@@ -242,11 +238,11 @@ TEST_F(PresetsTest, SaveTakesSlots1To4AndStoresInMemoryUntilTheDialogEnds) {
             Type(save, IDC_PRESET_NUMBER, "5");
             Click(save, IDOK);
             EXPECT_FALSE(save.HasEnded());
-            EXPECT_EQ(prompts.messages,
-                      std::vector<std::string>{"Please enter an integer between 1 and 4."});
+            EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 1 and 4.");
             Type(save, IDC_PRESET_NUMBER, "x");
             Click(save, IDOK);
             EXPECT_FALSE(save.HasEnded());
+            EXPECT_EQ(prompts.TakeOne(), "Please enter an integer.");
             Type(save, IDC_PRESET_NUMBER, "4");
             PressKey(save, Qt::Key_Return);
             EXPECT_TRUE(save.HasEnded());
@@ -268,7 +264,7 @@ TEST_F(PresetsTest, SaveStoresTheControlsAndTheSelectionWhichRecallingCopiesBack
     Type(*dialog, IDC_PCT, "12");
     Type(*dialog, IDC_DIR, "400");
     SaveTo(*dialog, "2");
-    EXPECT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 0 and 359.");
     EXPECT_EQ(dialog->m_Presets[2].dwFlag, kPresetStored);
     EXPECT_EQ(dialog->m_Presets[2].nPct, 12);
     EXPECT_EQ(dialog->m_Presets[2].nDir, 400);
@@ -278,6 +274,7 @@ TEST_F(PresetsTest, SaveStoresTheControlsAndTheSelectionWhichRecallingCopiesBack
 
     WriteFileBytes(Crop(), selection);
     SaveTo(*dialog, "3");
+    EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 0 and 359.");
     EXPECT_EQ(ReadFileBytes(Crop(".3")), selection);
     WriteFileBytes(Crop(), {7});
     Click(*dialog, IDC_PRESET3);
@@ -301,14 +298,12 @@ TEST_F(PresetsTest, WithoutADataFolderNothingIsReadOrWrittenOrSaid) {
     }
     EXPECT_FALSE(std::filesystem::exists(missing));
     EXPECT_FALSE(std::filesystem::exists("/TintoraPresets"));
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(PresetsTest, APresetsFileThatCannotBeReplacedIsLeftAloneWithoutAMessage) {
     std::filesystem::create_directory(PresetsPath());
     RunTools(IDOK, [](CDialog& d) { Click(d, IDOK); });
     EXPECT_TRUE(std::filesystem::is_directory(PresetsPath()));
-    EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(data.Entries(), 1u);
 }
 

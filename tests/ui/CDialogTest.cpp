@@ -108,7 +108,7 @@ TEST_F(CDialogModalLoop, AFailingHandlerIsShownAndTheDialogGoesOn) {
     EXPECT_EQ(dialog.DoModal(), IDOK);
     std::vector<std::string> expected;
     for (const auto& failure : failures) expected.push_back(failure.second);
-    EXPECT_EQ(prompts.messages, expected);
+    EXPECT_EQ(prompts.Take(), expected);
 }
 
 }  // namespace

@@ -24,15 +24,14 @@ TEST_F(FieldExchange, TextThatIsNoNumberLeavesTheMemberAsItWas) {
     Type(dialog, kSigned, "1x");
     EXPECT_FALSE(dialog.UpdateData(TRUE));
     EXPECT_EQ(dialog.m_nSigned, 1);
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{"Please enter an integer."});
+    EXPECT_EQ(prompts.TakeOne(), "Please enter an integer.");
     EXPECT_EQ(dialog.GetFocusedId(), kSigned);
 
-    prompts.messages.clear();
     Type(dialog, kSigned, "0");
     Type(dialog, kUnsigned, "-1");
     EXPECT_FALSE(dialog.UpdateData(TRUE));
     EXPECT_EQ(dialog.m_nUnsigned, 2u);
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{"Please enter a positive integer."});
+    EXPECT_EQ(prompts.TakeOne(), "Please enter a positive integer.");
 }
 
 TEST(FieldExchangeParsing, WholeNumbersWithin32Bits) {
