@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "dialogs/CMatteFile.h"
+#include "engine/PictureFile.h"
 #include "tests/dialogs/DialogFixture.h"
 
 namespace dialog_test {
@@ -10,21 +11,13 @@ namespace {
 
 using namespace ui_test;
 
-// An uncompressed 32-bit TGA, rows bottom first, every pixel grey with the
-// given value and alpha.
-void WriteMatte(const std::string& path, int width, int height) {
-    const uint8_t w = uint8_t(width), h = uint8_t(height);  // both below 256
-    std::vector<uint8_t> bytes = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, w, 0, h, 0, 32, 8};
-    for (int i = 0; i < width * height; ++i) {
-        const uint8_t grey = uint8_t(60 + 3 * i);
-        bytes.insert(bytes.end(), {grey, grey, grey, uint8_t(255 - grey)});
-    }
-    WriteFileBytes(path, bytes);
-}
-
 class MatteDialogTest : public ToolsDialogTest {
 protected:
-    MatteDialogTest() { WriteMatte(MattePath(), kWidth, kHeight); }
+    // The test picture as the matte: each pixel a different matte value.
+    MatteDialogTest() {
+        const std::vector<uint8_t> matte = Original();
+        EXPECT_TRUE(engine::WritePictureFile(MattePath(), {matte.data(), kWidth, kHeight}, "tga"));
+    }
     std::string MattePath() const { return data.File("matte.tga"); }
 
     // Opens the matte dialog from the tools dialog, the step working it.
