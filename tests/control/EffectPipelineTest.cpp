@@ -163,8 +163,7 @@ TEST_F(EffectPipeline, AnUnusableMatteIsReportedAndTheHostKeepsItsImage) {
         EXPECT_EQ(prompts.TakeOne(), shown);
         EXPECT_EQ(Host().bytes, start.bytes);
     }
-    EXPECT_EQ(host.element->Redraws(), 0);
-    EXPECT_EQ(host.image->FromRGBACalls(), 0);
+    EXPECT_EQ(std::tuple(host.element->Redraws(), host.image->FromRGBACalls()), std::tuple(0, 0));
 }
 
 }  // namespace

@@ -45,8 +45,7 @@ TEST_F(WorkingImages, SnapshotTwiceKeepsOneRasterOfTheLatestImage) {
               (std::vector<uint8_t>{1, 2, 3, 4}));
     // The slots are separate; any slot number but 1 is the checkpoint.
     control.SnapshotImage(7);
-    EXPECT_EQ(control.m_nCheckpointWidth, 1);
-    EXPECT_EQ(control.m_pCheckpoint[3], 4);
+    EXPECT_EQ(std::tuple(control.m_nCheckpointWidth, control.m_pCheckpoint[3]), std::tuple(1, 4));
 }
 
 TEST_F(WorkingImages, RestoringWritesASlotBackWithColourShiftOnlyForTheOriginal) {

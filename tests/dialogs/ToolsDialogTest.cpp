@@ -22,8 +22,7 @@ TEST_F(ToolsDialogTest, FirstRunWithoutPresetsFileStartsAtTheInitialValues) {
                    IDC_OFFSET_BLUR, IDC_BORDER_BLUR, IDC_OFFSET_X, IDC_OFFSET_Y}) {
         EXPECT_EQ(Text(*dialog, id), "0") << id;
     }
-    EXPECT_EQ(Text(*dialog, IDC_FOCUS_SIZE), "1");
-    EXPECT_EQ(dialog->m_crColor, 0u);
+    EXPECT_EQ(std::tuple(Text(*dialog, IDC_FOCUS_SIZE), dialog->m_crColor), std::tuple("1", 0u));
     EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), -1);
     for (int id : {IDC_PCT, IDC_DIR, IDC_PCT_LABEL, IDC_DIR_LABEL, IDC_SPIN_PCT, IDC_SPIN_DIR}) {
         EXPECT_TRUE(Enabled(*dialog, id)) << id;
@@ -120,8 +119,7 @@ TEST_F(ToolsDialogTest, SpinsStepWithinTheirRanges) {
     // that is no number counts as 0.
     Type(*dialog, IDC_OFFSET_X, "150");
     ClickSpin(*dialog, IDC_SPIN_OFFSET_X, true);
-    EXPECT_EQ(Text(*dialog, IDC_OFFSET_X), "100");
-    EXPECT_EQ(dialog->m_nOffsetX, 100);
+    EXPECT_EQ(std::tuple(Text(*dialog, IDC_OFFSET_X), dialog->m_nOffsetX), std::tuple("100", 100));
     Type(*dialog, IDC_OFFSET_X, "abc");
     EXPECT_EQ(dialog->m_nOffsetX, 0);
     ClickSpin(*dialog, IDC_SPIN_OFFSET_X, false);

@@ -215,9 +215,9 @@ TEST_F(EndToEndTest, OnInitializeRegistersWithTheHostAndKeepsOneReferenceToTheLa
 
     // Again: registered twice, still one reference; then another application takes its place.
     OnInitialize(control.Get(), first, &status);
-    EXPECT_EQ(first->MenuItems().size(), 2u);
-    EXPECT_EQ(first->Properties().size(), 2u);
-    EXPECT_EQ(first->Editors().size(), 2u);
+    EXPECT_EQ(
+        std::tuple(first->MenuItems().size(), first->Properties().size(), first->Editors().size()),
+        std::tuple(2u, 2u, 2u));
     EXPECT_EQ(first->RefCount(), firstRefs + 1);
     const auto second =
         ComPtr<tarsel::TarselApplication>::Adopt(tarsel::TarselApplication::Create());
