@@ -142,12 +142,8 @@ TEST_F(PresetsTest, OkWithAFailingValueWritesThePresetsButStaysOpen) {
 }
 
 TEST_F(PresetsTest, TheDialogOpensWithSlot0AndRecallsStoredSlots) {
-    PresetRecord records[kPresetSlots];
-    records[0] = Stored(40);
-    records[1] = Stored(5, kNone);
-    records[2] = Stored(17, kEmboss);
-    records[3] = Stored(6, -1);
-    records[4] = Stored(61, 99);
+    PresetRecord records[kPresetSlots] = {Stored(40), Stored(5, kNone), Stored(17, kEmboss),
+                                          Stored(6, -1), Stored(61, 99)};
     records[4].dwFlag = 0;  // counts as stored
     std::vector<uint8_t> file = PresetsBytes(0, records);
     file.push_back(0xEE);  // bytes past the records are ignored
@@ -157,16 +153,16 @@ TEST_F(PresetsTest, TheDialogOpensWithSlot0AndRecallsStoredSlots) {
     EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kGrayscale);
     EXPECT_FALSE(Enabled(*dialog, IDC_PCT));
     // Preset buttons start off and Save proposes slot 1.
-    EXPECT_FALSE(Checked(*dialog, IDC_PRESET1));
-    EXPECT_EQ(dialog->m_nCurrentPreset, 1);
+    EXPECT_EQ(std::pair(Checked(*dialog, IDC_PRESET1), dialog->m_nCurrentPreset),
+              std::pair(false, 1));
 
     Click(*dialog, IDC_PRESET1);
     EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kNone);
-    EXPECT_TRUE(Enabled(*dialog, IDC_PCT));
-    EXPECT_FALSE(Enabled(*dialog, IDC_DIR));
+    EXPECT_EQ(std::pair(Enabled(*dialog, IDC_PCT), Enabled(*dialog, IDC_DIR)),
+              std::pair(true, false));
     Click(*dialog, IDC_PRESET2);
-    EXPECT_TRUE(Checked(*dialog, IDC_PRESET2));
-    EXPECT_EQ(dialog->m_nCurrentPreset, 2);
+    EXPECT_EQ(std::pair(Checked(*dialog, IDC_PRESET2), dialog->m_nCurrentPreset),
+              std::pair(true, 2));
     ExpectShown(*dialog, 17);
     EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kEmboss);
     EXPECT_TRUE(Enabled(*dialog, IDC_DIR));
@@ -196,8 +192,8 @@ TEST_F(PresetsTest, AnIncompatibleOrTooShortFileIsReportedAndReplacedAtTheEnd) {
         EXPECT_EQ(prompts.TakeOne(), "Incompatible File Format");
         const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
         ASSERT_EQ(bytes.size(), kPresetsFileBytes);
-        EXPECT_EQ(WordAt(bytes, 0), 0u);
-        EXPECT_EQ(SlotWord(bytes, 0, 1), 0u);  // Pct of the new slot 0
+        // The format word, and the Pct of the new slot 0.
+        EXPECT_EQ(std::pair(WordAt(bytes, 0), SlotWord(bytes, 0, 1)), std::pair(0u, 0u));
     }
 }
 
@@ -229,8 +225,8 @@ TEST_F(PresetsTest, SaveTakesSlots1To4AndStoresInMemoryUntilTheDialogEnds) {
             auto& tools = static_cast<TintoraDlg&>(d);
             Type(d, IDC_BORDER_SIZE, "44");
             Click(d, IDC_SAVE_PRESET);
-            EXPECT_EQ(tools.m_Presets[4].dwFlag, kPresetStored);
-            EXPECT_EQ(tools.m_Presets[4].nBorderSize, 44u);
+            EXPECT_EQ(std::pair(tools.m_Presets[4].dwFlag, tools.m_Presets[4].nBorderSize),
+                      std::pair(kPresetStored, 44u));
             EXPECT_FALSE(PresetsWritten());
             Click(d, IDOK);
         })
@@ -250,8 +246,8 @@ TEST_F(PresetsTest, SaveTakesSlots1To4AndStoresInMemoryUntilTheDialogEnds) {
     EXPECT_EQ(RunTools(script), IDOK);
     EXPECT_EQ(script.opened, (std::vector<int>{IDD_TINTORA_DIALOG, IDD_SAVE_PRESET}));
     const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
-    EXPECT_EQ(SlotWord(bytes, 4, 0), kPresetStored);
-    EXPECT_EQ(SlotWord(bytes, 4, 4), 44u);
+    EXPECT_EQ(std::pair(SlotWord(bytes, 4, 0), SlotWord(bytes, 4, 4)),
+              std::pair(kPresetStored, 44u));
 }
 
 TEST_F(PresetsTest, SaveStoresTheControlsAndTheSelectionWhichRecallingCopiesBack) {
@@ -265,9 +261,8 @@ TEST_F(PresetsTest, SaveStoresTheControlsAndTheSelectionWhichRecallingCopiesBack
     Type(*dialog, IDC_DIR, "400");
     SaveTo(*dialog, "2");
     EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 0 and 359.");
-    EXPECT_EQ(dialog->m_Presets[2].dwFlag, kPresetStored);
-    EXPECT_EQ(dialog->m_Presets[2].nPct, 12);
-    EXPECT_EQ(dialog->m_Presets[2].nDir, 400);
+    const PresetRecord& two = dialog->m_Presets[2];
+    EXPECT_EQ(std::tuple(two.dwFlag, two.nPct, two.nDir), std::tuple(kPresetStored, 12, 400));
     EXPECT_EQ(ReadFileBytes(Crop(".2")), older);
     Click(*dialog, IDC_PRESET2);
     EXPECT_EQ(ReadFileBytes(Crop()), older);
