@@ -145,10 +145,32 @@ TEST_F(MatteDialogTest, TheSpinsStopAt100ThoughTypedOffsetsUpTo1000AreAccepted) 
     });
 }
 
-TEST_F(MatteDialogTest, OkMakesThePictureShownTheNewOriginalForRestore) {
+TEST_F(MatteDialogTest, CancelEscapeAndTheCloseBoxPutTheCheckpointBackOkKeepsThePictureShown) {
     auto tools = OpenFocused();
     const std::vector<uint8_t> focused = HostPixels();
-    // Without Create: the tools dialog's last output.
+    // clang-format off
+    const ModalScript::Step endings[] = {[](CDialog& matte) { Click(matte, IDCANCEL); },
+                                         [](CDialog& matte) { PressKey(matte, Qt::Key_Escape); },
+                                         [](CDialog& matte) { ClickCloseBox(matte); }};
+    // clang-format on
+    for (const auto& end : endings) {
+        RunMatte(*tools, [&](CDialog& matte) {
+            Create(matte);
+            ASSERT_NE(HostPixels(), focused);
+            end(matte);
+            EXPECT_EQ(matte.ModalResult(), IDCANCEL);
+        });
+        EXPECT_EQ(HostPixels(), focused);
+        // The path is kept for the next opening whatever the ending.
+        EXPECT_EQ(tools->m_strMatteFile, MattePath());
+    }
+    // The tools dialog's original is still the picture of the tool run's start.
+    Click(*tools, IDC_RESTORE);
+    EXPECT_EQ(HostPixels(), Original());
+
+    // OK makes the picture shown the new original for Restore: without Create,
+    // the tools dialog's last output.
+    Click(*tools, IDC_APPLY_FOCUS);
     RunMatte(*tools, [](CDialog& matte) { Click(matte, IDOK); });
     Click(*tools, IDC_RESTORE);
     EXPECT_EQ(HostPixels(), focused);
@@ -164,30 +186,6 @@ TEST_F(MatteDialogTest, OkMakesThePictureShownTheNewOriginalForRestore) {
     Click(*tools, IDC_RESTORE);
     EXPECT_EQ(HostPixels(), matted);
     EXPECT_NE(matted, focused);
-}
-
-TEST_F(MatteDialogTest, CancelEscapeAndTheCloseBoxPutTheCheckpointBack) {
-    auto tools = OpenFocused();
-    const std::vector<uint8_t> atOpen = HostPixels();
-    // clang-format off
-    const ModalScript::Step endings[] = {[](CDialog& matte) { Click(matte, IDCANCEL); },
-                                         [](CDialog& matte) { PressKey(matte, Qt::Key_Escape); },
-                                         [](CDialog& matte) { ClickCloseBox(matte); }};
-    // clang-format on
-    for (const auto& end : endings) {
-        RunMatte(*tools, [&](CDialog& matte) {
-            Create(matte);
-            ASSERT_NE(HostPixels(), atOpen);
-            end(matte);
-            EXPECT_EQ(matte.ModalResult(), IDCANCEL);
-        });
-        EXPECT_EQ(HostPixels(), atOpen);
-        // The path is kept for the next opening whatever the ending.
-        EXPECT_EQ(tools->m_strMatteFile, MattePath());
-    }
-    // The tools dialog's original is still the picture of the tool run's start.
-    Click(*tools, IDC_RESTORE);
-    EXPECT_EQ(HostPixels(), Original());
 }
 
 TEST_F(MatteDialogTest, BrowseSetsThePathAndShowsTheMembersAgain) {
