@@ -73,7 +73,8 @@ protected:
 
 }  // namespace
 
-TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibraryAndUndoesIt) {
+TEST_F(EndToEndTest,
+       RegistrationWritesBothControlsAsTheyReportThemselvesTheirPagesAndTheTypeLibraryAndUndoesIt) {
     CLSID clsid{};
     EXPECT_EQ(CLSIDFromProgID(u"Pellux.VOKSlet.RastelCtrl.1", &clsid), CO_E_CLASSSTRING);
     Register();
@@ -99,6 +100,30 @@ TEST_F(EndToEndTest, RegistrationWritesBothControlsBothPagesAndTheTypeLibraryAnd
         EXPECT_EQ(Reg(page + "\\InprocServer32"), path);
         // The pages' ProgIDs stay in their class objects.
         EXPECT_FALSE(Exists(page + "\\ProgID"));
+
+        // The object made from it reports the same identity, and its one page
+        // (shown, titled General, by the Properties verb: EndToEndToolRunTest).
+        auto object = CreateByProgId<IOleObject>(WideFromNarrow(c.progId).c_str(), IID_IOleObject);
+        ASSERT_TRUE(object);
+        LPOLESTR name = nullptr;
+        ASSERT_EQ(object->GetUserType(USERCLASSTYPE_FULL, &name), S_OK);
+        EXPECT_EQ(NarrowFromWide(name), c.name);
+        CoTaskMemFree(name);
+        DWORD misc = 0;
+        object->GetMiscStatus(DVASPECT_CONTENT, &misc);
+        EXPECT_EQ(misc, 0x20091u);
+        CLSID reported{};
+        Query<IPersist>(object.Get(), IID_IPersist)->GetClassID(&reported);
+        EXPECT_EQ(GuidToString(reported), c.clsid);
+        const auto dispatch = Query<IUnknown>(object.Get(), IID_IDispatch);
+        EXPECT_EQ(Query<IUnknown>(object.Get(), *GuidFromString(c.primaryIid)).Get(),
+                  dispatch.Get());
+        EXPECT_FALSE(Query<IUnknown>(object.Get(), IID_IPropertyPage));
+        CAUUID pages{};
+        Query<ISpecifyPropertyPages>(object.Get(), IID_ISpecifyPropertyPages)->GetPages(&pages);
+        ASSERT_EQ(pages.cElems, 1u);
+        EXPECT_EQ(GuidToString(pages.pElems[0]), c.page);
+        CoTaskMemFree(pages.pElems);
     }
 
     EXPECT_EQ(Reg(kLibrary + "\\1.0"), "VOKSLetRastel ActiveX Control module");
@@ -226,36 +251,6 @@ TEST_F(EndToEndTest, OnInitializeRegistersWithTheHostAndKeepsOneReferenceToTheLa
     // The control keeps the application until it goes.
     control.Reset();
     EXPECT_EQ(second->RefCount(), 1u);
-}
-
-TEST_F(EndToEndTest, BothControlsReportTheirIdentityAndPagesAcrossTheModuleBoundary) {
-    Register();
-    for (const ControlClass& c : kControls) {
-        SCOPED_TRACE(c.progId);
-        auto object = CreateByProgId<IOleObject>(WideFromNarrow(c.progId).c_str(), IID_IOleObject);
-        ASSERT_TRUE(object);
-        LPOLESTR name = nullptr;
-        ASSERT_EQ(object->GetUserType(USERCLASSTYPE_FULL, &name), S_OK);
-        EXPECT_EQ(NarrowFromWide(name), c.name);
-        CoTaskMemFree(name);
-        DWORD misc = 0;
-        object->GetMiscStatus(DVASPECT_CONTENT, &misc);
-        EXPECT_EQ(misc, 0x20091u);
-        CLSID clsid{};
-        Query<IPersist>(object.Get(), IID_IPersist)->GetClassID(&clsid);
-        EXPECT_EQ(GuidToString(clsid), c.clsid);
-        const auto dispatch = Query<IUnknown>(object.Get(), IID_IDispatch);
-        EXPECT_EQ(Query<IUnknown>(object.Get(), *GuidFromString(c.primaryIid)).Get(),
-                  dispatch.Get());
-        EXPECT_FALSE(Query<IUnknown>(object.Get(), IID_IPropertyPage));
-
-        // Its one page (shown, titled General, by the Properties verb: EndToEndToolRunTest).
-        CAUUID pages{};
-        Query<ISpecifyPropertyPages>(object.Get(), IID_ISpecifyPropertyPages)->GetPages(&pages);
-        ASSERT_EQ(pages.cElems, 1u);
-        EXPECT_EQ(GuidToString(pages.pElems[0]), c.page);
-        CoTaskMemFree(pages.pElems);
-    }
 }
 
 TEST_F(EndToEndTest, TheEntryPointsAnswerTrulyAndMissingServersFailWithTheirCodes) {
