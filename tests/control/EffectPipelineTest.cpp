@@ -1,5 +1,6 @@
 // Every effect code through the control's pipeline: routing, the record's side
-// effects, in-place changes of the host's pixels, and failures.
+// effects, in-place changes of the host's pixels, effects one after another,
+// and failures.
 
 #include <gtest/gtest.h>
 
@@ -78,6 +79,26 @@ TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
         // The run leaves nothing behind.
         EXPECT_EQ(std::tuple(control.m_pSrc, control.m_pDst.get()), std::tuple(nullptr, nullptr));
     }
+}
+
+TEST_F(EffectPipeline, EffectsAccumulateOnTheHostsCurrentImageAndRestoreBringsBackTheOriginal) {
+    control.m_nEffectCode = EFFECT_FOCUS, control.m_nSize = 2;
+    control.SnapshotImage(SLOT_ORIGINAL);
+    control.ApplyEffect();
+    const ref::Pic once = Host();
+    control.ApplyEffect();
+    EXPECT_TRUE(SamePicture(Output(reference::Focus(once.View(), 2)), Host()));
+    EXPECT_EQ(host.image->GetImageDataCalls(), 3);  // the snapshot's and the two effects'
+    control.RestoreImage(SLOT_ORIGINAL);
+    EXPECT_EQ(Host().bytes, start.bytes);
+}
+
+TEST_F(EffectPipeline, AHostCallThatFailsRaisesTheDispatchExceptionAndFreesTheRun) {
+    host.image->RemoveMember("FromRGBA");
+    control.m_nEffectCode = EFFECT_FOCUS, control.m_nSize = 2;
+    EXPECT_THROW(control.ApplyEffect(), COleDispatchException);
+    EXPECT_EQ(std::tuple(control.m_pSrc, control.m_pDst.get()), std::tuple(nullptr, nullptr));
+    EXPECT_EQ(Host().bytes, start.bytes);
 }
 
 TEST_F(EffectPipeline, AFailedEffectShowsItsMessageAndTheHostKeepsWhatTheEffectLeft) {
