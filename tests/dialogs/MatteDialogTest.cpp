@@ -26,13 +26,6 @@ protected:
         script.Then(std::move(step));
         Click(tools, IDC_MATTE);
     }
-    // The tools dialog after a focus of size 2, the picture the matte dialog starts from.
-    std::unique_ptr<TintoraDlg> OpenFocused() {
-        auto tools = Open();
-        Type(*tools, IDC_FOCUS_SIZE, "2");
-        Click(*tools, IDC_APPLY_FOCUS);
-        return tools;
-    }
     // The test's matte file typed in and Create clicked.
     void Create(CDialog& matte) const {
         Type(matte, IDC_MATTE_PATH, MattePath());
@@ -146,7 +139,10 @@ TEST_F(MatteDialogTest, TheSpinsStopAt100ThoughTypedOffsetsUpTo1000AreAccepted) 
 }
 
 TEST_F(MatteDialogTest, CancelEscapeAndTheCloseBoxPutTheCheckpointBackOkKeepsThePictureShown) {
-    auto tools = OpenFocused();
+    // The matte dialog starts from the tools dialog's focus of size 2.
+    auto tools = Open();
+    Type(*tools, IDC_FOCUS_SIZE, "2");
+    Click(*tools, IDC_APPLY_FOCUS);
     const std::vector<uint8_t> focused = HostPixels();
     // clang-format off
     const ModalScript::Step endings[] = {[](CDialog& matte) { Click(matte, IDCANCEL); },
