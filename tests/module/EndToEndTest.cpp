@@ -2,7 +2,6 @@
 // this program knows nothing of the control but its identifiers, its ProgIDs
 // and its method names.
 
-#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,11 +41,6 @@ std::string Reg(const std::string& key, LPCSTR name = nullptr) {
 
 bool Exists(const std::string& key) { return com::RegKeyExists(HKEY_CLASSES_ROOT, key); }
 
-std::string RealPath(const std::string& file) {
-    char path[PATH_MAX];
-    return realpath(file.c_str(), path) ? path : "";
-}
-
 // The interface of an object, null when it has none.
 template <class Interface>
 ComPtr<Interface> Query(IUnknown* object, REFIID iid) {
@@ -78,7 +72,7 @@ TEST_F(EndToEndTest,
     CLSID clsid{};
     EXPECT_EQ(CLSIDFromProgID(u"Pellux.VOKSlet.RastelCtrl.1", &clsid), CO_E_CLASSSTRING);
     Register();
-    const std::string path = RealPath(m_module.file);
+    const std::string path = std::filesystem::canonical(m_module.file).string();
     for (const ControlClass& c : kControls) {
         SCOPED_TRACE(c.progId);
         const std::string key = std::string("CLSID\\") + c.clsid;
