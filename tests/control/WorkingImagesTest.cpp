@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "tests/control/ControlOnHost.h"
 
 namespace {

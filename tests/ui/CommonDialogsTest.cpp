@@ -1,11 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QDialog>
-
-#include "platform/ui/CColorDialog.h"
 #include "platform/ui/WindowedPrompts.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/ui/ProbeDialog.h"
 
 namespace {
 
