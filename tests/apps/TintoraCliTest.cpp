@@ -7,7 +7,6 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/imageview/SelectionFile.h"
 #include "tests/support/PilScript.h"
 #include "tests/support/Programs.h"
 #include "tests/support/TempDir.h"
@@ -70,25 +69,6 @@ TEST_F(TintoraCli, MatteAndCropUseFilesWrittenByAnIndependentTool) {
         RunCli("apply crop --mask " + mask + " --softness 2 " + sample + " " + dir.File("c.png"));
     EXPECT_EQ(crop.status, 0) << crop.output;
     EXPECT_EQ(crop.output, "54x44\n");  // the 40 x 30 box grown by 2 * 3 + 8
-
-    // A selection made for a wider, lower picture, past the sample's right edge:
-    // cut as the crop dialog's view cuts it, from the top left corner.
-    imageview::SelectionMask selection(400, 100);
-    selection.SelectRectangle(20, 10, 200, 100);
-    ASSERT_EQ(imageview::WriteSelectionFile(selection, dir.File("s.sel")), "");
-    PilScript(dir,
-              "from PIL import ImageDraw\n"
-              "im = Image.new('RGB', (160, 120))\n"
-              "ImageDraw.Draw(im).rectangle((20, 10, 159, 99), fill=(255, 255, 255))\n"
-              "im.save('cut.png')\n");
-    const ProgramRun fromMask = RunCli("apply crop --mask " + dir.File("cut.png") +
-                                       " --softness 2 " + sample + " " + dir.File("m.bgra"));
-    const ProgramRun fromSelection = RunCli("apply crop --selection " + dir.File("s.sel") +
-                                            " --softness 2 " + sample + " " + dir.File("s.bgra"));
-    EXPECT_EQ(fromSelection.status, 0) << fromSelection.output;
-    EXPECT_EQ(fromSelection.output, "154x104\n");
-    EXPECT_EQ(fromMask.output, fromSelection.output);
-    EXPECT_EQ(ReadFileBytes(dir.File("s.bgra")), ReadFileBytes(dir.File("m.bgra")));
 }
 
 TEST_F(TintoraCli, BadInputsExitWithTwoAndAnUnusableMatteWithOneWritingNothing) {
