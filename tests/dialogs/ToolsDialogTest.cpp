@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <filesystem>
 
+#include "dialogs/DataFolder.h"
 #include "tests/dialogs/DialogFixture.h"
 
 namespace dialog_test {
@@ -231,6 +233,29 @@ TEST_F(ToolsDialogTest, CropRunsTheInstalledCropDialogMinimisedAroundIt) {
     EXPECT_EQ(placementsWhileOpen,
               (std::vector<std::vector<UINT>>{{SW_MINIMIZE}, {SW_MINIMIZE, SW_RESTORE}}));
     EXPECT_EQ(prompts.placements, (std::vector<UINT>{SW_MINIMIZE, SW_RESTORE}));
+}
+
+TEST(DataFolder, IsTintoraBesideTheFolderOfTheModule) {
+    EXPECT_EQ(DataFolderFromModulePath("/opt/Apps/Plugins/VOKSLETRASTEL.OCX"), "/opt/Apps/tintora");
+    EXPECT_EQ(DataFolderFromModulePath("/Plugins/x.ocx"), "/tintora");
+    // A module in the root: the second cut has no separator left and is skipped.
+    EXPECT_EQ(DataFolderFromModulePath("/x.ocx"), "tintora");
+}
+
+TEST(DataFolder, ComesFromTheFileThatHoldsTheCode) {
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
+    EXPECT_EQ(ModuleDataFolder(), (self.parent_path().parent_path() / "tintora").string());
+}
+
+TEST_F(ToolsDialogTest, TheDialogComputesItsDataFolderAndNeverCreatesIt) {
+    ModalScript script;
+    script.Then([](CDialog& d) { Click(d, IDOK); });
+    TintoraDlg dialog(&control);
+    const std::string folder = ModuleDataFolder();
+    EXPECT_EQ(dialog.m_strDataFolder, folder);
+    ASSERT_FALSE(std::filesystem::exists(folder)) << "a data folder beside the test programs";
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
 }  // namespace
