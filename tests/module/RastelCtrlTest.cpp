@@ -21,14 +21,6 @@ protected:
         return CallResult(control, id, std::move(args)).hr;
     }
 
-    void Initialize() {
-        VARIANT_BOOL status = VARIANT_FALSE;
-        ASSERT_EQ(Call(dispidOnInitialize, {DispatchArg(host.application.Get()), BoolOut(&status)}),
-                  S_OK);
-        ASSERT_EQ(status, VARIANT_TRUE);
-        host.calls.clear();
-    }
-
     // A tool run without an element; returns what it asked of the host.
     std::vector<std::string> SearchingRun() {
         host.calls.clear();
@@ -100,7 +92,10 @@ TEST_F(RastelCtrlTest, WithoutAnElementTheRunSearchesForTheActiveObjectsFirstEle
     dialogs.script = ApplyFocus;
     EXPECT_TRUE(SearchingRun().empty());  // no application to ask yet
 
-    Initialize();
+    VARIANT_BOOL status = VARIANT_FALSE;
+    ASSERT_EQ(Call(dispidOnInitialize, {DispatchArg(host.application.Get()), BoolOut(&status)}),
+              S_OK);
+    ASSERT_EQ(status, VARIANT_TRUE);
     const std::vector<std::string> search{
         "Application.ActiveCanvas", "Canvas.Scene",      "Scene.ActiveObject", "SceneObject.Type",
         "SceneObject.Element",      "Element.RGBAImage", "Image.GetImageData"};
