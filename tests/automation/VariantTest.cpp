@@ -83,19 +83,14 @@ TEST(SafeArray, ElementsAreOwnedCopiesAndLockedArraysCannotBeDestroyed) {
 // SAFEARRAYs over memory they do not own: how the plug-in lends its pixels to
 // the host without copying them.
 
-SAFEARRAY* Lend(std::vector<char>& bytes, USHORT features) {
-    SAFEARRAY* array = nullptr;
-    EXPECT_EQ(SafeArrayAllocDescriptorEx(VT_I1, 1, &array), S_OK);
-    array->pvData = bytes.data();
-    array->rgsabound[0] = {ULONG(bytes.size()), 0};
-    array->fFeatures = features;
-    return array;
-}
-
 TEST(BorrowedSafeArray, HandsOutTheLentMemoryAndLeavesItWhenDestroyed) {
     for (const USHORT features : {USHORT(FADF_AUTO | FADF_FIXEDSIZE), FADF_STATIC}) {
         std::vector<char> bytes = {1, 2, 3, 4, 5};
-        SAFEARRAY* array = Lend(bytes, features);
+        // A descriptor lent the vector's memory.
+        SAFEARRAY* array = nullptr;
+        ASSERT_EQ(SafeArrayAllocDescriptorEx(VT_I1, 1, &array), S_OK);
+        array->pvData = bytes.data(), array->rgsabound[0] = {ULONG(bytes.size()), 0};
+        array->fFeatures = features;
         void* data = nullptr;
         ASSERT_EQ(SafeArrayAccessData(array, &data), S_OK);
         EXPECT_EQ(data, bytes.data());

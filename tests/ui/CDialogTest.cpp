@@ -38,14 +38,9 @@ TEST(CDialog, DoModalReturnsWhatEndDialogWasGiven) {
     EXPECT_TRUE(script.opened.empty());
 }
 
-// A probe dialog, created.
-class CreatedDialog : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dialog.Create()); }
+TEST(CreatedDialog, ButtonsReachTheirHandlersByIdByClickOrEnterAndDisabledOnesDoNothing) {
     ProbeDialog dialog;
-};
-
-TEST_F(CreatedDialog, ButtonsReachTheirHandlersByIdByClickOrEnterAndDisabledOnesDoNothing) {
+    ASSERT_TRUE(dialog.Create());
     dialog.commands.clear();
     Click(dialog, kPush);
     Click(dialog, kDisabled);

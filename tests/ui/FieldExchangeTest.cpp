@@ -13,14 +13,10 @@ namespace {
 using namespace probe;
 using namespace ui_test;
 
-class FieldExchange : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dialog.Create()); }
+TEST(FieldExchange, TextThatIsNoNumberLeavesTheMemberAsItWas) {
     RecordingPrompts prompts;
     ProbeDialog dialog;
-};
-
-TEST_F(FieldExchange, TextThatIsNoNumberLeavesTheMemberAsItWas) {
+    ASSERT_TRUE(dialog.Create());
     Type(dialog, kSigned, "1x");
     EXPECT_FALSE(dialog.UpdateData(TRUE));
     EXPECT_EQ(dialog.m_nSigned, 1);
