@@ -18,16 +18,12 @@ using namespace tarsel_host;
 
 namespace {
 
-Picture Noise(int32_t width, int32_t height, uint32_t seed) {
-    std::mt19937 rng(seed);
-    return {width, height, RandomPicture(rng, width, height)};
-}
-
+// Two objects of random pictures, one partly left of the frame, one at its corner.
 SceneFileContents TwoObjects() {
-    SceneFileContents scene;
-    scene.frameWidth = 720, scene.frameHeight = 576;
-    scene.objects.push_back({"back", -12, 30, Noise(5, 3, 1)});
-    scene.objects.push_back({"front title", 700, 560, Noise(2, 7, 2)});
+    std::mt19937 rng(1);
+    SceneFileContents scene{720, 576, {}};
+    scene.objects.push_back({"back", -12, 30, {5, 3, RandomPicture(rng, 5, 3)}});
+    scene.objects.push_back({"front title", 700, 560, {2, 7, RandomPicture(rng, 2, 7)}});
     return scene;
 }
 
