@@ -45,20 +45,15 @@ public:
     std::vector<std::string> titles;        // of the dialogs worked, in order
     std::vector<std::string> messageBoxes;  // texts of the message boxes closed
 
-    // The push buttons of a dialog with this text, top to bottom.
-    static std::vector<QPushButton*> Buttons(QWidget& dialog, const QString& text) {
-        std::vector<QPushButton*> found;
+    // Clicks the push button with this text, the index-th from the top.
+    static void Click(QWidget& dialog, const QString& text, size_t index = 0) {
+        std::vector<QPushButton*> buttons;
         for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-            if (button->text() == text) found.push_back(button);
+            if (button->text() == text) buttons.push_back(button);
         }
-        std::sort(found.begin(), found.end(), [](QPushButton* a, QPushButton* b) {
+        std::sort(buttons.begin(), buttons.end(), [](QPushButton* a, QPushButton* b) {
             return a->geometry().y() < b->geometry().y();
         });
-        return found;
-    }
-
-    static void Click(QWidget& dialog, const QString& text, size_t index = 0) {
-        auto buttons = Buttons(dialog, text);
         ASSERT_LT(index, buttons.size()) << text.toStdString();
         buttons[index]->click();
     }
