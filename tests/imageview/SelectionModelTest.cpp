@@ -120,10 +120,8 @@ ViewPicture RedGradient(int32_t width, int32_t height) {
     for (int32_t y = 0; y < height; ++y) {
         for (int32_t x = 0; x < width; ++x) {
             uint8_t* p = picture.rgba.data() + (size_t(y) * width + x) * 4;
-            p[0] = uint8_t(x);
-            p[1] = 40;
-            p[2] = 90;
-            p[3] = y == 0 ? 0 : 255;  // alpha plays no part
+            // Alpha plays no part.
+            p[0] = uint8_t(x), p[1] = 40, p[2] = 90, p[3] = y == 0 ? 0 : 255;
         }
     }
     return picture;
