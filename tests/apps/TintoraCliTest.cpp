@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <tuple>
-#include <vector>
 
 #include "tests/support/PilScript.h"
 #include "tests/support/Programs.h"
@@ -25,29 +24,6 @@ protected:
     const std::string sample = dir.File("sample.png");
     const std::string out = dir.File("out.png");
 };
-
-TEST_F(TintoraCli, EachKindOfEffectRunsOnTheSamplePictureAndPrintsTheResultsSize) {
-    // clang-format off
-    std::vector<std::pair<std::string, std::string>> runs = {
-        {"border --size 4 --blur 2 --color FF0000", "180x140\n"},
-        {"shadow --x 6 --y 4 --blur 3 --transp 40", "180x138\n"},
-        {"motion-blur --x 5 --y 0", "178x128\n"}, {"emboss --pct 5 --dir 135", "165x125\n"},
-        {"bevel --pct 20", "180x140\n"}};
-    // clang-format on
-    // Every effect that keeps the size goes through the same code here; the
-    // pipeline runs each of them (LibraryRoute), the parser reads each name.
-    for (const char* sameSize : {"focus --size 3", "blur --pct 30",
-                                 "colorize --pct 50 --color 00FF00", "gamma", "grayscale"}) {
-        runs.emplace_back(sameSize, "160x120\n");
-    }
-    for (const auto& [effect, size] : runs) {
-        std::filesystem::remove(out);
-        const ProgramRun run = RunCli("apply " + effect + " " + sample + " " + out);
-        EXPECT_EQ(run.status, 0) << effect << ": " << run.output;
-        EXPECT_EQ(run.output, size) << effect;
-        EXPECT_TRUE(std::filesystem::exists(out)) << effect;
-    }
-}
 
 TEST_F(TintoraCli, MatteAndCropUseFilesWrittenByAnIndependentTool) {
     const std::string mask = dir.File("mask.tga");
