@@ -24,8 +24,6 @@ constexpr int kHeight = kBlockPictureHeight;
 // The view fits so small a picture at its largest zoom: 10 screen pixels a pixel.
 constexpr int kScale = 10;
 
-std::vector<uint8_t> Picture() { return BlockPicture(); }
-
 // Where a point of the picture is in the view: the fitted picture sits in its middle.
 QPoint At(QAbstractScrollArea& view, double x, double y) {
     const QSize port = view.viewport()->size();
@@ -46,7 +44,7 @@ protected:
         VARIANT_BOOL status = VARIANT_FALSE;
         CallResult(control.Get(), "OnInitialize",
                    {DispatchArg(host.application.Get()), BoolOut(&status)});
-        WriteFileBytes(work.File("in.bgra"), Picture());
+        WriteFileBytes(work.File("in.bgra"), BlockPicture());
     }
     void TearDown() override {
         control.Reset();
@@ -141,7 +139,7 @@ TEST_F(EndToEndCropTest, EachSelectionDrawnWithTheMouseCropsAsTheCommandLineDoes
                       selection.pilDrawing + "\nmask.save('mask.png')\n");
         for (int softness : {0, 30}) {
             SCOPED_TRACE(std::string(selection.name) + ", softness " + std::to_string(softness));
-            host.activeImage->SetPicture(kWidth, kHeight, Picture());
+            host.activeImage->SetPicture(kWidth, kHeight, BlockPicture());
             CropRun([&](QWidget& crop) {
                 for (QRadioButton* mode : crop.findChildren<QRadioButton*>()) {
                     if (mode->text() == selection.mode) mode->click();
