@@ -83,14 +83,13 @@ TEST_F(PresetsTest, OkWritesA404ByteFileWithSlot0StoredThatTheNextRunOpensWith) 
         Click(d, IDC_APPLY_MORE);  // the exchange takes the typed values in
         Click(d, IDOK);
     });
-    const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
-    ASSERT_EQ(bytes.size(), kPresetsFileBytes);
-    EXPECT_EQ(WordAt(bytes, 0), 0u);
+    // Format 0, slot 0 stored with the dialog's values, the other slots empty.
+    PresetRecord expected[kPresetSlots];
     const uint32_t slot0[] = {1, 12, 270, 5, 6, 7, 8, 30, 9, 10, uint32_t(-3), 4, 3, 0x00A0B0C0};
-    for (int w = 0; w < int(std::size(slot0)); ++w) EXPECT_EQ(SlotWord(bytes, 0, w), slot0[w]) << w;
-    for (int slot = 1; slot < kPresetSlots; ++slot) {
-        EXPECT_EQ(SlotWord(bytes, slot, 0), kPresetEmpty) << slot;
-    }
+    for (int w = 0; w < int(std::size(slot0)); ++w) expected[0].SetWord(w, slot0[w]);
+    const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
+    EXPECT_EQ(bytes.size(), kPresetsFileBytes);
+    EXPECT_EQ(bytes, PresetsBytes(0, expected));
     EXPECT_EQ(data.Entries(), 1u) << "a temporary file left beside it";
 
     auto dialog = Open();
