@@ -26,8 +26,7 @@ TEST(BenchCommand, TakesSizesRunsAndEffects) {
     ASSERT_EQ(defaults.action, Action::Bench);
     ASSERT_EQ(defaults.bench.sizes.size(), 2u);
     EXPECT_EQ(defaults.bench.sizes[0].width, 1920);
-    EXPECT_EQ(defaults.bench.sizes[1].height, 2160);
-    EXPECT_EQ(defaults.bench.runs, 7);
+    EXPECT_EQ(std::tuple(defaults.bench.sizes[1].height, defaults.bench.runs), std::tuple(2160, 7));
     EXPECT_TRUE(defaults.bench.effects.empty());
 
     const ParsedCommandLine given = Parse("bench --size 64x48 --runs 2 border --size 8x9 crop");

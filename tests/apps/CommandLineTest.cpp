@@ -127,8 +127,8 @@ TEST(CommandLine, RejectsWhatItCannotRun) {
     const auto raw = ParseCommandLine(Split("apply focus --input-size 3x2 a.bgra b.png"));
     ASSERT_EQ(raw.action, Action::Apply);
     EXPECT_EQ(std::tuple(raw.apply.input, raw.apply.output), std::tuple("a.bgra", "b.png"));
-    EXPECT_EQ(raw.apply.inputSize->width, 3);
-    EXPECT_EQ(raw.apply.inputSize->height, 2);
+    EXPECT_EQ(std::tuple(raw.apply.inputSize->width, raw.apply.inputSize->height),
+              std::tuple(3, 2));
     EXPECT_EQ(ParseCommandLine({"--help"}).action, Action::Help);
 }
 

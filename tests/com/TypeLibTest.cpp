@@ -3,7 +3,7 @@
 #include "platform/automation/ComPtr.h"
 #include "platform/com/RegistryKeys.h"
 #include "platform/com/TypeLib.h"
-#include "tests/com/ComTestSupport.h"
+#include "tests/support/OwnRegistry.h"
 
 namespace {
 
@@ -36,8 +36,6 @@ ComPtr<ITypeLib> SampleLibrary() {
     EXPECT_EQ(CreateTypeLibFromData(kLibrary, lib.Receive()), S_OK);
     return lib;
 }
-
-class TypeLibRegistryTest : public RegistryTest {};
 
 }  // namespace
 
@@ -81,7 +79,8 @@ TEST(TypeLibTest, DescribesTheLibraryAndItsTypesAndLivesWhileATypeIsHeld) {
     EXPECT_EQ((std::tuple{index, containing->GetTypeInfoCount()}), (std::tuple{0u, 3u}));
 }
 
-TEST_F(TypeLibRegistryTest, RegistersTheLibraryAndItsDispinterfacesAndRemovesOnlyThem) {
+TEST(TypeLibRegistryTest, RegistersTheLibraryAndItsDispinterfacesAndRemovesOnlyThem) {
+    OwnRegistry registry;
     constexpr IID kOther = MakeGuid("{99999999-2222-3333-4444-555555555556}");
     ASSERT_TRUE(com::SetRegString(HKEY_CLASSES_ROOT,
                                   "Interface\\" + GuidToString(kOther) + "\\TypeLib", nullptr,

@@ -1,5 +1,6 @@
 // Every effect code through the control's pipeline: routing, the record's side
-// effects, in-place changes of the host's pixels, and failures.
+// effects, in-place changes of the host's pixels, effects one after another,
+// and failures.
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,7 @@ TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
          1},
         {EFFECT_SHADOW, 2, Output(reference::OffsetShadow(start.View(), {-5, 3, 2, 80, kColor})), 2,
          2},
+        {EFFECT_FOCUS, 4, Output(reference::Focus(start.View(), 2)), 6, 1},
         {EFFECT_MOTION_BLUR, 4, Output(reference::AntiFlicker(start.View(), 6, 1, false)), 6, 1},
         {EFFECT_MATTE, 4,
          Output(reference::Matte(start.View(), matte.View(), {1, 2, true, false, false, 6, 1})), 6,
@@ -74,8 +76,29 @@ TEST_F(EffectPipeline, EachCodeRunsItsEffectWithTheRecordsValues) {
         EXPECT_TRUE(SamePicture(expected, Host()));
         EXPECT_EQ(std::tuple(control.m_nBlurX, control.m_nBlurY), std::tuple(blurX, blurY));
         EXPECT_EQ(host.element->Redraws(), ++redraws);
+        // The run leaves nothing behind.
+        EXPECT_EQ(std::tuple(control.m_pSrc, control.m_pDst.get()), std::tuple(nullptr, nullptr));
     }
-    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(EffectPipeline, EffectsAccumulateOnTheHostsCurrentImageAndRestoreBringsBackTheOriginal) {
+    control.m_nEffectCode = EFFECT_FOCUS, control.m_nSize = 2;
+    control.SnapshotImage(SLOT_ORIGINAL);
+    control.ApplyEffect();
+    const ref::Pic once = Host();
+    control.ApplyEffect();
+    EXPECT_TRUE(SamePicture(Output(reference::Focus(once.View(), 2)), Host()));
+    EXPECT_EQ(host.image->GetImageDataCalls(), 3);  // the snapshot's and the two effects'
+    control.RestoreImage(SLOT_ORIGINAL);
+    EXPECT_EQ(Host().bytes, start.bytes);
+}
+
+TEST_F(EffectPipeline, AHostCallThatFailsRaisesTheDispatchExceptionAndFreesTheRun) {
+    host.image->RemoveMember("FromRGBA");
+    control.m_nEffectCode = EFFECT_FOCUS, control.m_nSize = 2;
+    EXPECT_THROW(control.ApplyEffect(), COleDispatchException);
+    EXPECT_EQ(std::tuple(control.m_pSrc, control.m_pDst.get()), std::tuple(nullptr, nullptr));
+    EXPECT_EQ(Host().bytes, start.bytes);
 }
 
 TEST_F(EffectPipeline, AFailedEffectShowsItsMessageAndTheHostKeepsWhatTheEffectLeft) {
@@ -92,21 +115,19 @@ TEST_F(EffectPipeline, AFailedEffectShowsItsMessageAndTheHostKeepsWhatTheEffectL
         {EFFECT_GRAYSCALE, 0, "Out of Memory", &start, 0},
         {EFFECT_MOTION_BLUR, 1, "[CPel2dCGCharPByte::anti_flickering] Out of Memory!", &canvas, 1}};
     for (const auto& [code, successes, message, expected, redraws] : cases) {
-        prompts.messages.clear();
         {
             AllocationCountdown countdown(successes);
             Run(code);
         }
-        EXPECT_EQ(prompts.messages, std::vector<std::string>{message});
+        EXPECT_EQ(prompts.TakeOne(), message);
         EXPECT_TRUE(SamePicture(*expected, Host())) << code;
         EXPECT_EQ(host.element->Redraws(), redraws) << code;
     }
     // A library error is shown, then the failure of the operation.
-    prompts.messages.clear();
     host.image->SetPicture(0, 0, {});
     control.m_nEffectCode = EFFECT_BLUR;
     control.ApplyEffect();
-    EXPECT_EQ((std::tuple{prompts.messages.size(), host.element->Redraws()}), (std::tuple{2u, 1}));
+    EXPECT_EQ((std::tuple{prompts.Take().size(), host.element->Redraws()}), (std::tuple{2u, 1}));
     EXPECT_EQ(control.m_pDst, nullptr);
 }
 
@@ -126,7 +147,6 @@ TEST_F(EffectPipeline, FailingEachRasterAllocationOfEveryEffectInTurnEndsWithOut
         const size_t made = engine::AllocationsAsked() - before;
         for (size_t n = 1; n <= made; ++n) {
             SCOPED_TRACE(testing::Message() << "allocation " << n << " of " << made);
-            prompts.messages.clear();
             control.m_nBlurX = control.m_nBlurY = 2;
             const int redraws = host.element->Redraws();
             {
@@ -135,10 +155,10 @@ TEST_F(EffectPipeline, FailingEachRasterAllocationOfEveryEffectInTurnEndsWithOut
             }
             // Only the softening blur goes on without its work raster, unblurred.
             if (host.element->Redraws() > redraws) {
-                EXPECT_EQ(prompts.messages, std::vector<std::string>{kBlurNotice});
+                EXPECT_EQ(prompts.TakeOne(), kBlurNotice);
                 continue;
             }
-            EXPECT_EQ(prompts.messages, std::vector<std::string>{engine::kOutOfMemory});
+            EXPECT_EQ(prompts.TakeOne(), engine::kOutOfMemory);
             // Emboss and bevel clear the host's frame in place before they fail.
             if (code != EFFECT_EMBOSS && code != EFFECT_BEVEL) {
                 EXPECT_EQ(Host().bytes, start.bytes);
@@ -156,18 +176,15 @@ TEST_F(EffectPipeline, AnUnusableMatteIsReportedAndTheHostKeepsItsImage) {
         {dir.File("missing.tga"), "Matte file does not exist"},
         {text, "Cannot read the matte file"}};
     for (const auto& [path, message] : cases) {
-        prompts.messages.clear();
         control.m_strMattePath = path;
         EXPECT_EQ(control.ApplyMatte(false), 1);
-        ASSERT_EQ(prompts.messages.size(), 1u);
+        const std::string shown = prompts.TakeOne();
+        EXPECT_EQ(shown.find(message), 0u) << shown;
         Run(EFFECT_MATTE);
-        ASSERT_EQ(prompts.messages.size(), 2u);
-        EXPECT_EQ(prompts.messages[1], prompts.messages[0]);
-        EXPECT_EQ(prompts.messages[0].find(message), 0u) << prompts.messages[0];
+        EXPECT_EQ(prompts.TakeOne(), shown);
         EXPECT_EQ(Host().bytes, start.bytes);
     }
-    EXPECT_EQ(host.element->Redraws(), 0);
-    EXPECT_EQ(host.image->FromRGBACalls(), 0);
+    EXPECT_EQ(std::tuple(host.element->Redraws(), host.image->FromRGBACalls()), std::tuple(0, 0));
 }
 
 }  // namespace

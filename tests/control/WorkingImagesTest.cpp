@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <filesystem>
 
 #include "tests/control/ControlOnHost.h"
+#include "tests/support/PilScript.h"
 
 namespace {
 
@@ -10,6 +11,10 @@ namespace {
 // and blue exchanged.
 const std::vector<uint8_t> kPicture = {200, 10, 20, 255, 5, 6, 250, 128};
 const std::vector<uint8_t> kSwapped = {20, 10, 200, 255, 250, 6, 5, 128};
+// 2 x 2 for the export, bottom row first: bottom row red and half transparent,
+// top row green.
+const std::vector<uint8_t> kSquare = {0, 0,   255, 128, 0, 0,   255, 128,
+                                      0, 255, 0,   255, 0, 255, 0,   255};
 
 class WorkingImages : public ControlOnHost {
 protected:
@@ -33,7 +38,6 @@ TEST(WorkingImagesWithoutImage, NoTargetOrATargetWithoutAnImageMakesEveryOperati
         EXPECT_EQ(control.m_pOriginal, nullptr);
     }
     EXPECT_EQ((std::tuple{element->Redraws(), element->RefCount()}), (std::tuple{0, 1u}));
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(WorkingImages, SnapshotTwiceKeepsOneRasterOfTheLatestImage) {
@@ -46,8 +50,7 @@ TEST_F(WorkingImages, SnapshotTwiceKeepsOneRasterOfTheLatestImage) {
               (std::vector<uint8_t>{1, 2, 3, 4}));
     // The slots are separate; any slot number but 1 is the checkpoint.
     control.SnapshotImage(7);
-    EXPECT_EQ(control.m_nCheckpointWidth, 1);
-    EXPECT_EQ(control.m_pCheckpoint[3], 4);
+    EXPECT_EQ(std::tuple(control.m_nCheckpointWidth, control.m_pCheckpoint[3]), std::tuple(1, 4));
 }
 
 TEST_F(WorkingImages, RestoringWritesASlotBackWithColourShiftOnlyForTheOriginal) {
@@ -86,13 +89,43 @@ TEST_F(WorkingImages, AllocationFailureShowsOutOfMemoryAndLeavesTheSlotEmpty) {
         control.SnapshotImage(SLOT_ORIGINAL);
         EXPECT_EQ(control.FetchImageCopy(w, h, false), nullptr);
     }
-    EXPECT_EQ(prompts.messages, (std::vector<std::string>{"Out of Memory", "Out of Memory"}));
+    EXPECT_EQ(prompts.Take(), (std::vector<std::string>{"Out of Memory", "Out of Memory"}));
     EXPECT_EQ(control.m_pOriginal, nullptr);
     EXPECT_EQ(control.m_nOriginalWidth, 0);
     EXPECT_EQ((std::tuple{w, host.image->Pixels()}), (std::tuple{0, kPicture}));
     // Nothing left to write back.
     control.RestoreImage(SLOT_ORIGINAL);
     EXPECT_EQ(host.element->Redraws(), 0);
+}
+
+TEST_F(WorkingImages, AnIndependentReaderSeesTheExportUprightWithItsAlpha) {
+    host.image->SetPicture(2, 2, kSquare);
+    TempDir dir;
+    control.m_strExportPath = dir.File("out.tga");
+    control.ExportTga();
+    // PIL's (0, 0) is the top-left corner as any viewer shows it.
+    EXPECT_EQ(PilScript(dir,
+                        "file = Image.open('out.tga')\n"
+                        "im = file.convert('RGBA')\n"
+                        "print(file.format, im.size, im.getpixel((0, 0)), im.getpixel((1, 1)))\n"),
+              "TGA (2, 2) (0, 255, 0, 255) (255, 0, 0, 128)\n");
+    // The host's image is only read.
+    EXPECT_EQ(host.image->Pixels(), kSquare);
+}
+
+TEST_F(WorkingImages, AFailedExportOrAPictureBeyondTheLimitsIsShownAndNothingIsWritten) {
+    TempDir dir;
+    control.m_strExportPath = dir.File("missing-folder/out.tga");
+    control.ExportTga();
+    EXPECT_NE(prompts.TakeOne().find("out.tga"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(control.m_strExportPath));
+
+    // A picture wider than the library takes is refused before it sees it.
+    host.image->SetPicture(16001, 1, std::vector<uint8_t>(16001 * 4));
+    control.m_strExportPath = dir.File("wide.tga");
+    control.ExportTga();
+    EXPECT_NE(prompts.TakeOne().find("too large: 16001x1"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(control.m_strExportPath));
 }
 
 }  // namespace

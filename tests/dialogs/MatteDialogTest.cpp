@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "dialogs/CMatteFile.h"
+#include "engine/PictureFile.h"
 #include "tests/dialogs/DialogFixture.h"
 
 namespace dialog_test {
@@ -10,21 +11,13 @@ namespace {
 
 using namespace ui_test;
 
-// An uncompressed 32-bit TGA, rows bottom first, every pixel grey with the
-// given value and alpha.
-void WriteMatte(const std::string& path, int width, int height) {
-    const uint8_t w = uint8_t(width), h = uint8_t(height);  // both below 256
-    std::vector<uint8_t> bytes = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, w, 0, h, 0, 32, 8};
-    for (int i = 0; i < width * height; ++i) {
-        const uint8_t grey = uint8_t(60 + 3 * i);
-        bytes.insert(bytes.end(), {grey, grey, grey, uint8_t(255 - grey)});
-    }
-    WriteFileBytes(path, bytes);
-}
-
 class MatteDialogTest : public ToolsDialogTest {
 protected:
-    MatteDialogTest() { WriteMatte(MattePath(), kWidth, kHeight); }
+    // The test picture as the matte: each pixel a different matte value.
+    MatteDialogTest() {
+        const std::vector<uint8_t> matte = Original();
+        EXPECT_TRUE(engine::WritePictureFile(MattePath(), {matte.data(), kWidth, kHeight}, "tga"));
+    }
     std::string MattePath() const { return data.File("matte.tga"); }
 
     // Opens the matte dialog from the tools dialog, the step working it.
@@ -32,13 +25,6 @@ protected:
         ModalScript script;
         script.Then(std::move(step));
         Click(tools, IDC_MATTE);
-    }
-    // The tools dialog after a focus of size 2, the picture the matte dialog starts from.
-    std::unique_ptr<TintoraDlg> OpenFocused() {
-        auto tools = Open();
-        Type(*tools, IDC_FOCUS_SIZE, "2");
-        Click(*tools, IDC_APPLY_FOCUS);
-        return tools;
     }
     // The test's matte file typed in and Create clicked.
     void Create(CDialog& matte) const {
@@ -97,7 +83,6 @@ TEST_F(MatteDialogTest, CreateTwiceMattesTheCheckpointNotTheFirstResult) {
         once = create(matte, "2");
         Click(matte, IDOK);
     });
-    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front();
     EXPECT_NE(first, Original());
     EXPECT_NE(first, second);
     EXPECT_EQ(second, once);
@@ -109,7 +94,7 @@ TEST_F(MatteDialogTest, CreateReportsAMissingFileOrSetsTheMatteParameters) {
     RunMatte(*tools, [&](CDialog& matte) {
         Type(matte, IDC_MATTE_PATH, data.File("no such file.tga"));
         Click(matte, IDC_MATTE_CREATE);
-        EXPECT_EQ(prompts.messages, std::vector<std::string>{"Matte file does not exist"});
+        EXPECT_EQ(prompts.TakeOne(), "Matte file does not exist");
         EXPECT_EQ(std::pair(control.m_nEffectCode, HostPixels()), std::pair(99u, Original()));
         Type(matte, IDC_MATTE_PATH, MattePath());
         Type(matte, IDC_MATTE_X, "3");
@@ -141,24 +126,47 @@ TEST_F(MatteDialogTest, TheSpinsStopAt100ThoughTypedOffsetsUpTo1000AreAccepted) 
         EXPECT_EQ(Text(matte, IDC_MATTE_Y), "0");
         Type(matte, IDC_MATTE_X, "500");
         Create(matte);
-        EXPECT_TRUE(prompts.messages.empty());
         EXPECT_EQ(control.m_nMatteX, 500);
         // Beyond 1000: reported, and Create goes on with what was read.
         Type(matte, IDC_MATTE_X, "1500");
         Type(matte, IDC_MATTE_Y, "3");
         Click(matte, IDC_MATTE_CREATE);
-        EXPECT_EQ(prompts.messages,
-                  std::vector<std::string>{"Please enter an integer between 0 and 1000."});
+        EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 0 and 1000.");
         EXPECT_EQ(std::pair(control.m_nMatteX, control.m_nMatteY),
                   std::pair(1500, 0));  // Y never read
         Click(matte, IDCANCEL);
     });
 }
 
-TEST_F(MatteDialogTest, OkMakesThePictureShownTheNewOriginalForRestore) {
-    auto tools = OpenFocused();
+TEST_F(MatteDialogTest, CancelEscapeAndTheCloseBoxPutTheCheckpointBackOkKeepsThePictureShown) {
+    // The matte dialog starts from the tools dialog's focus of size 2.
+    auto tools = Open();
+    Type(*tools, IDC_FOCUS_SIZE, "2");
+    Click(*tools, IDC_APPLY_FOCUS);
     const std::vector<uint8_t> focused = HostPixels();
-    // Without Create: the tools dialog's last output.
+    // clang-format off
+    const ModalScript::Step endings[] = {[](CDialog& matte) { Click(matte, IDCANCEL); },
+                                         [](CDialog& matte) { PressKey(matte, Qt::Key_Escape); },
+                                         [](CDialog& matte) { ClickCloseBox(matte); }};
+    // clang-format on
+    for (const auto& end : endings) {
+        RunMatte(*tools, [&](CDialog& matte) {
+            Create(matte);
+            ASSERT_NE(HostPixels(), focused);
+            end(matte);
+            EXPECT_EQ(matte.ModalResult(), IDCANCEL);
+        });
+        EXPECT_EQ(HostPixels(), focused);
+        // The path is kept for the next opening whatever the ending.
+        EXPECT_EQ(tools->m_strMatteFile, MattePath());
+    }
+    // The tools dialog's original is still the picture of the tool run's start.
+    Click(*tools, IDC_RESTORE);
+    EXPECT_EQ(HostPixels(), Original());
+
+    // OK makes the picture shown the new original for Restore: without Create,
+    // the tools dialog's last output.
+    Click(*tools, IDC_APPLY_FOCUS);
     RunMatte(*tools, [](CDialog& matte) { Click(matte, IDOK); });
     Click(*tools, IDC_RESTORE);
     EXPECT_EQ(HostPixels(), focused);
@@ -174,30 +182,6 @@ TEST_F(MatteDialogTest, OkMakesThePictureShownTheNewOriginalForRestore) {
     Click(*tools, IDC_RESTORE);
     EXPECT_EQ(HostPixels(), matted);
     EXPECT_NE(matted, focused);
-}
-
-TEST_F(MatteDialogTest, CancelEscapeAndTheCloseBoxPutTheCheckpointBack) {
-    auto tools = OpenFocused();
-    const std::vector<uint8_t> atOpen = HostPixels();
-    // clang-format off
-    const ModalScript::Step endings[] = {[](CDialog& matte) { Click(matte, IDCANCEL); },
-                                         [](CDialog& matte) { PressKey(matte, Qt::Key_Escape); },
-                                         [](CDialog& matte) { ClickCloseBox(matte); }};
-    // clang-format on
-    for (const auto& end : endings) {
-        RunMatte(*tools, [&](CDialog& matte) {
-            Create(matte);
-            ASSERT_NE(HostPixels(), atOpen);
-            end(matte);
-            EXPECT_EQ(matte.ModalResult(), IDCANCEL);
-        });
-        EXPECT_EQ(HostPixels(), atOpen);
-        // The path is kept for the next opening whatever the ending.
-        EXPECT_EQ(tools->m_strMatteFile, MattePath());
-    }
-    // The tools dialog's original is still the picture of the tool run's start.
-    Click(*tools, IDC_RESTORE);
-    EXPECT_EQ(HostPixels(), Original());
 }
 
 TEST_F(MatteDialogTest, BrowseSetsThePathAndShowsTheMembersAgain) {

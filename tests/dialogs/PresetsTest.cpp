@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDialog>
 
+#include "dialogs/PresetFiles.h"
 #include "tests/dialogs/DialogFixture.h"
 
 namespace dialog_test {
@@ -66,10 +68,6 @@ protected:
     std::string Crop(const char* suffix = "") const {
         return data.File(std::string("TintoraPresetCrop") + suffix);
     }
-    size_t FilesInData() const {
-        return size_t(std::distance(std::filesystem::directory_iterator(data.Path()),
-                                    std::filesystem::directory_iterator()));
-    }
 };
 
 TEST_F(PresetsTest, OkWritesA404ByteFileWithSlot0StoredThatTheNextRunOpensWith) {
@@ -85,15 +83,14 @@ TEST_F(PresetsTest, OkWritesA404ByteFileWithSlot0StoredThatTheNextRunOpensWith) 
         Click(d, IDC_APPLY_MORE);  // the exchange takes the typed values in
         Click(d, IDOK);
     });
-    const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
-    ASSERT_EQ(bytes.size(), kPresetsFileBytes);
-    EXPECT_EQ(WordAt(bytes, 0), 0u);
+    // Format 0, slot 0 stored with the dialog's values, the other slots empty.
+    PresetRecord expected[kPresetSlots];
     const uint32_t slot0[] = {1, 12, 270, 5, 6, 7, 8, 30, 9, 10, uint32_t(-3), 4, 3, 0x00A0B0C0};
-    for (int w = 0; w < int(std::size(slot0)); ++w) EXPECT_EQ(SlotWord(bytes, 0, w), slot0[w]) << w;
-    for (int slot = 1; slot < kPresetSlots; ++slot) {
-        EXPECT_EQ(SlotWord(bytes, slot, 0), kPresetEmpty) << slot;
-    }
-    EXPECT_EQ(FilesInData(), 1u) << "a temporary file left beside it";
+    for (int w = 0; w < int(std::size(slot0)); ++w) expected[0].SetWord(w, slot0[w]);
+    const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
+    EXPECT_EQ(bytes.size(), kPresetsFileBytes);
+    EXPECT_EQ(bytes, PresetsBytes(0, expected));
+    EXPECT_EQ(data.Entries(), 1u) << "a temporary file left beside it";
 
     auto dialog = Open();
     for (const auto& [id, text] : typed) EXPECT_EQ(Text(*dialog, id), text) << id;
@@ -142,17 +139,12 @@ TEST_F(PresetsTest, OkWithAFailingValueWritesThePresetsButStaysOpen) {
         Type(d, IDC_MOTION_X, "100");
         Click(d, IDOK);
     });
-    EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{"Please enter an integer between 0 and 100."});
+    EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 0 and 100.");
 }
 
 TEST_F(PresetsTest, TheDialogOpensWithSlot0AndRecallsStoredSlots) {
-    PresetRecord records[kPresetSlots];
-    records[0] = Stored(40);
-    records[1] = Stored(5, kNone);
-    records[2] = Stored(17, kEmboss);
-    records[3] = Stored(6, -1);
-    records[4] = Stored(61, 99);
+    PresetRecord records[kPresetSlots] = {Stored(40), Stored(5, kNone), Stored(17, kEmboss),
+                                          Stored(6, -1), Stored(61, 99)};
     records[4].dwFlag = 0;  // counts as stored
     std::vector<uint8_t> file = PresetsBytes(0, records);
     file.push_back(0xEE);  // bytes past the records are ignored
@@ -162,16 +154,16 @@ TEST_F(PresetsTest, TheDialogOpensWithSlot0AndRecallsStoredSlots) {
     EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kGrayscale);
     EXPECT_FALSE(Enabled(*dialog, IDC_PCT));
     // Preset buttons start off and Save proposes slot 1.
-    EXPECT_FALSE(Checked(*dialog, IDC_PRESET1));
-    EXPECT_EQ(dialog->m_nCurrentPreset, 1);
+    EXPECT_EQ(std::pair(Checked(*dialog, IDC_PRESET1), dialog->m_nCurrentPreset),
+              std::pair(false, 1));
 
     Click(*dialog, IDC_PRESET1);
     EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kNone);
-    EXPECT_TRUE(Enabled(*dialog, IDC_PCT));
-    EXPECT_FALSE(Enabled(*dialog, IDC_DIR));
+    EXPECT_EQ(std::pair(Enabled(*dialog, IDC_PCT), Enabled(*dialog, IDC_DIR)),
+              std::pair(true, false));
     Click(*dialog, IDC_PRESET2);
-    EXPECT_TRUE(Checked(*dialog, IDC_PRESET2));
-    EXPECT_EQ(dialog->m_nCurrentPreset, 2);
+    EXPECT_EQ(std::pair(Checked(*dialog, IDC_PRESET2), dialog->m_nCurrentPreset),
+              std::pair(true, 2));
     ExpectShown(*dialog, 17);
     EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), kEmboss);
     EXPECT_TRUE(Enabled(*dialog, IDC_DIR));
@@ -182,7 +174,6 @@ TEST_F(PresetsTest, TheDialogOpensWithSlot0AndRecallsStoredSlots) {
         EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), -1) << button;
     }
     EXPECT_EQ(Text(*dialog, IDC_PCT), "61");
-    EXPECT_TRUE(prompts.messages.empty());
     Click(*dialog, IDOK);
     EXPECT_EQ(ReadFileBytes(PresetsPath()).size(), kPresetsFileBytes);
 }
@@ -193,18 +184,17 @@ TEST_F(PresetsTest, AnIncompatibleOrTooShortFileIsReportedAndReplacedAtTheEnd) {
     for (const std::vector<uint8_t>& file :
          {PresetsBytes(1, records), std::vector<uint8_t>{0, 0}}) {
         SCOPED_TRACE(file.size());
-        prompts.messages.clear();
         WriteFileBytes(PresetsPath(), file);
         RunTools(IDOK, [&](CDialog& d) {
             EXPECT_EQ(Text(d, IDC_PCT), "0");
             EXPECT_TRUE(static_cast<TintoraDlg&>(d).m_Presets[0].IsEmpty());
             Click(d, IDOK);
         });
-        EXPECT_EQ(prompts.messages, std::vector<std::string>{"Incompatible File Format"});
+        EXPECT_EQ(prompts.TakeOne(), "Incompatible File Format");
         const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
         ASSERT_EQ(bytes.size(), kPresetsFileBytes);
-        EXPECT_EQ(WordAt(bytes, 0), 0u);
-        EXPECT_EQ(SlotWord(bytes, 0, 1), 0u);  // Pct of the new slot 0
+        // The format word, and the Pct of the new slot 0.
+        EXPECT_EQ(std::pair(WordAt(bytes, 0), SlotWord(bytes, 0, 1)), std::pair(0u, 0u));
     }
 }
 
@@ -227,7 +217,6 @@ TEST_F(PresetsTest, EmptySlotsChangeNoValueAndCopyNoSideFileButSaveProposesThem)
     });
     Click(*dialog, IDC_SAVE_PRESET);
     EXPECT_TRUE(dialog->m_Presets[3].IsEmpty());
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(PresetsTest, SaveTakesSlots1To4AndStoresInMemoryUntilTheDialogEnds) {
@@ -237,8 +226,8 @@ TEST_F(PresetsTest, SaveTakesSlots1To4AndStoresInMemoryUntilTheDialogEnds) {
             auto& tools = static_cast<TintoraDlg&>(d);
             Type(d, IDC_BORDER_SIZE, "44");
             Click(d, IDC_SAVE_PRESET);
-            EXPECT_EQ(tools.m_Presets[4].dwFlag, kPresetStored);
-            EXPECT_EQ(tools.m_Presets[4].nBorderSize, 44u);
+            EXPECT_EQ(std::pair(tools.m_Presets[4].dwFlag, tools.m_Presets[4].nBorderSize),
+                      std::pair(kPresetStored, 44u));
             EXPECT_FALSE(PresetsWritten());
             Click(d, IDOK);
         })
@@ -246,11 +235,11 @@ TEST_F(PresetsTest, SaveTakesSlots1To4AndStoresInMemoryUntilTheDialogEnds) {
             Type(save, IDC_PRESET_NUMBER, "5");
             Click(save, IDOK);
             EXPECT_FALSE(save.HasEnded());
-            EXPECT_EQ(prompts.messages,
-                      std::vector<std::string>{"Please enter an integer between 1 and 4."});
+            EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 1 and 4.");
             Type(save, IDC_PRESET_NUMBER, "x");
             Click(save, IDOK);
             EXPECT_FALSE(save.HasEnded());
+            EXPECT_EQ(prompts.TakeOne(), "Please enter an integer.");
             Type(save, IDC_PRESET_NUMBER, "4");
             PressKey(save, Qt::Key_Return);
             EXPECT_TRUE(save.HasEnded());
@@ -258,8 +247,8 @@ TEST_F(PresetsTest, SaveTakesSlots1To4AndStoresInMemoryUntilTheDialogEnds) {
     EXPECT_EQ(RunTools(script), IDOK);
     EXPECT_EQ(script.opened, (std::vector<int>{IDD_TINTORA_DIALOG, IDD_SAVE_PRESET}));
     const std::vector<uint8_t> bytes = ReadFileBytes(PresetsPath());
-    EXPECT_EQ(SlotWord(bytes, 4, 0), kPresetStored);
-    EXPECT_EQ(SlotWord(bytes, 4, 4), 44u);
+    EXPECT_EQ(std::pair(SlotWord(bytes, 4, 0), SlotWord(bytes, 4, 4)),
+              std::pair(kPresetStored, 44u));
 }
 
 TEST_F(PresetsTest, SaveStoresTheControlsAndTheSelectionWhichRecallingCopiesBack) {
@@ -272,16 +261,16 @@ TEST_F(PresetsTest, SaveStoresTheControlsAndTheSelectionWhichRecallingCopiesBack
     Type(*dialog, IDC_PCT, "12");
     Type(*dialog, IDC_DIR, "400");
     SaveTo(*dialog, "2");
-    EXPECT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(dialog->m_Presets[2].dwFlag, kPresetStored);
-    EXPECT_EQ(dialog->m_Presets[2].nPct, 12);
-    EXPECT_EQ(dialog->m_Presets[2].nDir, 400);
+    EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 0 and 359.");
+    const PresetRecord& two = dialog->m_Presets[2];
+    EXPECT_EQ(std::tuple(two.dwFlag, two.nPct, two.nDir), std::tuple(kPresetStored, 12, 400));
     EXPECT_EQ(ReadFileBytes(Crop(".2")), older);
     Click(*dialog, IDC_PRESET2);
     EXPECT_EQ(ReadFileBytes(Crop()), older);
 
     WriteFileBytes(Crop(), selection);
     SaveTo(*dialog, "3");
+    EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 0 and 359.");
     EXPECT_EQ(ReadFileBytes(Crop(".3")), selection);
     WriteFileBytes(Crop(), {7});
     Click(*dialog, IDC_PRESET3);
@@ -305,15 +294,38 @@ TEST_F(PresetsTest, WithoutADataFolderNothingIsReadOrWrittenOrSaid) {
     }
     EXPECT_FALSE(std::filesystem::exists(missing));
     EXPECT_FALSE(std::filesystem::exists("/TintoraPresets"));
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(PresetsTest, APresetsFileThatCannotBeReplacedIsLeftAloneWithoutAMessage) {
     std::filesystem::create_directory(PresetsPath());
     RunTools(IDOK, [](CDialog& d) { Click(d, IDOK); });
     EXPECT_TRUE(std::filesystem::is_directory(PresetsPath()));
-    EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(FilesInData(), 1u);
+    EXPECT_EQ(data.Entries(), 1u);
+}
+
+// The presets file and its side files, copied and read without the dialog.
+TEST(PresetFiles, CopiesWholeFilesAndReportsWhatItCouldNotDo) {
+    TempDir folder;
+    // Larger than one buffer, over a longer file that must be cut.
+    std::vector<uint8_t> big(200000);
+    for (size_t i = 0; i < big.size(); ++i) big[i] = uint8_t(i * 7);
+    WriteFileBytes(folder.File("a"), big);
+    WriteFileBytes(folder.File("b"), std::vector<uint8_t>(300000, 1));
+    EXPECT_EQ(CopyWholeFile(folder.File("a"), folder.File("b")), FileCopy::Copied);
+    EXPECT_EQ(ReadFileBytes(folder.File("b")), big);
+    EXPECT_EQ(CopyWholeFile(folder.File("none"), folder.File("b")), FileCopy::NoSource);
+    EXPECT_EQ(CopyWholeFile(folder.File("a"), folder.File("x/y")), FileCopy::NotOpened);
+    EXPECT_EQ(CopyWholeFile(folder.Path().string(), folder.File("c")), FileCopy::NotOpened);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("c")));
+}
+
+TEST(PresetFiles, AFifoInPlaceOfAFileIsRefusedWithoutWaitingOnIt) {
+    TempDir folder;
+    ASSERT_EQ(mkfifo(folder.File("fifo").c_str(), 0600), 0);
+    PresetRecord records[kPresetSlots];
+    EXPECT_EQ(ReadPresetsFile(folder.File("fifo"), records), PresetsRead::Missing);
+    EXPECT_EQ(CopyWholeFile(folder.File("fifo"), folder.File("c")), FileCopy::NotOpened);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("c")));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <filesystem>
 
+#include "dialogs/DataFolder.h"
 #include "tests/dialogs/DialogFixture.h"
 
 namespace dialog_test {
@@ -9,7 +11,7 @@ namespace {
 
 using namespace ui_test;
 
-const std::vector<std::string> kOffsetMessage = {"Please enter an integer betoween -100 and 100."};
+const std::string kOffsetMessage = "Please enter an integer betoween -100 and 100.";
 // Entries of the sorted More Effects list.
 constexpr int kBevel = 2;
 constexpr int kBlur = 3;
@@ -22,8 +24,7 @@ TEST_F(ToolsDialogTest, FirstRunWithoutPresetsFileStartsAtTheInitialValues) {
                    IDC_OFFSET_BLUR, IDC_BORDER_BLUR, IDC_OFFSET_X, IDC_OFFSET_Y}) {
         EXPECT_EQ(Text(*dialog, id), "0") << id;
     }
-    EXPECT_EQ(Text(*dialog, IDC_FOCUS_SIZE), "1");
-    EXPECT_EQ(dialog->m_crColor, 0u);
+    EXPECT_EQ(std::tuple(Text(*dialog, IDC_FOCUS_SIZE), dialog->m_crColor), std::tuple("1", 0u));
     EXPECT_EQ(Selection(*dialog, IDC_MORE_EFFECTS), -1);
     for (int id : {IDC_PCT, IDC_DIR, IDC_PCT_LABEL, IDC_DIR_LABEL, IDC_SPIN_PCT, IDC_SPIN_DIR}) {
         EXPECT_TRUE(Enabled(*dialog, id)) << id;
@@ -33,7 +34,6 @@ TEST_F(ToolsDialogTest, FirstRunWithoutPresetsFileStartsAtTheInitialValues) {
     }
     EXPECT_EQ(dialog->m_nCurrentPreset, 1);
     EXPECT_FALSE(control.m_bSwapRedBlue);
-    EXPECT_TRUE(prompts.messages.empty());
     // Nothing selected: Apply does nothing.
     Click(*dialog, IDC_APPLY_MORE);
     EXPECT_EQ(control.m_nEffectCode, 99u);
@@ -52,7 +52,7 @@ TEST_F(ToolsDialogTest, EmbossAndBevelCapPctAt20) {
     control.m_nEffectCode = 99;
     Type(*dialog, IDC_PCT, "30");
     Click(*dialog, IDC_APPLY_MORE);
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{"Maximum Pct is 20 for this effect"});
+    EXPECT_EQ(prompts.TakeOne(), "Maximum Pct is 20 for this effect");
     EXPECT_EQ(control.m_nEffectCode, 99u);
     // Back to an entry without the cap: the spin reaches 100 again.
     Pick(*dialog, IDC_MORE_EFFECTS, kBlur);
@@ -63,7 +63,7 @@ TEST_F(ToolsDialogTest, EmbossAndBevelCapPctAt20) {
     Pick(*dialog, IDC_MORE_EFFECTS, kBevel);
     Type(*dialog, IDC_PCT, "21");
     Click(*dialog, IDC_APPLY_MORE);
-    EXPECT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.TakeOne(), "Maximum Pct is 20 for this effect");
     Type(*dialog, IDC_PCT, "20");
     Click(*dialog, IDC_APPLY_MORE);
     EXPECT_EQ(control.m_nEffectCode, uint32_t(EFFECT_BEVEL));
@@ -71,6 +71,7 @@ TEST_F(ToolsDialogTest, EmbossAndBevelCapPctAt20) {
     // Only the capped entries bring the edit down, even a Pct read past its range.
     Type(*dialog, IDC_PCT, "150");
     Click(*dialog, IDC_APPLY_MORE);
+    EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 0 and 100.");
     Pick(*dialog, IDC_MORE_EFFECTS, kBlur);
     EXPECT_EQ(Text(*dialog, IDC_PCT), "150");
 }
@@ -81,18 +82,16 @@ TEST_F(ToolsDialogTest, ApplyRefusesAnOffsetOutsideItsRangeThenStopsAtAValueFail
     Type(*dialog, IDC_BORDER_SIZE, "9");
     Type(*dialog, IDC_OFFSET_X, "150");
     Click(*dialog, IDC_APPLY_OFFSET);
-    EXPECT_EQ(std::tuple(prompts.messages, control.m_nEffectCode), std::tuple(kOffsetMessage, 99u));
+    EXPECT_EQ(std::tuple(prompts.TakeOne(), control.m_nEffectCode),
+              std::tuple(kOffsetMessage, 99u));
     // The offsets are checked before the exchange, which would fail here.
     Type(*dialog, IDC_FOCUS_SIZE, "0");
     Type(*dialog, IDC_OFFSET_X, "0");
     Type(*dialog, IDC_OFFSET_Y, "-101");
-    prompts.messages.clear();
     Click(*dialog, IDC_APPLY_OFFSET);
-    EXPECT_EQ(prompts.messages, kOffsetMessage);
-    prompts.messages.clear();
+    EXPECT_EQ(prompts.TakeOne(), kOffsetMessage);
     Click(*dialog, IDC_APPLY_BORDER);
-    EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{"Please enter an integer between 1 and 50."});
+    EXPECT_EQ(prompts.TakeOne(), "Please enter an integer between 1 and 50.");
     EXPECT_EQ(dialog->GetFocusedId(), IDC_FOCUS_SIZE);
     EXPECT_EQ(std::tuple(control.m_nEffectCode, dialog->m_nPct), std::tuple(99u, 7));
     EXPECT_EQ(std::tuple(dialog->m_nFocusSize, dialog->m_nBorderSize), std::tuple(0u, 0u));
@@ -122,8 +121,7 @@ TEST_F(ToolsDialogTest, SpinsStepWithinTheirRanges) {
     // that is no number counts as 0.
     Type(*dialog, IDC_OFFSET_X, "150");
     ClickSpin(*dialog, IDC_SPIN_OFFSET_X, true);
-    EXPECT_EQ(Text(*dialog, IDC_OFFSET_X), "100");
-    EXPECT_EQ(dialog->m_nOffsetX, 100);
+    EXPECT_EQ(std::tuple(Text(*dialog, IDC_OFFSET_X), dialog->m_nOffsetX), std::tuple("100", 100));
     Type(*dialog, IDC_OFFSET_X, "abc");
     EXPECT_EQ(dialog->m_nOffsetX, 0);
     ClickSpin(*dialog, IDC_SPIN_OFFSET_X, false);
@@ -164,7 +162,6 @@ TEST_F(ToolsDialogTest, TheApplyButtonsPassTheirValuesAndTranspAsOpacity) {
     EXPECT_EQ(std::tuple(control.m_nBlurX, control.m_nBlurY, control.m_nOpacity),
               std::tuple(5, 6, 55));
     EXPECT_EQ(prompts.waitCursorCount, 5);
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(ToolsDialogTest, RestoreAndColorShiftShowTheOriginal) {
@@ -192,7 +189,7 @@ TEST_F(ToolsDialogTest, RestoreAndColorShiftShowTheOriginal) {
     Click(*dialog, IDC_APPLY_FOCUS);
     Type(*dialog, IDC_FOCUS_SIZE, "0");
     Click(*dialog, IDC_COLOR_SHIFT);
-    EXPECT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.Take().size(), 1u);
     EXPECT_FALSE(control.m_bSwapRedBlue);
     EXPECT_EQ(HostPixels(), Original());
 }
@@ -209,7 +206,6 @@ TEST_F(ToolsDialogTest, ExportOffersUntitledTgaAndWritesThePathChosen) {
                    "TGA Files (*.tga) | *.tga| All Files (*.*)|*.*||", dialog->GetSafeHwnd()));
     EXPECT_EQ(control.m_strExportPath, data.File("untitled.tga"));
     EXPECT_GE(std::filesystem::file_size(data.File("untitled.tga")), 18u + kWidth * kHeight * 4);
-    EXPECT_TRUE(prompts.messages.empty());
     // A cancelled export does nothing.
     control.m_strExportPath = "unchanged";
     Click(*dialog, IDC_EXPORT);
@@ -237,6 +233,29 @@ TEST_F(ToolsDialogTest, CropRunsTheInstalledCropDialogMinimisedAroundIt) {
     EXPECT_EQ(placementsWhileOpen,
               (std::vector<std::vector<UINT>>{{SW_MINIMIZE}, {SW_MINIMIZE, SW_RESTORE}}));
     EXPECT_EQ(prompts.placements, (std::vector<UINT>{SW_MINIMIZE, SW_RESTORE}));
+}
+
+TEST(DataFolder, IsTintoraBesideTheFolderOfTheModule) {
+    EXPECT_EQ(DataFolderFromModulePath("/opt/Apps/Plugins/VOKSLETRASTEL.OCX"), "/opt/Apps/tintora");
+    EXPECT_EQ(DataFolderFromModulePath("/Plugins/x.ocx"), "/tintora");
+    // A module in the root: the second cut has no separator left and is skipped.
+    EXPECT_EQ(DataFolderFromModulePath("/x.ocx"), "tintora");
+}
+
+TEST(DataFolder, ComesFromTheFileThatHoldsTheCode) {
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
+    EXPECT_EQ(ModuleDataFolder(), (self.parent_path().parent_path() / "tintora").string());
+}
+
+TEST_F(ToolsDialogTest, TheDialogComputesItsDataFolderAndNeverCreatesIt) {
+    ModalScript script;
+    script.Then([](CDialog& d) { Click(d, IDOK); });
+    TintoraDlg dialog(&control);
+    const std::string folder = ModuleDataFolder();
+    EXPECT_EQ(dialog.m_strDataFolder, folder);
+    ASSERT_FALSE(std::filesystem::exists(folder)) << "a data folder beside the test programs";
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <memory>
 #include <vector>
 
 #include "tests/support/AllocationGuards.h"

@@ -5,20 +5,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "tests/support/Programs.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 mode_t Mode(const fs::path& path) {
     struct stat status {};
@@ -26,20 +19,16 @@ mode_t Mode(const fs::path& path) {
     return status.st_mode & 07777;
 }
 
-size_t EntryCount(const fs::path& folder) {
-    return size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
-
 TEST(AtomicFile, CreatesAndReplacesKeepingPermissions) {
     TempDir dir;
     const std::string path = dir.File("presets");
     ASSERT_FALSE(files::ReplaceFile(path, std::string("one\0two", 7)));
-    EXPECT_EQ(Contents(path), std::string("one\0two", 7));
+    EXPECT_EQ(ReadFileText(path), std::string("one\0two", 7));
 
     chmod(path.c_str(), 0640);
     ASSERT_FALSE(files::ReplaceFile(path, "three"));
-    EXPECT_EQ((std::tuple{Contents(path), Mode(path)}), (std::tuple{"three", 0640u}));
-    EXPECT_EQ(EntryCount(dir.Path()), 1u) << "no temporary file is left behind";
+    EXPECT_EQ((std::tuple{ReadFileText(path), Mode(path)}), (std::tuple{"three", 0640u}));
+    EXPECT_EQ(dir.Entries(), 1u) << "no temporary file is left behind";
 }
 
 TEST(AtomicFile, ALinkStaysALinkAndItsFileIsReplaced) {
@@ -53,8 +42,8 @@ TEST(AtomicFile, ALinkStaysALinkAndItsFileIsReplaced) {
 
     ASSERT_FALSE(files::ReplaceFile(link.string(), "new"));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ((std::tuple{Contents(pointee), Mode(pointee)}), (std::tuple{"new", 0604u}));
-    EXPECT_EQ(EntryCount(dir.Path()), 2u);
+    EXPECT_EQ((std::tuple{ReadFileText(pointee), Mode(pointee)}), (std::tuple{"new", 0604u}));
+    EXPECT_EQ(dir.Entries(), 2u);
 }
 
 TEST(AtomicFile, FailuresLeaveTheTargetAndNoTemporary) {
@@ -73,7 +62,7 @@ TEST(AtomicFile, FailuresLeaveTheTargetAndNoTemporary) {
 
     fs::create_symlink("loop", dir.Path() / "loop");
     EXPECT_EQ(files::ReplaceFile(dir.File("loop"), "x"), std::errc::too_many_symbolic_link_levels);
-    EXPECT_EQ(EntryCount(dir.Path()), 2u);
+    EXPECT_EQ(dir.Entries(), 2u);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "platform/imageview/ImageEnXClass.h"
 #include "platform/imageview/ImageEnXControl.h"
 #include "platform/imageview/SelectionFile.h"
-#include "tests/imageview/SelectionTestSupport.h"
+#include "tests/support/DispatchCalls.h"
 #include "tests/support/PilScript.h"
 #include "tests/support/RecordingPrompts.h"
 
@@ -40,17 +40,11 @@ protected:
         if (control) control->InPlaceDeactivate();
     }
 
-    // Arguments in declaration order; a put passes its value as the one named argument.
+    // Arguments in declaration order, freed after the call.
     Outcome Call(DISPID id, WORD flags, std::vector<VARIANT> args = {}) {
-        std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-        DISPID named = DISPID_PROPERTYPUT;
-        DISPPARAMS params{reversed.data(), nullptr, UINT(reversed.size()), 0};
-        if (flags == DISPATCH_PROPERTYPUT) params.rgdispidNamedArgs = &named, params.cNamedArgs = 1;
-        Outcome outcome{E_FAIL, VARIANT{}};
-        outcome.hr =
-            view->Invoke(id, IID_NULL, 0, flags, &params, &outcome.value, nullptr, nullptr);
+        const CallResult result(view.Get(), id, args, flags);
         for (VARIANT& arg : args) VariantClear(&arg);
-        return outcome;
+        return {result.hr, result.value};
     }
     HRESULT Method(DISPID id, std::vector<VARIANT> args = {}) {
         return Call(id, DISPATCH_METHOD, std::move(args)).hr;
@@ -176,7 +170,6 @@ TEST_F(ImageEnXTest, PicturesShowUprightAndTheMaskLinesUpWithThemWithoutAlphaWhe
                         " im.getpixel((5, 5)))\n"),
               "RGBA (8, 6) (255, 255, 255, 255) (0, 0, 0, 255) (0, 0, 0, 255)\n"
               "RGB (8, 6) (255, 255, 255) (0, 0, 0) (0, 0, 0)\n");
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(ImageEnXTest, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothing) {
@@ -188,11 +181,12 @@ TEST_F(ImageEnXTest, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothing) 
     Method(DISPID_LOADSELECTION, {Text(broken)});
     Method(DISPID_LOADIMAGEFILE, {Text(dir.File("none.tga"))});
     Method(DISPID_SAVESELECTION, {Text(dir.File("no/folder/a.sel"))});
-    ASSERT_EQ(prompts.messages.size(), 3u);
-    EXPECT_EQ(prompts.messages[0],
+    const std::vector<std::string> messages = prompts.Take();
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[0],
               "The selection file " + broken + " is cut short. The selection is left as it was.");
-    EXPECT_EQ(prompts.messages[1], "The picture file " + dir.File("none.tga") + " does not exist");
-    EXPECT_NE(prompts.messages[2].find(dir.File("no/folder/a.sel")), std::string::npos);
+    EXPECT_EQ(messages[1], "The picture file " + dir.File("none.tga") + " does not exist");
+    EXPECT_NE(messages[2].find(dir.File("no/folder/a.sel")), std::string::npos);
     EXPECT_EQ(control->Document().Selection(), before);
     EXPECT_EQ(control->Document().Picture().width, 8);
 }

@@ -4,7 +4,8 @@
 // box is read and closed. Steps find buttons by their text. Each step runs
 // from its dialog's own event loop, so a window that it opens (another dialog,
 // a message box) is seen and worked too; a window left open for a minute fails
-// the test and is closed, so that a test fails rather than hangs.
+// the test and is closed, so that a test fails rather than hangs. A step that
+// never ran, or a message box, fails the test at the end.
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,12 @@ public:
         QObject::connect(&m_timer, &QTimer::timeout, [this] { Poll(); });
         m_timer.start(5);
     }
+    ~ModalRobot() {
+        EXPECT_TRUE(m_steps.empty()) << m_steps.size() << " step(s) never ran";
+        EXPECT_TRUE(messageBoxes.empty()) << "a message box said: " << messageBoxes.front();
+    }
+    ModalRobot(const ModalRobot&) = delete;
+    ModalRobot& operator=(const ModalRobot&) = delete;
 
     ModalRobot& Then(Step step) {
         m_steps.push_back(std::move(step));
@@ -37,22 +44,16 @@ public:
 
     std::vector<std::string> titles;        // of the dialogs worked, in order
     std::vector<std::string> messageBoxes;  // texts of the message boxes closed
-    bool Finished() const { return m_steps.empty(); }
 
-    // The push buttons of a dialog with this text, top to bottom.
-    static std::vector<QPushButton*> Buttons(QWidget& dialog, const QString& text) {
-        std::vector<QPushButton*> found;
+    // Clicks the push button with this text, the index-th from the top.
+    static void Click(QWidget& dialog, const QString& text, size_t index = 0) {
+        std::vector<QPushButton*> buttons;
         for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-            if (button->text() == text) found.push_back(button);
+            if (button->text() == text) buttons.push_back(button);
         }
-        std::sort(found.begin(), found.end(), [](QPushButton* a, QPushButton* b) {
+        std::sort(buttons.begin(), buttons.end(), [](QPushButton* a, QPushButton* b) {
             return a->geometry().y() < b->geometry().y();
         });
-        return found;
-    }
-
-    static void Click(QWidget& dialog, const QString& text, size_t index = 0) {
-        auto buttons = Buttons(dialog, text);
         ASSERT_LT(index, buttons.size()) << text.toStdString();
         buttons[index]->click();
     }

@@ -1,29 +1,18 @@
 // The module's objects linked into the test: what the module file does not
-// show from outside (the module object, a failing class registration, property
-// exchange, an initialised editor, the type library's contents).
+// show from outside (a failing class registration, property exchange, an
+// initialised editor, the type library's contents). The module object's setup
+// shows in the module file's windows (EndToEndToolRunTest, EndToEndCropTest).
 
 #include <gtest/gtest.h>
 
 #include "control/CRastelCtrl.h"
-#include "control/ControlDialogs.h"
 #include "control/ModuleIds.h"
 #include "control/module/CRastelEditor.h"
-#include "control/module/CVOKSLetRastelApp.h"
 #include "control/module/ModuleResources.h"
 #include "platform/olectl/COleObjectFactory.h"
 #include "platform/olectl/OleRegistration.h"
 #include "tests/support/DispatchCalls.h"
 #include "tests/support/OwnRegistry.h"
-
-TEST(ModuleObjectsTest, TheModuleObjectPutsTheModulesDialogsAndPropertyFrameInPlace) {
-    EXPECT_EQ(AfxGetApp(), &theApp);
-    ScopedControlDialogs none(nullptr);
-    EXPECT_TRUE(theApp.InitInstance());
-    EXPECT_NE(CurrentControlDialogs(), nullptr);
-    EXPECT_NE(AfxGetModuleState()->m_pfnPropertyFrame, nullptr);
-    EXPECT_EQ(theApp.ExitInstance(), 0);
-    AfxGetModuleState()->m_pfnPropertyFrame = nullptr;
-}
 
 TEST(ModuleObjectsTest, AClassWithoutItsTypeNameFailsToRegister) {
     OwnRegistry registry;

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <tuple>
 
 #include "tests/support/OwnRegistry.h"
+#include "tests/support/Programs.h"
 
 namespace {
 
@@ -46,11 +46,6 @@ protected:
         }
         return {status, type, data};
     }
-    std::string FileText(const char* name) const {
-        std::ostringstream text;
-        text << std::ifstream(folder.Path() / name).rdbuf();
-        return text.str();
-    }
 
     OwnRegistry registry;
     const TempDir& folder = registry.folder;
@@ -68,8 +63,9 @@ TEST_F(RegistryTest, CreateMakesEveryLevelOnceAndValuesPersistForAFreshHandle) {
     EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
     EXPECT_EQ(SetDword(key, "CurColor", 0xFF0000FFu), ERROR_SUCCESS);
     RegCloseKey(key);
-    EXPECT_NE(FileText("HKEY_CURRENT_USER.reg").find("\"CurColor\"=dword:ff0000ff"),
-              std::string::npos);
+    EXPECT_NE(
+        ReadFileText(folder.File("HKEY_CURRENT_USER.reg")).find("\"CurColor\"=dword:ff0000ff"),
+        std::string::npos);
 
     ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, kTintoraKey, 0, KEY_READ, &key), ERROR_SUCCESS);
     EXPECT_EQ(Query(key, "curcolor"),
@@ -138,7 +134,7 @@ TEST_F(RegistryTest, AReadOnlyHandleCannotWriteAndABrokenStoreIsLeftAlone) {
     EXPECT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, kTintoraKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                              &key, nullptr),
               ERROR_BADDB);
-    EXPECT_EQ(FileText("HKEY_CURRENT_USER.reg"), garbage);
+    EXPECT_EQ(ReadFileText(folder.File("HKEY_CURRENT_USER.reg")), garbage);
 }
 
 TEST_F(RegistryTest, NamesBeyondThePlatformsLimitsAreRefusedAndNothingIsWritten) {

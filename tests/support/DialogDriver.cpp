@@ -90,14 +90,13 @@ int Selection(const CDialog& dialog, int id) {
     return combo ? combo->currentIndex() : -2;
 }
 
-std::string Entry(const CDialog& dialog, int id, int index) {
-    auto* combo = qobject_cast<QComboBox*>(WidgetOf(dialog, id));
-    return combo ? combo->itemText(index).toStdString() : std::string();
-}
-
-int EntryCount(const CDialog& dialog, int id) {
-    auto* combo = qobject_cast<QComboBox*>(WidgetOf(dialog, id));
-    return combo ? combo->count() : -1;
+std::vector<std::string> Entries(const CDialog& dialog, int id) {
+    std::vector<std::string> entries;
+    if (auto* combo = qobject_cast<QComboBox*>(WidgetOf(dialog, id))) {
+        for (int i = 0; i < combo->count(); ++i)
+            entries.push_back(combo->itemText(i).toStdString());
+    }
+    return entries;
 }
 
 QColor Painted(CDialog& dialog, int x, int y) { return dialog.PaintSurface()->pixelColor(x, y); }

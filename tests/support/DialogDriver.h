@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <string>
+#include <vector>
 
 #include "platform/ui/CDialog.h"
 
@@ -30,8 +31,8 @@ std::string Text(const CDialog& dialog, int id);
 bool Enabled(const CDialog& dialog, int id);
 bool Checked(const CDialog& dialog, int id);
 int Selection(const CDialog& dialog, int id);
-std::string Entry(const CDialog& dialog, int id, int index);
-int EntryCount(const CDialog& dialog, int id);
+// The entries of a drop-down list, in their order.
+std::vector<std::string> Entries(const CDialog& dialog, int id);
 // A pixel of what the dialog itself painted on its client area.
 QColor Painted(CDialog& dialog, int x, int y);
 // Delivers a paint request now.

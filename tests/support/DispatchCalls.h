@@ -16,17 +16,22 @@ inline DISPID DispIdOf(IDispatch* object, const std::string& name) {
     return id;
 }
 
-// One method call and what came back. The arguments stay the caller's; the
-// callee sees them last to first.
+// One call, a method's by default, and what came back. The arguments stay the
+// caller's; the callee sees them last to first, and a property put gets its
+// value as the one named argument.
 struct CallResult {
-    CallResult(IDispatch* object, DISPID id, std::vector<VARIANT> args) {
+    CallResult(IDispatch* object, DISPID id, std::vector<VARIANT> args,
+               WORD flags = DISPATCH_METHOD) {
         std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-        DISPPARAMS params{reversed.data(), nullptr, UINT(reversed.size()), 0};
-        hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &value,
-                            &exception, nullptr);
+        DISPID put = DISPID_PROPERTYPUT;
+        const bool named = flags == DISPATCH_PROPERTYPUT;
+        DISPPARAMS params{reversed.data(), named ? &put : nullptr, UINT(reversed.size()), named};
+        hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &value, &exception,
+                            nullptr);
     }
-    CallResult(IDispatch* object, const std::string& method, std::vector<VARIANT> args)
-        : CallResult(object, DispIdOf(object, method), std::move(args)) {}
+    CallResult(IDispatch* object, const std::string& name, std::vector<VARIANT> args,
+               WORD flags = DISPATCH_METHOD)
+        : CallResult(object, DispIdOf(object, name), std::move(args), flags) {}
     CallResult(const CallResult&) = delete;
     CallResult& operator=(const CallResult&) = delete;
     ~CallResult() {

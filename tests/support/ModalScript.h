@@ -28,7 +28,6 @@ public:
 
     // Template ids of the dialogs run, in order.
     std::vector<int> opened;
-    bool Finished() const { return m_steps.empty(); }
 
 private:
     std::deque<Step> m_steps;

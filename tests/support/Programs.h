@@ -15,4 +15,5 @@ struct ProgramRun {
 ProgramRun RunProgram(const std::string& commandLine);
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
+std::string ReadFileText(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -9,6 +9,10 @@ TempDir::TempDir() {
     m_path = pattern;
 }
 
+size_t TempDir::Entries() const {
+    return size_t(std::distance(std::filesystem::directory_iterator(m_path), {}));
+}
+
 TempDir::~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(m_path, ec);

@@ -13,6 +13,8 @@ public:
 
     const std::filesystem::path& Path() const { return m_path; }
     std::string File(const std::string& name) const { return (m_path / name).string(); }
+    // How many files and folders it holds.
+    size_t Entries() const;
 
 private:
     std::filesystem::path m_path;

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
@@ -13,7 +12,6 @@
 #include "apps/tarsel-host/CanvasView.h"
 #include "apps/tarsel-host/DialogActions.h"
 #include "apps/tarsel-host/HostWindow.h"
-#include "platform/automation/Bstr.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CustomControls.h"
 #include "tests/support/DispatchCalls.h"
@@ -35,27 +33,6 @@ Picture RedBottom(int32_t width, int32_t height) {
     return picture;
 }
 
-// A property read through IDispatch, as a plug-in makes it; the caller owns the object.
-IDispatch* Read(IDispatch* object, const char* name) {
-    DISPPARAMS none;
-    VARIANT result;
-    VariantInit(&result);
-    object->Invoke(DispIdOf(object, name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                   &none, &result, nullptr, nullptr);
-    return result.vt == VT_DISPATCH ? result.pdispVal : nullptr;
-}
-
-// What a plug-in does to hand back a picture: the element's RGBAImage assigned.
-void AssignRGBAImage(tarsel::TarselElement* element, tarsel::TarselImage* image) {
-    VARIANT value = MakeVariantDispatch(image);
-    DISPID put = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&value, &put, 1, 1};
-    EXPECT_EQ(element->Invoke(DispIdOf(element, "RGBAImage"), IID_NULL, LOCALE_USER_DEFAULT,
-                              DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr),
-              S_OK);
-    VariantClear(&value);
-}
-
 }  // namespace
 
 TEST(HostScene, TheSelectionIsTheActiveObjectAndAnAssignedPictureStaysCentred) {
@@ -66,15 +43,16 @@ TEST(HostScene, TheSelectionIsTheActiveObjectAndAnAssignedPictureStaysCentred) {
     EXPECT_EQ(scene.Add("badge", {0, 0}, RedBottom(1, 1)).Name(), "badge 2");
     scene.Select(&item);
 
-    IDispatch* canvas = Read(scene.Application(), "ActiveCanvas");
-    IDispatch* plugScene = Read(canvas, "Scene");
-    IDispatch* active = Read(plugScene, "ActiveObject");
-    EXPECT_EQ(active, item.Object());
-    for (IDispatch* each : {canvas, plugScene, active}) each->Release();
+    // Read and assigned through IDispatch, as a plug-in does.
+    constexpr WORD kGet = DISPATCH_PROPERTYGET, kPut = DISPATCH_PROPERTYPUT;
+    const CallResult canvas(scene.Application(), "ActiveCanvas", {}, kGet);
+    const CallResult plugScene(canvas.value.pdispVal, "Scene", {}, kGet);
+    EXPECT_EQ(CallResult(plugScene.value.pdispVal, "ActiveObject", {}, kGet).value.pdispVal,
+              item.Object());
 
     auto* grown = tarsel::TarselImage::Create(10, 6, RedBottom(10, 6).bgra);
     changes = 0;
-    AssignRGBAImage(item.Element(), grown);
+    EXPECT_EQ(CallResult(item.Element(), "RGBAImage", {DispatchArg(grown)}, kPut).hr, S_OK);
     grown->Release();
     EXPECT_EQ((std::tuple{changes, item.Rect()}), (std::tuple{1, QRect(97, 48, 10, 6)}));
     // Drawn upright: the red bottom row of memory is the image's last row.
@@ -146,6 +124,8 @@ TEST(HostWindow, ASceneThatCannotBeReadLeavesTheOpenOneAsItWas) {
     EXPECT_EQ(window.OpenScene(dir.File("bad.tscene")),
               "Cannot open the scene " + dir.File("bad.tscene") +
                   ": its frame size is missing or out of range.");
+    EXPECT_EQ(window.OpenScene(dir.File("none.tscene")),
+              "Cannot open the scene " + dir.File("none.tscene") + ": there is no such file.");
     ASSERT_EQ(window.Scene().Items().size(), 1u);
     EXPECT_EQ(window.Scene().Items()[0]->Name(), "kept");
 
@@ -198,12 +178,20 @@ public:
 
 }  // namespace
 
-TEST(DialogActions, EachActionReachesTheDialogAsTheOperatorsWould) {
+TEST(DialogActions, ADialogIsCentredOnTheMainWindowAndEachActionReachesItAsTheOperatorsWould) {
     RegisterCustomControl("MouseRecorder",
                           [](QWidget* parent) { return new MouseRecorder(parent); });
+    HostWindow main;
+    main.move(40, 30);
+    main.show();
     ProbeDialog dialog;
     ASSERT_TRUE(dialog.Create());
     QWidget* window = dialog.Window();
+    // Without a parent of its own it belongs to the main window.
+    EXPECT_EQ(window->parentWidget(), &main);
+    window->show();
+    const QPoint offset = window->geometry().center() - main.geometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
 
     // Typing and clicking are worked through the real host by its script tests.
     EXPECT_EQ((std::tuple{PickEntry(window, 12, "Two"), dialog.picked}), (std::tuple{"", "Two"}));
@@ -226,17 +214,4 @@ TEST(DialogActions, EachActionReachesTheDialogAsTheOperatorsWould) {
     };
     // clang-format on
     for (const auto& r : refusals) EXPECT_EQ(r.error, r.expected) << r.name;
-}
-
-TEST(HostWindow, DialogsWithoutAParentAreOwnedByTheMainWindowAndCentredOnIt) {
-    HostWindow window;
-    window.move(40, 30);
-    window.show();
-    ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    EXPECT_EQ(dialog.Window()->parentWidget(), &window);
-    dialog.Window()->show();
-    const QPoint offset = dialog.Window()->geometry().center() - window.geometry().center();
-    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
-    dialog.DestroyWindow();
 }

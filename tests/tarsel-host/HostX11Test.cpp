@@ -8,6 +8,7 @@
 
 #include <optional>
 
+#include "tests/support/RandomPictures.h"
 #include "tests/tarsel-host/HostProcess.h"
 
 namespace {
@@ -49,21 +50,6 @@ private:
     pid_t m_pid = -1;
 };
 
-// An opaque picture with a different colour at every pixel.
-Picture OpaqueGradient(int32_t width, int32_t height) {
-    Picture picture{width, height, std::vector<uint8_t>(size_t(width) * height * 4)};
-    for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) {
-            uint8_t* p = &picture.bgra[(size_t(y) * width + x) * 4];
-            p[0] = uint8_t(40 + 3 * x);
-            p[1] = uint8_t(200 - 2 * y);
-            p[2] = uint8_t(90 + x + y);
-            p[3] = 255;
-        }
-    }
-    return picture;
-}
-
 // Where the picture's opaque pixels appear unchanged in the screen's picture,
 // if anywhere. Both are bottom row first.
 std::optional<std::pair<int, int>> Find(const Picture& screen, const Picture& picture) {
@@ -90,7 +76,11 @@ TEST_F(HostProcessTest, OnARealX11ScreenTheCanvasShowsTheEffectWhereTheObjectSit
     XvfbServer server;
     ASSERT_FALSE(server.display.empty())
         << "Xvfb did not start; scripts/setup.sh installs it (Debian package xvfb)";
-    ASSERT_TRUE(WritePicture(dir.File("opaque.png"), OpaqueGradient(64, 48)));
+    // An opaque picture of random colours.
+    std::mt19937 rng(7);
+    Picture opaque{64, 48, RandomPicture(rng, 64, 48)};
+    for (size_t i = 3; i < opaque.bgra.size(); i += 4) opaque.bgra[i] = 255;
+    ASSERT_TRUE(WritePicture(dir.File("opaque.png"), opaque));
     // On X11 the window system's D-Bus library keeps a buffer to the end; the
     // sanitizer build is told so, and still checks everything else.
     std::ofstream(dir.File("leaks.supp")) << "leak:libdbus-1.so\n";

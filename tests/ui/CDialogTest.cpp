@@ -9,6 +9,7 @@
 
 #include "platform/automation/DispatchDriver.h"
 #include "platform/ui/HandlerBoundary.h"
+#include "platform/ui/WindowedPrompts.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/RecordingPrompts.h"
@@ -37,14 +38,9 @@ TEST(CDialog, DoModalReturnsWhatEndDialogWasGiven) {
     EXPECT_TRUE(script.opened.empty());
 }
 
-// A probe dialog, created.
-class CreatedDialog : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dialog.Create()); }
+TEST(CreatedDialog, ButtonsReachTheirHandlersByIdByClickOrEnterAndDisabledOnesDoNothing) {
     ProbeDialog dialog;
-};
-
-TEST_F(CreatedDialog, ButtonsReachTheirHandlersByIdByClickOrEnterAndDisabledOnesDoNothing) {
+    ASSERT_TRUE(dialog.Create());
     dialog.commands.clear();
     Click(dialog, kPush);
     Click(dialog, kDisabled);
@@ -108,7 +104,17 @@ TEST_F(CDialogModalLoop, AFailingHandlerIsShownAndTheDialogGoesOn) {
     EXPECT_EQ(dialog.DoModal(), IDOK);
     std::vector<std::string> expected;
     for (const auto& failure : failures) expected.push_back(failure.second);
-    EXPECT_EQ(prompts.messages, expected);
+    EXPECT_EQ(prompts.Take(), expected);
+}
+
+TEST(CommonDialogs, TheFilterTextBecomesQtNameFilters) {
+    EXPECT_EQ(QtNameFilters("TGA Files (*.tga) | *.tga| All Files (*.*)|*.*||"),
+              "TGA Files (*.tga);;All Files (*.*)");
+    // Pairs are taken as written; one without a pattern ends the list.
+    EXPECT_EQ(QtNameFilters("Selections|*.sel|Other||"), "Selections (*.sel)");
+    EXPECT_EQ(QtNameFilters("Pictures|*.png;*.tga||"), "Pictures (*.png *.tga)");
+    // A pattern with no pattern after it is a filter of its own; the rest pairs up again.
+    EXPECT_EQ(QtNameFilters("*.sel | All Files (*.*)|*.*||"), "*.sel (*.sel);;All Files (*.*)");
 }
 
 }  // namespace

@@ -13,26 +13,21 @@ namespace {
 using namespace probe;
 using namespace ui_test;
 
-class FieldExchange : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dialog.Create()); }
+TEST(FieldExchange, TextThatIsNoNumberLeavesTheMemberAsItWas) {
     RecordingPrompts prompts;
     ProbeDialog dialog;
-};
-
-TEST_F(FieldExchange, TextThatIsNoNumberLeavesTheMemberAsItWas) {
+    ASSERT_TRUE(dialog.Create());
     Type(dialog, kSigned, "1x");
     EXPECT_FALSE(dialog.UpdateData(TRUE));
     EXPECT_EQ(dialog.m_nSigned, 1);
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{"Please enter an integer."});
+    EXPECT_EQ(prompts.TakeOne(), "Please enter an integer.");
     EXPECT_EQ(dialog.GetFocusedId(), kSigned);
 
-    prompts.messages.clear();
     Type(dialog, kSigned, "0");
     Type(dialog, kUnsigned, "-1");
     EXPECT_FALSE(dialog.UpdateData(TRUE));
     EXPECT_EQ(dialog.m_nUnsigned, 2u);
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{"Please enter a positive integer."});
+    EXPECT_EQ(prompts.TakeOne(), "Please enter a positive integer.");
 }
 
 TEST(FieldExchangeParsing, WholeNumbersWithin32Bits) {

@@ -42,10 +42,7 @@ protected:
         return Run(std::string("FREI0R_PATH=") + TINTORA_FREI0R_DIR + " ffmpeg -v error -y " +
                    arguments);
     }
-    std::string Output() const {
-        const std::vector<uint8_t> log = ReadFileBytes(File("log"));
-        return {log.begin(), log.end()};
-    }
+    std::string Output() const { return ReadFileText(File("log")); }
 
 private:
     TempDir m_dir;

@@ -21,15 +21,8 @@ namespace differential {
 enum class Kind { Sparse, AnyAlpha, Transparent, Opaque, Shapes, Flat };
 
 inline const char* KindName(Kind kind) {
-    switch (kind) {
-        case Kind::Sparse: return "sparse";
-        case Kind::AnyAlpha: return "any alpha";
-        case Kind::Transparent: return "transparent";
-        case Kind::Opaque: return "opaque";
-        case Kind::Shapes: return "shapes";
-        case Kind::Flat: return "flat";
-    }
-    return "?";
+    const char* names[] = {"sparse", "any alpha", "transparent", "opaque", "shapes", "flat"};
+    return names[int(kind)];
 }
 
 inline constexpr Kind kAllKinds[] = {Kind::Sparse, Kind::AnyAlpha, Kind::Transparent,

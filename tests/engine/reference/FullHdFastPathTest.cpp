@@ -114,8 +114,7 @@ TEST_P(FullHd, ImageLibraryInBands) {
 
 INSTANTIATE_TEST_SUITE_P(Pictures, FullHd, ::testing::Values(Kind::Shapes, Kind::Sparse),
                          [](const ::testing::TestParamInfo<Kind>& info) {
-                             return info.param == Kind::Shapes ? std::string("Shapes")
-                                                               : std::string("Noise");
+                             return std::string(info.param == Kind::Shapes ? "Shapes" : "Noise");
                          });
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
-// A stand-in host for the control's automation methods: an application whose
-// active canvas shows a scene with one active object of a chosen type, which
-// has one element with a small picture; a second element that belongs to no
-// active object; and one call log for all of them.
+// A stand-in host for the control's automation methods and the host drivers:
+// an application whose active canvas shows a scene with one active object of a
+// chosen type, which has one element with a small picture; a second element
+// that belongs to no active object; and one call log for all of them.
 
 #include <cstdint>
 #include <string>
