@@ -72,10 +72,10 @@ TEST_F(HostProcessTest, AFailingStepEndsTheRunWith1AndNamesItsLine) {
 }
 
 TEST_F(HostProcessTest, ASavedSceneOpensAsItWasSaved) {
-    ASSERT_EQ(Host("add sample.png 10 20 a\nadd sample.png 300 -40 b\nmove a 15 25\n"
-                   "save-scene scene.tscene\nexport saved.png\n")
-                  .status,
-              0);
+    const ProgramRun first = Host(
+        "add sample.png 10 20 a\nadd sample.png 300 -40 b\nmove a 15 25\n"
+        "save-scene scene.tscene\nexport saved.png\n");
+    ASSERT_EQ(first.status, 0) << first.output;
     const ProgramRun run = Host("export opened.png\nsave b b.png\n", "scene.tscene");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(SamePicture(Read("opened.png"), Read("saved.png")));
