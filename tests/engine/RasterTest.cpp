@@ -1,6 +1,7 @@
 #include "engine/Raster.h"
 
 #include <gtest/gtest.h>
+#include <sanitizer/asan_interface.h>
 
 #include <cstdint>
 #include <limits>
@@ -85,5 +86,17 @@ TEST(KeptBlocks, ReuseFreedLargeBlocksWithinTheirCaps) {
     engine::FreeKeptBlocks();
     EXPECT_EQ(engine::KeptBytes(), 0u);
 }
+
+#if defined(__SANITIZE_ADDRESS__)
+TEST(KeptBlocks, ThePartNotAskedForAndAKeptBlockArePoisonedForTheSanitizer) {
+    auto* block = static_cast<uint8_t*>(engine::TakeBlock(2 * 1000 * 1000 + 1));
+    ASSERT_NE(block, nullptr);
+    EXPECT_FALSE(__asan_address_is_poisoned(block + 2 * 1000 * 1000));
+    EXPECT_TRUE(__asan_address_is_poisoned(block + 2 * 1000 * 1000 + 1));
+    engine::GiveBackBlock(block);
+    EXPECT_TRUE(__asan_address_is_poisoned(block));
+    engine::FreeKeptBlocks();
+}
+#endif
 
 }  // namespace
