@@ -98,14 +98,9 @@ TINTORA_INLINE void BlendOne(const BlendTables& t, const uint8_t* s, uint8_t* d,
 
 TINTORA_INLINE void BlendRow(const BlendTables& t, const uint8_t* s, uint8_t* d, int64_t count) {
     LastBlend last;
-    int64_t i = 0;
     // Transparent picture pixels leave the layer as it is.
-    constexpr int64_t kGroup = kTransparentGroup;
-    for (; i + kGroup <= count; i += kGroup, s += 4 * kGroup, d += 4 * kGroup) {
-        if (EightTransparent(s)) continue;
-        for (int64_t k = 0; k < kGroup; ++k) BlendOne(t, s + 4 * k, d + 4 * k, last);
-    }
-    for (; i < count; ++i, s += 4, d += 4) BlendOne(t, s, d, last);
+    ForEachPixelByEights(
+        s, count, [](int64_t) {}, [&](int64_t i) { BlendOne(t, s + 4 * i, d + 4 * i, last); });
 }
 
 void BlendRowDefault(const BlendTables& t, const uint8_t* s, uint8_t* d, int64_t count) {

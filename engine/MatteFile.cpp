@@ -11,6 +11,8 @@ namespace engine {
 
 namespace {
 
+// 255 - alpha, which for a byte is alpha ^ 255: whole pixels at a time, so
+// that the loop vectorises.
 void InvertAlphas(uint8_t* data, size_t bytes) {
     for (size_t i = 0; i < bytes; i += kBytesPerPixel) {
         uint32_t pixel;
@@ -32,8 +34,7 @@ Result<Raster> ReadMatteFile(const std::string& path) {
         return Result<Raster>::Failure("Cannot read the matte file " + path + ": " +
                                        picture.Error());
     }
-    // 255 - alpha, which for a byte is alpha ^ 255: whole pixels at a time,
-    // so that the loop vectorises, on both workers.
+    // The matte's opacity is the file's alpha turned round.
     uint8_t* const data = picture.Value().Data();
     const int64_t pixels = int64_t(picture.Value().ByteSize() / kBytesPerPixel);
     ParallelFor(pixels, int64_t(1) << 16, [data](int64_t begin, int64_t end, int) {

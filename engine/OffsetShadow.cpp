@@ -40,16 +40,10 @@ void MakeShadow(RasterView picture, const OffsetShadowParams& params, Raster& sh
             if (alpha != 0) pixel = colour | uint32_t(scale[alpha]) << 24;
             std::memcpy(to + i * kBytesPerPixel, &pixel, 4);
         };
-        constexpr int64_t kGroup = kTransparentGroup;
-        int64_t i = 0;
-        for (; i + kGroup <= end - begin; i += kGroup) {
-            if (EightTransparent(from + i * kBytesPerPixel)) {
-                std::memcpy(to + i * kBytesPerPixel, from + i * kBytesPerPixel, 4 * kGroup);
-                continue;
-            }
-            for (int64_t k = 0; k < kGroup; ++k) shade(i + k);
-        }
-        for (; i < end - begin; ++i) shade(i);
+        auto copyEight = [&](int64_t i) {
+            std::memcpy(to + i * kBytesPerPixel, from + i * kBytesPerPixel, 4 * kTransparentGroup);
+        };
+        ForEachPixelByEights(from, end - begin, copyEight, shade);
     });
 }
 
