@@ -128,27 +128,30 @@ struct LayerRows {
 using Bytes16 = uint8_t __attribute__((vector_size(16)));
 using Bytes32 = uint8_t __attribute__((vector_size(32)));
 
-template <class Vector>
-TINTORA_INLINE void StampRow(const LayerRows& rows, int64_t y, MutableRasterView layer,
-                             uint8_t* sums, uint8_t* spanned) {
-    constexpr int64_t kBytes = sizeof(Vector);
-    constexpr int64_t kTile = kBytes * kVectorsPerTile;
+using StampIterator = std::vector<Stamp>::const_iterator;
+
+// The stamps whose rows y - height + 1 .. y cover layer row y.
+struct RowStamps {
+    StampIterator first;
+    StampIterator last;
+};
+
+RowStamps StampsOverRow(const LayerRows& rows, int64_t y) {
     const std::vector<Stamp>& stamps = *rows.stamps;
-    const Planes& planes = *rows.planes;
-    const int64_t layerWidth = layer.width;
-    uint8_t* target = layer.pixels + y * layerWidth * kBytesPerPixel;
-    // The stamps whose rows y - height + 1 .. y cover this row.
-    const auto first = std::lower_bound(stamps.begin(), stamps.end(), y - planes.height + 1,
+    const auto first = std::lower_bound(stamps.begin(), stamps.end(), y - rows.planes->height + 1,
                                         [](const Stamp& p, int64_t v) { return p.y < v; });
     const auto last =
         std::upper_bound(first, stamps.end(), y, [](int64_t v, const Stamp& p) { return v < p.y; });
-    if (first == last || planes.width == 0) {
-        std::memset(target, 0, size_t(layerWidth) * kBytesPerPixel);
-        return;
-    }
-    // The columns 0 .. 2s at which a stamp over this row starts.
-    std::fill_n(spanned, 2 * rows.size + 1, uint8_t{0});
-    for (auto p = first; p != last; ++p) spanned[p->x] = 1;
+    return {first, last};
+}
+
+// The capped sums of one tile of layer row y, columns t0 .. t0 + tile - 1.
+template <class Vector>
+TINTORA_INLINE void SumTile(const LayerRows& rows, int64_t y, int64_t t0, RowStamps over,
+                            uint8_t* out) {
+    constexpr int64_t kBytes = sizeof(Vector);
+    constexpr int64_t kTile = kBytes * kVectorsPerTile;
+    const Planes& planes = *rows.planes;
     // Eight named vectors, so that they stay in registers across the stamps.
     auto addCapped = [](Vector& tile, const uint8_t* source) {
         Vector add;
@@ -156,42 +159,53 @@ TINTORA_INLINE void StampRow(const LayerRows& rows, int64_t y, MutableRasterView
         const Vector room = ~tile;
         tile += add < room ? add : room;
     };
-    for (int64_t t0 = 0; t0 < layerWidth; t0 += kTile) {
-        Vector a{}, b{}, c{}, d{}, e{}, f{}, g{}, h{};
-        int stamped = 0;
-        for (auto p = first; p != last; ++p) {
-            const int64_t sourceRow = y - p->y;
-            const RowExtent& extent = (*rows.extents)[size_t(sourceRow)];
-            // The source columns under this tile.
-            const int64_t from = t0 - p->x;
-            if (from > extent.last || from + kTile <= extent.first) continue;
-            const uint8_t* source = planes.Row(p->times, sourceRow) + from;
-            addCapped(a, source);
-            addCapped(b, source + kBytes);
-            addCapped(c, source + 2 * kBytes);
-            addCapped(d, source + 3 * kBytes);
-            addCapped(e, source + 4 * kBytes);
-            addCapped(f, source + 5 * kBytes);
-            addCapped(g, source + 6 * kBytes);
-            addCapped(h, source + 7 * kBytes);
-            if (++stamped % 16 == 0) {
-                const Vector all = a & b & c & d & e & f & g & h;
-                uint64_t words[kBytes / 8];
-                std::memcpy(words, &all, kBytes);
-                uint64_t full = ~uint64_t{0};
-                for (const uint64_t word : words) full &= word;
-                if (full == ~uint64_t{0}) break;
-            }
-        }
-        uint8_t* out = sums + t0;
-        for (const Vector* v : {&a, &b, &c, &d, &e, &f, &g, &h}) {
-            std::memcpy(out, v, kBytes);
-            out += kBytes;
+    Vector a{}, b{}, c{}, d{}, e{}, f{}, g{}, h{};
+    int stamped = 0;
+    for (auto p = over.first; p != over.last; ++p) {
+        const int64_t sourceRow = y - p->y;
+        const RowExtent& extent = (*rows.extents)[size_t(sourceRow)];
+        // The source columns under this tile.
+        const int64_t from = t0 - p->x;
+        if (from > extent.last || from + kTile <= extent.first) continue;
+        const uint8_t* source = planes.Row(p->times, sourceRow) + from;
+        addCapped(a, source);
+        addCapped(b, source + kBytes);
+        addCapped(c, source + 2 * kBytes);
+        addCapped(d, source + 3 * kBytes);
+        addCapped(e, source + 4 * kBytes);
+        addCapped(f, source + 5 * kBytes);
+        addCapped(g, source + 6 * kBytes);
+        addCapped(h, source + 7 * kBytes);
+        if (++stamped % 16 == 0) {
+            const Vector all = a & b & c & d & e & f & g & h;
+            uint64_t words[kBytes / 8];
+            std::memcpy(words, &all, kBytes);
+            uint64_t full = ~uint64_t{0};
+            for (const uint64_t word : words) full &= word;
+            if (full == ~uint64_t{0}) break;
         }
     }
-    // A pixel has the colour where some stamp's columns x .. x + width - 1
-    // reach it: runs of columns, each from a stamp's start to the end of the
-    // last stamp that overlaps or touches it.
+    for (const Vector* v : {&a, &b, &c, &d, &e, &f, &g, &h}) {
+        std::memcpy(out, v, kBytes);
+        out += kBytes;
+    }
+}
+
+// Writes layer row y from its capped sums. A pixel has the colour where some
+// stamp's columns x .. x + width - 1 reach it: runs of columns, each from a
+// stamp's start to the end of the last stamp that overlaps or touches it.
+void PutRow(const LayerRows& rows, int64_t y, RowStamps over, const uint8_t* sums,
+            MutableRasterView layer, uint8_t* spanned) {
+    const int64_t layerWidth = layer.width;
+    const int64_t width = rows.planes->width;
+    uint8_t* target = layer.pixels + y * layerWidth * kBytesPerPixel;
+    if (over.first == over.last || width == 0) {
+        std::memset(target, 0, size_t(layerWidth) * kBytesPerPixel);
+        return;
+    }
+    // The columns 0 .. 2s at which a stamp over this row starts.
+    std::fill_n(spanned, 2 * rows.size + 1, uint8_t{0});
+    for (auto p = over.first; p != over.last; ++p) spanned[p->x] = 1;
     auto put = [&](int64_t from, int64_t to, const uint32_t* pixels) {
         int64_t x = from;
         for (; x + 4 <= to; x += 4) {
@@ -207,10 +221,10 @@ TINTORA_INLINE void StampRow(const LayerRows& rows, int64_t y, MutableRasterView
             ++start;
             continue;
         }
-        int64_t end = start + planes.width;
+        int64_t end = start + width;
         int64_t next = start + 1;
         for (; next <= 2 * rows.size && next <= end; ++next) {
-            if (spanned[next] != 0) end = next + planes.width;
+            if (spanned[next] != 0) end = next + width;
         }
         put(done, start, rows.uncoloured);
         put(start, end, rows.coloured);
@@ -220,14 +234,44 @@ TINTORA_INLINE void StampRow(const LayerRows& rows, int64_t y, MutableRasterView
     put(done, layerWidth, rows.uncoloured);
 }
 
-void StampRowDefault(const LayerRows& rows, int64_t y, MutableRasterView layer, uint8_t* sums,
-                     uint8_t* spanned) {
-    StampRow<Bytes16>(rows, y, layer, sums, spanned);
+// Layer rows are made a band at a time, and in a band tile by tile: every
+// row's tile before the next tile, so that the source rows under a tile stay
+// in the cache for all the band's rows that stamp them (a row of a large
+// circle reads 2s + 1 source rows across the whole width).
+constexpr int64_t kBandRows = 32;
+
+// Bytes of one worker's sums for a band.
+int64_t BandSumsBytes(int64_t layerWidth) { return kBandRows * (layerWidth + kWidestTile); }
+
+template <class Vector>
+TINTORA_INLINE void StampBand(const LayerRows& rows, int64_t y0, int64_t y1,
+                              MutableRasterView layer, uint8_t* sums, uint8_t* spanned) {
+    constexpr int64_t kTile = int64_t(sizeof(Vector)) * kVectorsPerTile;
+    const int64_t stride = layer.width + kWidestTile;
+    RowStamps over[kBandRows];
+    for (int64_t y = y0; y < y1; ++y) over[y - y0] = StampsOverRow(rows, y);
+    if (rows.planes->width > 0) {
+        for (int64_t t0 = 0; t0 < layer.width; t0 += kTile) {
+            for (int64_t y = y0; y < y1; ++y) {
+                const RowStamps& row = over[y - y0];
+                if (row.first == row.last) continue;
+                SumTile<Vector>(rows, y, t0, row, sums + (y - y0) * stride + t0);
+            }
+        }
+    }
+    for (int64_t y = y0; y < y1; ++y) {
+        PutRow(rows, y, over[y - y0], sums + (y - y0) * stride, layer, spanned);
+    }
 }
 
-TINTORA_AVX2 void StampRowAvx2(const LayerRows& rows, int64_t y, MutableRasterView layer,
-                               uint8_t* sums, uint8_t* spanned) {
-    StampRow<Bytes32>(rows, y, layer, sums, spanned);
+void StampBandDefault(const LayerRows& rows, int64_t y0, int64_t y1, MutableRasterView layer,
+                      uint8_t* sums, uint8_t* spanned) {
+    StampBand<Bytes16>(rows, y0, y1, layer, sums, spanned);
+}
+
+TINTORA_AVX2 void StampBandAvx2(const LayerRows& rows, int64_t y0, int64_t y1,
+                                MutableRasterView layer, uint8_t* sums, uint8_t* spanned) {
+    StampBand<Bytes32>(rows, y0, y1, layer, sums, spanned);
 }
 
 }  // namespace
@@ -285,20 +329,22 @@ void StampLayer(MutableRasterView layer, RasterView picture, uint8_t* scratch, i
     }
     const LayerRows rows{&planes, &stamps, &extents, s, coloured, uncoloured};
 
-    const int64_t layerWidth = layer.width;
     std::vector<uint8_t> sums[kWorkerCount];
     std::vector<uint8_t> spanned[kWorkerCount];
     for (int w = 0; w < kWorkerCount; ++w) {
-        sums[w].resize(size_t(layerWidth) + kWidestTile);
+        sums[w].resize(size_t(BandSumsBytes(layer.width)));
         spanned[w].resize(size_t(2 * s + 1));
     }
     const bool avx2 = HasAvx2();
-    ParallelFor(layer.height, 4, [&](int64_t begin, int64_t end, int worker) {
-        for (int64_t y = begin; y < end; ++y) {
+    const int64_t bands = (layer.height + kBandRows - 1) / kBandRows;
+    ParallelFor(bands, 1, [&](int64_t begin, int64_t end, int worker) {
+        for (int64_t band = begin; band < end; ++band) {
+            const int64_t y0 = band * kBandRows;
+            const int64_t y1 = std::min<int64_t>(y0 + kBandRows, layer.height);
             if (avx2) {
-                StampRowAvx2(rows, y, layer, sums[worker].data(), spanned[worker].data());
+                StampBandAvx2(rows, y0, y1, layer, sums[worker].data(), spanned[worker].data());
             } else {
-                StampRowDefault(rows, y, layer, sums[worker].data(), spanned[worker].data());
+                StampBandDefault(rows, y0, y1, layer, sums[worker].data(), spanned[worker].data());
             }
         }
     });
