@@ -101,14 +101,4 @@ Result<Raster> AntiFlicker(RasterView picture, int32_t sx, int32_t sy, bool keep
     return Blur(picture, sx, sy, options);
 }
 
-Result<Raster> AntiFlickerLayer(RasterView layer, int32_t sx, int32_t sy, EffectColor colour) {
-    BlurLineOptions options;
-    // Every mean is then the colour itself: n copies of a byte value v sum to
-    // n * v, which single precision holds exactly below 2^24, and n * v / n is v.
-    options.uniformColour = (2 * int64_t(std::max(sx, sy)) + 1) * 255 < (int64_t(1) << 24);
-    options.colour =
-        uint32_t(colour.blue) | uint32_t(colour.green) << 8 | uint32_t(colour.red) << 16;
-    return Blur(layer, sx, sy, options);
-}
-
 }  // namespace engine

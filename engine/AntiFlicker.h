@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/EffectColor.h"
 #include "engine/Raster.h"
 #include "engine/Result.h"
 
@@ -27,10 +26,5 @@ std::vector<double> EffectKernel(int32_t s);
 // and along columns with the kernel of sy (a pass runs only for a size above 0).
 // With keepOpaque, a pixel whose blurred alpha is 255 keeps its own four bytes.
 Result<Raster> AntiFlicker(RasterView picture, int32_t sx, int32_t sy, bool keepOpaque);
-
-// AntiFlicker without keepOpaque of a colour layer: every pixel of `layer`
-// whose alpha is not 0 has the colour, so every mean is that colour and the
-// blur only has to sum alphas. The same bytes as AntiFlicker(layer, sx, sy, false).
-Result<Raster> AntiFlickerLayer(RasterView layer, int32_t sx, int32_t sy, EffectColor colour);
 
 }  // namespace engine

@@ -18,6 +18,18 @@ int64_t Outputs(int64_t m, int32_t s) { return m + 2 * int64_t(s); }
 // Transparent black for the lanes' reads before and after the line.
 alignas(64) const uint8_t kZeros[kLanes * 4] = {};
 
+// One value of each lane.
+using Bytes = uint8_t __attribute__((vector_size(kLanes)));
+using Shorts = int16_t __attribute__((vector_size(2 * kLanes)));
+using Words = uint32_t __attribute__((vector_size(4 * kLanes)));
+
+// Loads a whole vector (an out-parameter: vectors wider than the baseline
+// build's cannot be returned without an ABI note).
+template <class Vector>
+TINTORA_INLINE void Load(Vector& v, const void* p) {
+    std::memcpy(&v, p, sizeof v);
+}
+
 uint32_t Load32(const uint8_t* p) {
     uint32_t v;
     std::memcpy(&v, p, 4);
@@ -60,39 +72,48 @@ bool BlurBlockScratch::Reserve(int64_t maxLength, int32_t size) {
 
 namespace {
 
-// The alphas of the 16 lanes between 2s zeros each side, and for each pixel
-// j = 0 .. m the lanes whose alpha differs from pixel j - 1 (-1 there, else
-// 0). Returns how many such changes there are.
+// The alphas of the 16 lanes (pixels of kPixelBytes bytes, alpha last)
+// between 2s zeros each side, and for each pixel j = 0 .. m the lanes whose
+// alpha differs from pixel j - 1 (-1 there, else 0). Returns how many such
+// changes there are.
+template <int kPixelBytes>
 TINTORA_INLINE int64_t GatherAlphas(const uint8_t* in, int64_t inStride, int64_t m, int32_t s,
                                     int16_t* alpha, int16_t* changes) {
     const int64_t lead = 2 * int64_t(s);
     std::memset(alpha, 0, size_t(lead * kLanes) * 2);
     std::memset(alpha + (lead + m) * kLanes, 0,
                 size_t((AlphaLength(m, s) - lead - m) * kLanes) * 2);
+    // Whole vectors, the last pixel's alphas kept in registers: a store of
+    // halves read back whole would stall.
     int64_t count = 0;
-    int16_t counts[kLanes] = {};
+    Shorts previous{};
+    Shorts counts{};
     for (int64_t j = 0; j <= m; ++j) {
-        int16_t* current = alpha + (lead + j) * kLanes;
+        Shorts current{};
         if (j < m) {
             const uint8_t* row = in + j * inStride;
             // Lines gathered from a picture's columns are far apart in memory.
             __builtin_prefetch(row + 8 * inStride);
-            for (int64_t l = 0; l < kLanes; ++l) {
-                uint32_t pixel;
-                std::memcpy(&pixel, row + 4 * l, 4);
-                current[l] = int16_t(pixel >> 24);
+            if constexpr (kPixelBytes == 1) {
+                Bytes alphas;
+                Load(alphas, row);
+                current = __builtin_convertvector(alphas, Shorts);
+            } else {
+                Words pixels;
+                Load(pixels, row);
+                current = __builtin_convertvector(pixels >> 24, Shorts);
             }
+            std::memcpy(alpha + (lead + j) * kLanes, &current, sizeof current);
         }
-        const int16_t* previous = current - kLanes;
-        int16_t* changed = changes + j * kLanes;
-        for (int64_t l = 0; l < kLanes; ++l) {
-            changed[l] = current[l] != previous[l] ? int16_t(-1) : int16_t(0);
-            counts[l] = int16_t(counts[l] - changed[l]);
-        }
+        // -1 in the lanes whose alpha changes.
+        const Shorts changed = current != previous;
+        std::memcpy(changes + j * kLanes, &changed, sizeof changed);
+        counts -= changed;
+        previous = current;
         if ((j & 0x1FFF) == 0x1FFF) {
             // The lanes count in 16 bits: take their counts now and then.
             for (int64_t l = 0; l < kLanes; ++l) count += counts[l];
-            std::memset(counts, 0, sizeof counts);
+            counts = Shorts{};
         }
     }
     for (int64_t l = 0; l < kLanes; ++l) count += counts[l];
@@ -195,10 +216,10 @@ TINTORA_INLINE bool CheaperByTaps(int64_t m, const BlurTaps& taps, int64_t chang
 // precision as the blur defines them, the alpha capped.
 // Outputs begin .. end - 1, where the window before `begin` holds no counted
 // pixel, so that the running sums start from 0.
-template <bool kUniform, bool kKeepOpaque>
+template <bool kKeepOpaque>
 TINTORA_INLINE void Sweep(const uint8_t* in, int64_t inStride, int64_t m, int32_t s,
-                          uint32_t colour, const int16_t* total, int64_t begin, int64_t end,
-                          uint8_t* out, int64_t outStride) {
+                          const int16_t* total, int64_t begin, int64_t end, uint8_t* out,
+                          int64_t outStride) {
     const int64_t span = 2 * int64_t(s) + 1;
     uint32_t blueRed[kLanes] = {};
     uint32_t greenCount[kLanes] = {};
@@ -217,22 +238,17 @@ TINTORA_INLINE void Sweep(const uint8_t* in, int64_t inStride, int64_t m, int32_
             const uint32_t vCounted = v >> 24 != 0 ? ~0u : 0u;
             greenCount[l] += (((e >> 8 & 0xFFu) | 0x10000u) & eCounted) -
                              (((v >> 8 & 0xFFu) | 0x10000u) & vCounted);
+            blueRed[l] += (e & 0x00FF00FFu & eCounted) - (v & 0x00FF00FFu & vCounted);
             const uint32_t n = greenCount[l] >> 16;
             const uint32_t a = uint32_t(sums[l] < 255 ? sums[l] : 255);
-            uint32_t pixel;
-            if constexpr (kUniform) {
-                pixel = (n != 0 ? colour : 0u) | a << 24;
-            } else {
-                blueRed[l] += (e & 0x00FF00FFu & eCounted) - (v & 0x00FF00FFu & vCounted);
-                // No count means sums of 0, so dividing by 1 gives the 0 the
-                // blur defines.
-                const float divisor = float(int32_t(n > 1 ? n : 1));
-                const int32_t b = int32_t(float(int32_t(blueRed[l] & 0xFFFFu)) / divisor);
-                const int32_t g = int32_t(float(int32_t(greenCount[l] & 0xFFFFu)) / divisor);
-                const int32_t r = int32_t(float(int32_t(blueRed[l] >> 16)) / divisor);
-                pixel = uint32_t(b < 255 ? b : 255) | uint32_t(g < 255 ? g : 255) << 8 |
-                        uint32_t(r < 255 ? r : 255) << 16 | a << 24;
-            }
+            // No count means sums of 0, so dividing by 1 gives the 0 the
+            // blur defines.
+            const float divisor = float(int32_t(n > 1 ? n : 1));
+            const int32_t b = int32_t(float(int32_t(blueRed[l] & 0xFFFFu)) / divisor);
+            const int32_t g = int32_t(float(int32_t(greenCount[l] & 0xFFFFu)) / divisor);
+            const int32_t r = int32_t(float(int32_t(blueRed[l] >> 16)) / divisor);
+            uint32_t pixel = uint32_t(b < 255 ? b : 255) | uint32_t(g < 255 ? g : 255) << 8 |
+                             uint32_t(r < 255 ? r : 255) << 16 | a << 24;
             if constexpr (kKeepOpaque) {
                 // An opaque result keeps the pixel it replaces (a mask rather
                 // than a branch, so that the lanes stay vectorised).
@@ -243,6 +259,38 @@ TINTORA_INLINE void Sweep(const uint8_t* in, int64_t inStride, int64_t m, int32_
             pixels[l] = pixel;
         }
         std::memcpy(out + o * outStride, pixels, sizeof pixels);
+    }
+}
+
+// The sweep of a colour layer given by its alphas: every mean is the colour,
+// so only the count of pixels with alpha in the window is kept, from the
+// gathered alphas (index k holds pixel k - 2s). Writes the capped alpha
+// bytes, or the pixels: the colour where the count is not 0, else black.
+template <bool kPixels>
+TINTORA_INLINE void SweepLayer(const int16_t* alpha, int32_t s, uint32_t colour,
+                               const int16_t* total, int64_t begin, int64_t end, uint8_t* out,
+                               int64_t outStride) {
+    const int64_t lead = 2 * int64_t(s);
+    // At most 2s + 1, which kMaxLayerBlur keeps within 16 bits.
+    Shorts count{};
+    const Shorts most = Shorts{} + 255;
+    for (int64_t o = begin; o < end; ++o) {
+        Shorts sums;
+        Load(sums, total + o * kLanes);
+        sums = sums < most ? sums : most;
+        if constexpr (kPixels) {
+            // Pixel o enters the window and pixel o - 2s - 1 leaves it.
+            Shorts entering, leaving{};
+            Load(entering, alpha + (o + lead) * kLanes);
+            if (o > 0) Load(leaving, alpha + (o - 1) * kLanes);
+            count += (leaving != 0) - (entering != 0);
+            const Words counted = __builtin_convertvector(count != 0, Words);
+            const Words pixels = (counted & colour) | __builtin_convertvector(sums, Words) << 24;
+            std::memcpy(out + o * outStride, &pixels, sizeof pixels);
+        } else {
+            const Bytes alphas = __builtin_convertvector(sums, Bytes);
+            std::memcpy(out + o * outStride, &alphas, sizeof alphas);
+        }
     }
 }
 
@@ -282,33 +330,49 @@ TINTORA_INLINE int64_t ReachedOutputs(const int16_t* alpha, int64_t m, int32_t s
     return reached;
 }
 
-TINTORA_INLINE void SweepStretch(const uint8_t* in, int64_t inStride, int64_t m, int32_t s,
-                                 const BlurLineOptions& options, const int16_t* total,
-                                 Stretch stretch, uint8_t* out, int64_t outStride) {
-    const uint32_t colour = options.colour & 0xFFFFFFu;
+// What a block reads and writes: pixels (B, G, R, A) to blurred pixels, or
+// the alphas of a colour layer to alphas or to the layer's pixels.
+enum class BlockKind { Pixels, LayerAlphas, LayerPixels };
+
+struct BlockJob {
+    const uint8_t* in;
+    int64_t inStride;
+    int64_t m;
+    uint8_t* out;
+    int64_t outStride;
+    uint32_t colour;  // of a layer's pixels
+};
+
+template <BlockKind kKind>
+TINTORA_INLINE void SweepStretch(const BlockJob& job, int32_t s, const BlurLineOptions& options,
+                                 const BlurBlockParts& parts, Stretch stretch) {
     const int64_t b = stretch.begin, e = stretch.end;
-    if (options.uniformColour) {
+    if constexpr (kKind == BlockKind::Pixels) {
         if (options.keepOpaque) {
-            Sweep<true, true>(in, inStride, m, s, colour, total, b, e, out, outStride);
+            Sweep<true>(job.in, job.inStride, job.m, s, parts.total, b, e, job.out, job.outStride);
         } else {
-            Sweep<true, false>(in, inStride, m, s, colour, total, b, e, out, outStride);
+            Sweep<false>(job.in, job.inStride, job.m, s, parts.total, b, e, job.out, job.outStride);
         }
-    } else if (options.keepOpaque) {
-        Sweep<false, true>(in, inStride, m, s, colour, total, b, e, out, outStride);
     } else {
-        Sweep<false, false>(in, inStride, m, s, colour, total, b, e, out, outStride);
+        SweepLayer<kKind == BlockKind::LayerPixels>(parts.alpha, s, job.colour & 0xFFFFFFu,
+                                                    parts.total, b, e, job.out, job.outStride);
     }
 }
 
-TINTORA_INLINE void BlurBlockBody(const uint8_t* in, int64_t inStride, int64_t m,
-                                  const BlurTaps& taps, const BlurLineOptions& options,
-                                  BlurBlockScratch& scratch, uint8_t* out, int64_t outStride) {
+template <BlockKind kKind>
+TINTORA_INLINE void BlurBlockBody(const BlockJob& job, const BlurTaps& taps,
+                                  const BlurLineOptions& options, BlurBlockScratch& scratch) {
+    constexpr int kInBytes = kKind == BlockKind::Pixels ? 4 : 1;
+    constexpr int kOutBytes = kKind == BlockKind::LayerAlphas ? 1 : 4;
     const int32_t s = taps.size;
+    const int64_t m = job.m;
     const int64_t outputs = Outputs(m, s);
     const BlurBlockParts parts(scratch);
-    const int64_t changes = GatherAlphas(in, inStride, m, s, parts.alpha, parts.changes);
-    bool byTaps = options.alphaSums != AlphaSums::BySteps;
-    if (options.alphaSums == AlphaSums::Cheaper) {
+    const int64_t changes =
+        GatherAlphas<kInBytes>(job.in, job.inStride, m, s, parts.alpha, parts.changes);
+    // Kernels too wide for multipliers go by steps.
+    bool byTaps = options.alphaSums != AlphaSums::BySteps && !taps.multiplier.empty();
+    if (byTaps && options.alphaSums == AlphaSums::Cheaper) {
         byTaps = CheaperByTaps(m, taps, changes, ReachedOutputs(parts.alpha, m, s));
     }
     if (changes != 0 && !byTaps) {
@@ -317,29 +381,42 @@ TINTORA_INLINE void BlurBlockBody(const uint8_t* in, int64_t inStride, int64_t m
     // An output whose window holds no counted pixel in any lane has sums of
     // 0: transparent black. Graphics are mostly transparent around their
     // shapes, so only the stretches that pixels reach are summed and swept.
+    auto clear = [&](int64_t from, int64_t to) {
+        for (int64_t o = from; o < to; ++o) {
+            std::memset(job.out + o * job.outStride, 0, kLanes * kOutBytes);
+        }
+    };
     int64_t written = 0;
     for (Stretch stretch = NextStretch(parts.alpha, m, s, 0); stretch.begin < outputs;
          stretch = NextStretch(parts.alpha, m, s, stretch.end)) {
-        for (; written < stretch.begin; ++written) {
-            std::memset(out + written * outStride, 0, kLanes * 4);
-        }
+        clear(written, stretch.begin);
         if (byTaps) AlphaSumsByTaps(stretch.begin, stretch.end, taps, parts.alpha, parts.total);
-        SweepStretch(in, inStride, m, s, options, parts.total, stretch, out, outStride);
+        SweepStretch<kKind>(job, s, options, parts, stretch);
         written = stretch.end;
     }
-    for (; written < outputs; ++written) std::memset(out + written * outStride, 0, kLanes * 4);
+    clear(written, outputs);
 }
 
-void BlurBlockDefault(const uint8_t* in, int64_t inStride, int64_t m, const BlurTaps& taps,
-                      const BlurLineOptions& options, BlurBlockScratch& scratch, uint8_t* out,
-                      int64_t outStride) {
-    BlurBlockBody(in, inStride, m, taps, options, scratch, out, outStride);
+template <BlockKind kKind>
+void BlurBlockDefault(const BlockJob& job, const BlurTaps& taps, const BlurLineOptions& options,
+                      BlurBlockScratch& scratch) {
+    BlurBlockBody<kKind>(job, taps, options, scratch);
 }
 
-TINTORA_AVX2 void BlurBlockAvx2(const uint8_t* in, int64_t inStride, int64_t m,
-                                const BlurTaps& taps, const BlurLineOptions& options,
-                                BlurBlockScratch& scratch, uint8_t* out, int64_t outStride) {
-    BlurBlockBody(in, inStride, m, taps, options, scratch, out, outStride);
+template <BlockKind kKind>
+TINTORA_AVX2 void BlurBlockAvx2(const BlockJob& job, const BlurTaps& taps,
+                                const BlurLineOptions& options, BlurBlockScratch& scratch) {
+    BlurBlockBody<kKind>(job, taps, options, scratch);
+}
+
+template <BlockKind kKind>
+void Dispatch(const BlockJob& job, const BlurTaps& taps, const BlurLineOptions& options,
+              BlurBlockScratch& scratch) {
+    if (HasAvx2()) {
+        BlurBlockAvx2<kKind>(job, taps, options, scratch);
+    } else {
+        BlurBlockDefault<kKind>(job, taps, options, scratch);
+    }
 }
 
 }  // namespace
@@ -347,10 +424,19 @@ TINTORA_AVX2 void BlurBlockAvx2(const uint8_t* in, int64_t inStride, int64_t m,
 void BlurBlock(const uint8_t* in, int64_t inStride, int64_t m, const BlurTaps& taps,
                const BlurLineOptions& options, BlurBlockScratch& scratch, uint8_t* out,
                int64_t outStride) {
-    if (HasAvx2()) {
-        BlurBlockAvx2(in, inStride, m, taps, options, scratch, out, outStride);
+    Dispatch<BlockKind::Pixels>({in, inStride, m, out, outStride, 0}, taps, options, scratch);
+}
+
+void BlurLayerBlock(const uint8_t* in, int64_t inStride, int64_t m, const BlurTaps& taps,
+                    const LayerBlockOutput& output, BlurBlockScratch& scratch, uint8_t* out,
+                    int64_t outStride) {
+    BlurLineOptions options;
+    options.alphaSums = output.alphaSums;
+    const BlockJob job{in, inStride, m, out, outStride, output.colour};
+    if (output.pixels) {
+        Dispatch<BlockKind::LayerPixels>(job, taps, options, scratch);
     } else {
-        BlurBlockDefault(in, inStride, m, taps, options, scratch, out, outStride);
+        Dispatch<BlockKind::LayerAlphas>(job, taps, options, scratch);
     }
 }
 

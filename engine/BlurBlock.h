@@ -43,4 +43,23 @@ void BlurBlock(const uint8_t* in, int64_t inStride, int64_t m, const BlurTaps& t
                const BlurLineOptions& options, BlurBlockScratch& scratch, uint8_t* out,
                int64_t outStride);
 
+// What BlurLayerBlock writes.
+struct LayerBlockOutput {
+    // The layer's pixels (the colour, B, G, R in bytes 0 .. 2, where some pixel
+    // in the window has alpha, else black; and the capped alpha), or the capped
+    // alphas alone.
+    bool pixels = false;
+    uint32_t colour = 0;
+    AlphaSums alphaSums = AlphaSums::Cheaper;
+};
+
+// BlurBlock of a colour layer (every pixel whose alpha is not 0 has the same
+// colour) given by its alphas: lane l of pixel j is the byte at
+// in + j * inStride + l. Output o of lane l is the pixel at
+// out + o * outStride + 4 l, or the alpha at out + o * outStride + l. Any
+// size from 1 to kMaxLayerBlur (LayerBlur.h): no colour is summed.
+void BlurLayerBlock(const uint8_t* in, int64_t inStride, int64_t m, const BlurTaps& taps,
+                    const LayerBlockOutput& output, BlurBlockScratch& scratch, uint8_t* out,
+                    int64_t outStride);
+
 }  // namespace engine

@@ -74,15 +74,12 @@ uint32_t LoadPixel(const uint8_t* p) {
 // Prefix sums over the line with 2s zeros in front and the whole sum repeated
 // behind, so that the taps of output o (input o - 2s .. o, clipped to the
 // line) sum to prefix[o + 2s + 1] - prefix[o] without any clipping.
-TINTORA_INLINE void PrefixSums(const uint8_t* in, int64_t m, int32_t s, bool colours,
+TINTORA_INLINE void PrefixSums(const uint8_t* in, int64_t m, int32_t s,
                                const BlurLineParts& parts) {
     const int64_t lead = 2 * int64_t(s);
     const int64_t length = PrefixLength(m, s);
-    std::fill_n(parts.count, lead + 1, 0u);
-    if (colours) {
-        std::fill_n(parts.blue, lead + 1, 0u);
-        std::fill_n(parts.green, lead + 1, 0u);
-        std::fill_n(parts.red, lead + 1, 0u);
+    for (uint32_t* sums : {parts.count, parts.blue, parts.green, parts.red}) {
+        std::fill_n(sums, lead + 1, 0u);
     }
     uint32_t b = 0, g = 0, r = 0, n = 0;
     for (int64_t j = 0; j < m; ++j) {
@@ -90,23 +87,19 @@ TINTORA_INLINE void PrefixSums(const uint8_t* in, int64_t m, int32_t s, bool col
         const uint32_t counted = p[3] != 0 ? 1u : 0u;
         n += counted;
         parts.count[lead + 1 + j] = n;
-        if (colours) {
-            // Wrapping sums: each window's difference is exact.
-            const uint32_t mask = 0u - counted;
-            b += p[0] & mask;
-            g += p[1] & mask;
-            r += p[2] & mask;
-            parts.blue[lead + 1 + j] = b;
-            parts.green[lead + 1 + j] = g;
-            parts.red[lead + 1 + j] = r;
-        }
+        // Wrapping sums: each window's difference is exact.
+        const uint32_t mask = 0u - counted;
+        b += p[0] & mask;
+        g += p[1] & mask;
+        r += p[2] & mask;
+        parts.blue[lead + 1 + j] = b;
+        parts.green[lead + 1 + j] = g;
+        parts.red[lead + 1 + j] = r;
     }
     std::fill(parts.count + lead + 1 + m, parts.count + length, n);
-    if (colours) {
-        std::fill(parts.blue + lead + 1 + m, parts.blue + length, b);
-        std::fill(parts.green + lead + 1 + m, parts.green + length, g);
-        std::fill(parts.red + lead + 1 + m, parts.red + length, r);
-    }
+    std::fill(parts.blue + lead + 1 + m, parts.blue + length, b);
+    std::fill(parts.green + lead + 1 + m, parts.green + length, g);
+    std::fill(parts.red + lead + 1 + m, parts.red + length, r);
 }
 
 // Alpha sums tap by tap, a block of outputs at a time: every tap is one
@@ -150,30 +143,19 @@ TINTORA_INLINE void Finish(const uint8_t* in, int64_t m, int32_t s, const BlurLi
     const int64_t span = 2 * int64_t(s) + 1;
     const uint32_t* count = parts.count;
     const int32_t* total = parts.total;
-    if (options.uniformColour) {
-        const uint32_t colour = options.colour & 0xFFFFFFu;
-        for (int64_t o = 0; o < outputs; ++o) {
-            const uint32_t n = count[o + span] - count[o];
-            const uint32_t a = uint32_t(std::min(total[o], 255));
-            const uint32_t c = n != 0 ? colour : 0u;
-            const uint32_t pixel = c | a << 24;
-            std::memcpy(out + 4 * o, &pixel, 4);
-        }
-    } else {
-        const uint32_t* blue = parts.blue;
-        const uint32_t* green = parts.green;
-        const uint32_t* red = parts.red;
-        for (int64_t o = 0; o < outputs; ++o) {
-            const uint32_t n = count[o + span] - count[o];
-            const float divisor = float(int32_t(std::max(n, 1u)));
-            const int32_t b = int32_t(float(int32_t(blue[o + span] - blue[o])) / divisor);
-            const int32_t g = int32_t(float(int32_t(green[o + span] - green[o])) / divisor);
-            const int32_t r = int32_t(float(int32_t(red[o + span] - red[o])) / divisor);
-            const uint32_t a = uint32_t(std::min(total[o], 255));
-            const uint32_t pixel = uint32_t(std::min(b, 255)) | uint32_t(std::min(g, 255)) << 8 |
-                                   uint32_t(std::min(r, 255)) << 16 | a << 24;
-            std::memcpy(out + 4 * o, &pixel, 4);
-        }
+    const uint32_t* blue = parts.blue;
+    const uint32_t* green = parts.green;
+    const uint32_t* red = parts.red;
+    for (int64_t o = 0; o < outputs; ++o) {
+        const uint32_t n = count[o + span] - count[o];
+        const float divisor = float(int32_t(std::max(n, 1u)));
+        const int32_t b = int32_t(float(int32_t(blue[o + span] - blue[o])) / divisor);
+        const int32_t g = int32_t(float(int32_t(green[o + span] - green[o])) / divisor);
+        const int32_t r = int32_t(float(int32_t(red[o + span] - red[o])) / divisor);
+        const uint32_t a = uint32_t(std::min(total[o], 255));
+        const uint32_t pixel = uint32_t(std::min(b, 255)) | uint32_t(std::min(g, 255)) << 8 |
+                               uint32_t(std::min(r, 255)) << 16 | a << 24;
+        std::memcpy(out + 4 * o, &pixel, 4);
     }
     if (options.keepOpaque) {
         // An opaque result keeps the pixel it replaces (transparent black
@@ -192,7 +174,7 @@ TINTORA_INLINE void BlurLineBody(const uint8_t* in, int64_t m, const BlurTaps& t
                                  uint8_t* out) {
     const int32_t s = taps.size;
     const BlurLineParts parts(scratch);
-    PrefixSums(in, m, s, !options.uniformColour, parts);
+    PrefixSums(in, m, s, parts);
     if (parts.count[PrefixLength(m, s) - 1] == 0) {
         // No tap anywhere counts: transparent black throughout.
         std::memset(out, 0, size_t(TotalLength(m, s)) * 4);

@@ -18,10 +18,6 @@ enum class AlphaSums { Cheaper, ByTaps, BySteps };
 
 struct BlurLineOptions {
     bool keepOpaque = false;
-    // Every pixel of the line whose alpha is not 0 has this colour (B, G, R in
-    // bytes 0 .. 2), so every mean is this colour and no sums are needed.
-    bool uniformColour = false;
-    uint32_t colour = 0;
     // Cheaper: whichever costs less for the line at hand. ByTaps falls back to
     // steps when the kernel has no multipliers.
     AlphaSums alphaSums = AlphaSums::Cheaper;

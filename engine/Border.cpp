@@ -1,6 +1,6 @@
 #include "engine/Border.h"
 
-#include <memory>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -8,39 +8,71 @@
 #include "engine/BlendOver.h"
 #include "engine/BorderStamps.h"
 #include "engine/LargePages.h"
+#include "engine/LayerBlur.h"
 
 namespace engine {
 
-Result<Raster> Border(RasterView picture, const BorderParams& params) {
+namespace {
+
+// The silhouette's planes of stamped alphas, which StampLayer and
+// StampAlphas write every byte of before they read it.
+BlockArray<uint8_t> StampScratch(RasterView picture, int64_t s) {
+    return AllocateUnsetScratch<uint8_t>(StampScratchBytes(picture.width, picture.height, s));
+}
+
+// A blurred outline is blurred from its alphas straight into the result.
+Result<Raster> BlurredBorder(RasterView picture, const BorderParams& params) {
     const int64_t s = params.size;
+    const int32_t b = params.blur;
     const int64_t layerWidth = int64_t(picture.width) + 2 * s;
     const int64_t layerHeight = int64_t(picture.height) + 2 * s;
-    Raster layer = Raster::Allocate(layerWidth, layerHeight);
+    const BlockArray<uint8_t> alphas = AllocateUnsetScratch<uint8_t>(
+        RasterByteSize(layerWidth, layerHeight).value_or(SIZE_MAX) / kBytesPerPixel);
+    if (!alphas) return Result<Raster>::OutOfMemory();
+    const BlockArray<uint8_t> scratch = StampScratch(picture, s);
+    if (!scratch) return Result<Raster>::OutOfMemory();
+    Raster result = Raster::Allocate(layerWidth + 2 * b + 8, layerHeight + 2 * b + 8);
+    if (!result) return Result<Raster>::OutOfMemory();
+    PreferLargePages(result);
+
+    StampAlphas(alphas.get(), layerWidth, picture, scratch.get(), s, params.opacityPercent);
+    std::vector<std::string> notices;
+    if (!BlurColourLayer({alphas.get(), layerWidth, layerWidth, layerHeight}, b, params.color,
+                         result.MutableView(), 0, 0)) {
+        // Without the blur's working memory: the layer on the enlarged canvas, unblurred.
+        notices.push_back(kAntiFlickerOutOfMemory);
+        std::memset(result.Data(), 0, result.ByteSize());
+        StampLayer(result.MutableView(), b + 2, b + 2, picture, scratch.get(), s, params.color,
+                   params.opacityPercent);
+    }
+    // The blur moves the layer's origin to column and row blur + 2.
+    BlendOverLayer(result.MutableView(), picture, s + b + 2, s + b + 2);
+    return {std::move(result), std::move(notices)};
+}
+
+}  // namespace
+
+Result<Raster> Border(RasterView picture, const BorderParams& params) {
+    if (params.blur > 0 && params.blur <= kMaxLayerBlur) return BlurredBorder(picture, params);
+    const int64_t s = params.size;
+    Raster layer =
+        Raster::Allocate(int64_t(picture.width) + 2 * s, int64_t(picture.height) + 2 * s);
     if (!layer) return Result<Raster>::OutOfMemory();
     PreferLargePages(layer);
-
     {
-        // The silhouette is the colour with the picture's alphas, so only the
-        // alphas are kept (once for each number of times a point is
-        // stamped); StampLayer writes every byte of the layer, and every
-        // byte of the scratch before it reads it.
-        const BlockArray<uint8_t> scratch =
-            AllocateUnsetScratch<uint8_t>(StampScratchBytes(picture.width, picture.height, s));
+        const BlockArray<uint8_t> scratch = StampScratch(picture, s);
         if (!scratch) return Result<Raster>::OutOfMemory();
-        StampLayer(layer.MutableView(), picture, scratch.get(), s, params.color,
+        StampLayer(layer.MutableView(), 0, 0, picture, scratch.get(), s, params.color,
                    params.opacityPercent);
     }
 
     std::vector<std::string> notices;
     int64_t position = s;
     if (params.blur > 0) {
-        // Every pixel of the layer whose alpha is not 0 has the colour.
-        Result<Raster> blurred =
-            AntiFlickerLayer(layer.View(), params.blur, params.blur, params.color);
+        Result<Raster> blurred = AntiFlicker(layer.View(), params.blur, params.blur, false);
         if (!blurred) return blurred;
         notices = std::move(blurred).TakeNotices();
         layer = std::move(blurred).Value();
-        // The blur moves the layer's origin to column and row blur + 2.
         position = s + params.blur + 2;
     }
     BlendOverLayer(layer.MutableView(), picture, position, position);

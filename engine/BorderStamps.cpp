@@ -116,10 +116,6 @@ struct LayerRows {
     const std::vector<Stamp>* stamps;
     const std::vector<RowExtent>* extents;
     int64_t size;
-    // The layer pixel for each capped sum: with the colour (the columns some
-    // stamp spans) and without it.
-    const uint32_t* coloured;
-    const uint32_t* uncoloured;
 };
 
 // Capped byte adds of amounts that are never negative give min(255, total)
@@ -191,14 +187,19 @@ TINTORA_INLINE void SumTile(const LayerRows& rows, int64_t y, int64_t t0, RowSta
     }
 }
 
-// Writes layer row y from its capped sums. A pixel has the colour where some
+// The layer pixel for each capped sum: with the colour (the columns some
+// stamp spans) and without it.
+struct PixelTables {
+    uint32_t coloured[256];
+    uint32_t uncoloured[256];
+};
+
+// Writes a layer row from its capped sums. A pixel has the colour where some
 // stamp's columns x .. x + width - 1 reach it: runs of columns, each from a
 // stamp's start to the end of the last stamp that overlaps or touches it.
-void PutRow(const LayerRows& rows, int64_t y, RowStamps over, const uint8_t* sums,
-            MutableRasterView layer, uint8_t* spanned) {
-    const int64_t layerWidth = layer.width;
+void PutPixelRow(const LayerRows& rows, RowStamps over, const uint8_t* sums,
+                 const PixelTables& tables, uint8_t* target, int64_t layerWidth, uint8_t* spanned) {
     const int64_t width = rows.planes->width;
-    uint8_t* target = layer.pixels + y * layerWidth * kBytesPerPixel;
     if (over.first == over.last || width == 0) {
         std::memset(target, 0, size_t(layerWidth) * kBytesPerPixel);
         return;
@@ -226,12 +227,12 @@ void PutRow(const LayerRows& rows, int64_t y, RowStamps over, const uint8_t* sum
         for (; next <= 2 * rows.size && next <= end; ++next) {
             if (spanned[next] != 0) end = next + width;
         }
-        put(done, start, rows.uncoloured);
-        put(start, end, rows.coloured);
+        put(done, start, tables.uncoloured);
+        put(start, end, tables.coloured);
         done = end;
         start = next;
     }
-    put(done, layerWidth, rows.uncoloured);
+    put(done, layerWidth, tables.uncoloured);
 }
 
 // Layer rows are made a band at a time, and in a band tile by tile: every
@@ -243,35 +244,83 @@ constexpr int64_t kBandRows = 32;
 // Bytes of one worker's sums for a band.
 int64_t BandSumsBytes(int64_t layerWidth) { return kBandRows * (layerWidth + kWidestTile); }
 
+// The capped sums of layer rows y0 .. y1 - 1, row y at sums + (y - y0) * stride.
 template <class Vector>
-TINTORA_INLINE void StampBand(const LayerRows& rows, int64_t y0, int64_t y1,
-                              MutableRasterView layer, uint8_t* sums, uint8_t* spanned) {
+TINTORA_INLINE void SumBand(const LayerRows& rows, int64_t y0, int64_t y1, const RowStamps* over,
+                            int64_t layerWidth, uint8_t* sums, int64_t stride) {
     constexpr int64_t kTile = int64_t(sizeof(Vector)) * kVectorsPerTile;
-    const int64_t stride = layer.width + kWidestTile;
-    RowStamps over[kBandRows];
-    for (int64_t y = y0; y < y1; ++y) over[y - y0] = StampsOverRow(rows, y);
-    if (rows.planes->width > 0) {
-        for (int64_t t0 = 0; t0 < layer.width; t0 += kTile) {
-            for (int64_t y = y0; y < y1; ++y) {
-                const RowStamps& row = over[y - y0];
-                if (row.first == row.last) continue;
-                SumTile<Vector>(rows, y, t0, row, sums + (y - y0) * stride + t0);
-            }
+    if (rows.planes->width == 0) return;
+    for (int64_t t0 = 0; t0 < layerWidth; t0 += kTile) {
+        for (int64_t y = y0; y < y1; ++y) {
+            const RowStamps& row = over[y - y0];
+            if (row.first == row.last) continue;
+            SumTile<Vector>(rows, y, t0, row, sums + (y - y0) * stride + t0);
         }
     }
-    for (int64_t y = y0; y < y1; ++y) {
-        PutRow(rows, y, over[y - y0], sums + (y - y0) * stride, layer, spanned);
+}
+
+void SumBandDefault(const LayerRows& rows, int64_t y0, int64_t y1, const RowStamps* over,
+                    int64_t layerWidth, uint8_t* sums, int64_t stride) {
+    SumBand<Bytes16>(rows, y0, y1, over, layerWidth, sums, stride);
+}
+
+TINTORA_AVX2 void SumBandAvx2(const LayerRows& rows, int64_t y0, int64_t y1, const RowStamps* over,
+                              int64_t layerWidth, uint8_t* sums, int64_t stride) {
+    SumBand<Bytes32>(rows, y0, y1, over, layerWidth, sums, stride);
+}
+
+// Sums the layer (W + 2s) x (H + 2s) of the picture's silhouette stamped at
+// the circle's points, a band at a time, and hands each row to
+// put(y, stamps over the row, its capped sums, worker).
+template <class Put>
+void StampRows(RasterView picture, uint8_t* scratch, int64_t s, Put put) {
+    const int64_t width = picture.width;
+    const int64_t height = picture.height;
+    const std::vector<Stamp> stamps = height > 0 && s > 0 ? Stamps(s) : std::vector<Stamp>{};
+    const Planes planes(picture.width, picture.height, s, stamps.empty() ? 0 : MostTimes(stamps),
+                        scratch);
+    std::vector<RowExtent> extents(static_cast<size_t>(height));
+    ParallelFor(height, 64, [&](int64_t begin, int64_t end, int) {
+        for (int64_t r = begin; r < end; ++r) {
+            const uint8_t* row = picture.Pixel(0, int32_t(r));
+            FillPlanes(planes, r, row, width);
+            // The first plane holds the row's alphas (without stamps, no plane).
+            if (planes.count > 0) extents[size_t(r)] = ExtentOf(planes.Row(1, r), width);
+        }
+    });
+    const LayerRows rows{&planes, &stamps, &extents, s};
+    const int64_t layerWidth = width + 2 * s;
+    const int64_t layerHeight = height + 2 * s;
+    const int64_t stride = layerWidth + kWidestTile;
+    std::vector<uint8_t> sums[kWorkerCount];
+    for (std::vector<uint8_t>& mine : sums) mine.resize(size_t(BandSumsBytes(layerWidth)));
+    const bool avx2 = HasAvx2();
+    ParallelFor((layerHeight + kBandRows - 1) / kBandRows, 1,
+                [&](int64_t begin, int64_t end, int worker) {
+                    uint8_t* bandSums = sums[worker].data();
+                    for (int64_t band = begin; band < end; ++band) {
+                        const int64_t y0 = band * kBandRows;
+                        const int64_t y1 = std::min(y0 + kBandRows, layerHeight);
+                        RowStamps over[kBandRows];
+                        for (int64_t y = y0; y < y1; ++y) over[y - y0] = StampsOverRow(rows, y);
+                        if (avx2) {
+                            SumBandAvx2(rows, y0, y1, over, layerWidth, bandSums, stride);
+                        } else {
+                            SumBandDefault(rows, y0, y1, over, layerWidth, bandSums, stride);
+                        }
+                        for (int64_t y = y0; y < y1; ++y) {
+                            put(y, rows, over[y - y0], bandSums + (y - y0) * stride, worker);
+                        }
+                    }
+                });
+}
+
+// The opacity's scaling of every alpha, as the effect computes it.
+void ScaledAlphas(int32_t opacityPercent, uint8_t (&scaled)[256]) {
+    const float factor = OpacityFactor(opacityPercent);
+    for (int a = 0; a < 256; ++a) {
+        scaled[a] = opacityPercent == 100 ? uint8_t(a) : ScaleAlpha(uint8_t(a), factor);
     }
-}
-
-void StampBandDefault(const LayerRows& rows, int64_t y0, int64_t y1, MutableRasterView layer,
-                      uint8_t* sums, uint8_t* spanned) {
-    StampBand<Bytes16>(rows, y0, y1, layer, sums, spanned);
-}
-
-TINTORA_AVX2 void StampBandAvx2(const LayerRows& rows, int64_t y0, int64_t y1,
-                                MutableRasterView layer, uint8_t* sums, uint8_t* spanned) {
-    StampBand<Bytes32>(rows, y0, y1, layer, sums, spanned);
 }
 
 }  // namespace
@@ -300,54 +349,53 @@ size_t StampScratchBytes(int32_t width, int32_t height, int64_t s) {
     return Planes(width, height, s, MostTimes(Stamps(s)), nullptr).Bytes();
 }
 
-void StampLayer(MutableRasterView layer, RasterView picture, uint8_t* scratch, int64_t s,
-                EffectColor colour, int32_t opacityPercent) {
-    const int64_t width = picture.width;
-    const int64_t height = picture.height;
-    const std::vector<Stamp> stamps = height > 0 && s > 0 ? Stamps(s) : std::vector<Stamp>{};
-    const Planes planes(picture.width, picture.height, s, stamps.empty() ? 0 : MostTimes(stamps),
-                        scratch);
-    std::vector<RowExtent> extents(static_cast<size_t>(height));
-    ParallelFor(height, 64, [&](int64_t begin, int64_t end, int) {
-        for (int64_t r = begin; r < end; ++r) {
-            const uint8_t* row = picture.Pixel(0, int32_t(r));
-            FillPlanes(planes, r, row, width);
-            // The first plane holds the row's alphas (without stamps, no plane).
-            if (planes.count > 0) extents[size_t(r)] = ExtentOf(planes.Row(1, r), width);
-        }
-    });
-    // The opacity's scaling of every alpha, as the effect computes it.
-    uint32_t coloured[256];
-    uint32_t uncoloured[256];
-    const float factor = OpacityFactor(opacityPercent);
+void StampLayer(MutableRasterView canvas, int64_t x, int64_t y, RasterView picture,
+                uint8_t* scratch, int64_t s, EffectColor colour, int32_t opacityPercent) {
+    uint8_t scaled[256];
+    ScaledAlphas(opacityPercent, scaled);
+    PixelTables tables;
     const uint32_t bgr =
         uint32_t(colour.blue) | uint32_t(colour.green) << 8 | uint32_t(colour.red) << 16;
     for (int a = 0; a < 256; ++a) {
-        const uint8_t scaled = opacityPercent == 100 ? uint8_t(a) : ScaleAlpha(uint8_t(a), factor);
-        uncoloured[a] = uint32_t(scaled) << 24;
-        coloured[a] = bgr | uncoloured[a];
+        tables.uncoloured[a] = uint32_t(scaled[a]) << 24;
+        tables.coloured[a] = bgr | tables.uncoloured[a];
     }
-    const LayerRows rows{&planes, &stamps, &extents, s, coloured, uncoloured};
-
-    std::vector<uint8_t> sums[kWorkerCount];
+    const int64_t layerWidth = picture.width + 2 * s;
     std::vector<uint8_t> spanned[kWorkerCount];
-    for (int w = 0; w < kWorkerCount; ++w) {
-        sums[w].resize(size_t(BandSumsBytes(layer.width)));
-        spanned[w].resize(size_t(2 * s + 1));
-    }
-    const bool avx2 = HasAvx2();
-    const int64_t bands = (layer.height + kBandRows - 1) / kBandRows;
-    ParallelFor(bands, 1, [&](int64_t begin, int64_t end, int worker) {
-        for (int64_t band = begin; band < end; ++band) {
-            const int64_t y0 = band * kBandRows;
-            const int64_t y1 = std::min<int64_t>(y0 + kBandRows, layer.height);
-            if (avx2) {
-                StampBandAvx2(rows, y0, y1, layer, sums[worker].data(), spanned[worker].data());
-            } else {
-                StampBandDefault(rows, y0, y1, layer, sums[worker].data(), spanned[worker].data());
-            }
-        }
-    });
+    for (std::vector<uint8_t>& mine : spanned) mine.resize(size_t(2 * s + 1));
+    StampRows(
+        picture, scratch, s,
+        [&](int64_t row, const LayerRows& rows, RowStamps over, const uint8_t* sums, int worker) {
+            uint8_t* target = canvas.pixels + ((y + row) * canvas.width + x) * kBytesPerPixel;
+            PutPixelRow(rows, over, sums, tables, target, layerWidth, spanned[worker].data());
+        });
+}
+
+void StampAlphas(uint8_t* alphas, int64_t stride, RasterView picture, uint8_t* scratch, int64_t s,
+                 int32_t opacityPercent) {
+    uint8_t scaled[256];
+    ScaledAlphas(opacityPercent, scaled);
+    const int64_t layerWidth = picture.width + 2 * s;
+    StampRows(picture, scratch, s,
+              [&](int64_t row, const LayerRows&, RowStamps over, const uint8_t* sums, int) {
+                  uint8_t* target = alphas + row * stride;
+                  if (over.first == over.last || picture.width == 0) {
+                      std::memset(target, 0, size_t(layerWidth));
+                      return;
+                  }
+                  // Most of a graphic's layer is transparent: zeros pass eight at a time.
+                  int64_t c = 0;
+                  for (; c + 8 <= layerWidth; c += 8) {
+                      uint64_t eight;
+                      std::memcpy(&eight, sums + c, 8);
+                      if (eight == 0) {
+                          std::memcpy(target + c, &eight, 8);
+                          continue;
+                      }
+                      for (int64_t k = c; k < c + 8; ++k) target[k] = scaled[sums[k]];
+                  }
+                  for (; c < layerWidth; ++c) target[c] = scaled[sums[c]];
+              });
 }
 
 }  // namespace engine

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/WorkerPool.h"
+
 namespace engine {
 
 namespace {
@@ -57,6 +59,24 @@ void StampRaster(MutableRasterView dst, RasterView src, int64_t x, int64_t y, St
             if (s[kAlpha] != 0) BlendPixelOver(s, d);
         });
     }
+}
+
+void ClearAround(MutableRasterView target, int64_t x, int64_t y, int64_t width, int64_t height) {
+    const int64_t rowBytes = int64_t(target.width) * kBytesPerPixel;
+    auto zero = [](uint8_t* pixels, int64_t count) {
+        if (count > 0) std::memset(pixels, 0, size_t(count) * kBytesPerPixel);
+    };
+    ParallelFor(target.height, 64, [&](int64_t begin, int64_t end, int) {
+        for (int64_t row = begin; row < end; ++row) {
+            uint8_t* pixels = target.pixels + row * rowBytes;
+            if (row < y || row >= y + height) {
+                zero(pixels, target.width);
+            } else {
+                zero(pixels, x);
+                zero(pixels + (x + width) * kBytesPerPixel, target.width - x - width);
+            }
+        }
+    });
 }
 
 void BlendPixelOver(const uint8_t* s, uint8_t* d) {

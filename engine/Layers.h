@@ -28,6 +28,10 @@ enum class StampMode {
 // Lays the source onto the destination, pixels addressed like PlaceRaster.
 void StampRaster(MutableRasterView dst, RasterView src, int64_t x, int64_t y, StampMode mode);
 
+// Makes every pixel of `target` outside the rectangle of `width` x `height`
+// pixels at column x, row y transparent black (the rectangle lies inside).
+void ClearAround(MutableRasterView target, int64_t x, int64_t y, int64_t width, int64_t height);
+
 // Blends the source pixel s over the destination pixel d, both BGRA, in place.
 void BlendPixelOver(const uint8_t* s, uint8_t* d);
 

@@ -61,19 +61,23 @@ TEST(Border, ATransparentBackgroundGetsTheBorderOnlyAroundTheShape) {
     EXPECT_GT(visible, 4);
 }
 
-TEST(Border, FailsWithoutALayerAndGoesOnUnblurredWithoutTheBlursWorkRaster) {
+TEST(Border, FailsWithoutALayerAndGoesOnUnblurredWithoutTheBlursWorkingMemory) {
     const ref::Pic pic = Filled(4, 4, 1, 2, 3, 255);
     for (size_t successes : {0, 1, 2}) {
         AllocationCountdown countdown(successes);
         ExpectOutOfMemory(engine::Border(pic.View(), {2, 2, 100, {}}));
     }
-    // Layer, silhouette and the blur's result succeed; the blur's work raster fails.
+    // Layer, silhouette and the blur's result succeed; the blur's working memory
+    // fails: the unblurred border on the blur's canvas, at blur + 2.
+    const ref::Pic unblurred = Apply(pic, 1, 0, 100, {});
+    ref::Pic expected(4 + 2 + 4 + 8, 4 + 2 + 4 + 8);
+    reference::PlaceRaster(expected.MutableView(), unblurred.View(), 4, 4);
     AllocationCountdown countdown(3);
     engine::Result<engine::Raster> result = engine::Border(pic.View(), {1, 2, 100, {}});
     ASSERT_TRUE(result);
     EXPECT_EQ(result.Notices(),
               std::vector<std::string>{"[CPel2dCGCharPByte::anti_flickering] Out of Memory!"});
-    EXPECT_EQ(result.Value().Width(), 4 + 2 + 4 + 8);
+    EXPECT_TRUE(SamePicture(expected, ToPic(result.Value())));
 }
 
 }  // namespace

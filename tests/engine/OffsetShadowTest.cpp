@@ -64,12 +64,20 @@ TEST(OffsetShadow, OpacityZeroLeavesOnlyThePictureOnTheEnlargedCanvas) {
         EXPECT_EQ(out.bytes[i], expected.bytes[i]) << i / 4;
 }
 
-TEST(OffsetShadow, FailsWhenALayerCannotBeAllocated) {
+TEST(OffsetShadow, FailsWithoutALayerAndGoesOnUnblurredWithoutTheBlursWorkingMemory) {
     const ref::Pic pic = Opaque(4, 4);
-    for (size_t successes : {0, 1, 3}) {
+    for (size_t successes : {0, 1}) {
         AllocationCountdown countdown(successes);
         ExpectOutOfMemory(engine::OffsetShadow(pic.View(), {3, 3, 2, 100, {}}));
+        ExpectOutOfMemory(engine::OffsetShadow(pic.View(), {3, 3, 0, 100, {}}));
     }
+    // The shadow's alphas and the output succeed; the blur's working memory fails.
+    AllocationCountdown countdown(2);
+    engine::Result<engine::Raster> result = engine::OffsetShadow(pic.View(), {3, 3, 2, 100, {}});
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result.Notices(),
+              std::vector<std::string>{"[CPel2dCGCharPByte::anti_flickering] Out of Memory!"});
+    EXPECT_EQ(result.Value().Width(), 3 + 4 + 4 + 8);
 }
 
 }  // namespace

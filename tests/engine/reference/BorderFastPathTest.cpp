@@ -61,7 +61,7 @@ TEST(BorderFastPath, CirclePointsAreTheStampsOfTheReference) {
         engine::Raster layer = engine::Raster::AllocateZeroed(1 + 2 * s, 1 + 2 * s);
         engine::Raster expected = engine::Raster::AllocateZeroed(1 + 2 * s, 1 + 2 * s);
         std::vector<uint8_t> scratch(engine::StampScratchBytes(1, 1, s));
-        engine::StampLayer(layer.MutableView(), dot.View(), scratch.data(), s, {}, 100);
+        engine::StampLayer(layer.MutableView(), 0, 0, dot.View(), scratch.data(), s, {}, 100);
         for (const engine::StampPoint& p : points) {
             reference::StampRaster(expected.MutableView(), dot.View(), p.x, p.y,
                                    engine::StampMode::AddAlpha);
