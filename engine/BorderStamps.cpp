@@ -114,6 +114,10 @@ RowExtent ExtentOf(const uint8_t* alphas, int64_t width) {
 struct LayerRows {
     const Planes* planes;
     const std::vector<Stamp>* stamps;
+    // The same stamps in an order that goes round the circle in large steps,
+    // so that a tile near a shape meets its opaque pixels, and fills up,
+    // after a few of them; for the rows every stamp covers.
+    const std::vector<Stamp>* spread;
     const std::vector<RowExtent>* extents;
     int64_t size;
 };
@@ -138,7 +142,24 @@ RowStamps StampsOverRow(const LayerRows& rows, int64_t y) {
                                         [](const Stamp& p, int64_t v) { return p.y < v; });
     const auto last =
         std::upper_bound(first, stamps.end(), y, [](int64_t v, const Stamp& p) { return v < p.y; });
+    if (first == stamps.begin() && last == stamps.end()) {
+        return {rows.spread->begin(), rows.spread->end()};
+    }
     return {first, last};
+}
+
+// The stamps in the order of the fractions of i times the golden ratio: each
+// next one lands in the largest gap left on the circle.
+std::vector<Stamp> Spread(const std::vector<Stamp>& stamps) {
+    std::vector<std::pair<double, size_t>> keys;
+    for (size_t i = 0; i < stamps.size(); ++i) {
+        const double turns = double(i) * 0.6180339887498949;
+        keys.push_back({turns - std::floor(turns), i});
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<Stamp> spread;
+    for (const auto& key : keys) spread.push_back(stamps[key.second]);
+    return spread;
 }
 
 // The capped sums of one tile of layer row y, columns t0 .. t0 + tile - 1.
@@ -288,7 +309,8 @@ void StampRows(RasterView picture, uint8_t* scratch, int64_t s, Put put) {
             if (planes.count > 0) extents[size_t(r)] = ExtentOf(planes.Row(1, r), width);
         }
     });
-    const LayerRows rows{&planes, &stamps, &extents, s};
+    const std::vector<Stamp> spread = Spread(stamps);
+    const LayerRows rows{&planes, &stamps, &spread, &extents, s};
     const int64_t layerWidth = width + 2 * s;
     const int64_t layerHeight = height + 2 * s;
     const int64_t stride = layerWidth + kWidestTile;
