@@ -9,12 +9,17 @@ namespace engine {
 
 inline constexpr int64_t kTransparentGroup = 8;
 
-// Whether none of the eight pixels from `pixels` on has alpha.
+// Whether none of the eight pixels from `pixels` on has alpha. In vector
+// registers throughout: words stored as a vector and read back one by one
+// would wait for the store.
 inline bool EightTransparent(const uint8_t* pixels) {
-    uint64_t words[4];
-    std::memcpy(words, pixels, sizeof words);
+    using Words = uint64_t __attribute__((vector_size(16)));
+    Words low, high;
+    std::memcpy(&low, pixels, sizeof low);
+    std::memcpy(&high, pixels + sizeof low, sizeof high);
     constexpr uint64_t kAlphas = 0xFF000000FF000000u;
-    return ((words[0] | words[1] | words[2] | words[3]) & kAlphas) == 0;
+    const Words alphas = (low | high) & kAlphas;
+    return (alphas[0] | alphas[1]) == 0;
 }
 
 // Calls pixel(i) for pixels 0 .. count - 1 of `pixels`, and transparent(i)
