@@ -18,6 +18,9 @@ int64_t Outputs(int64_t m, int32_t s) { return m + 2 * int64_t(s); }
 // Transparent black for the lanes' reads before and after the line.
 alignas(64) const uint8_t kZeros[kLanes * 4] = {};
 
+// How many outputs ahead the lines written are fetched.
+constexpr int64_t kWriteAhead = 16;
+
 // One value of each lane.
 using Bytes = uint8_t __attribute__((vector_size(kLanes)));
 using Shorts = int16_t __attribute__((vector_size(2 * kLanes)));
@@ -286,6 +289,11 @@ TINTORA_INLINE void SweepLayer(const int16_t* alpha, int32_t s, uint32_t colour,
             count += (leaving != 0) - (entering != 0);
             const Words counted = __builtin_convertvector(count != 0, Words);
             const Words pixels = (counted & colour) | __builtin_convertvector(sums, Words) << 24;
+            // The pixels go to rows of a picture far apart: fetch the lines
+            // ahead, for writing.
+            uint8_t* ahead = out + (o + kWriteAhead) * outStride;
+            __builtin_prefetch(ahead, 1);
+            __builtin_prefetch(ahead + sizeof pixels - 1, 1);
             std::memcpy(out + o * outStride, &pixels, sizeof pixels);
         } else {
             const Bytes alphas = __builtin_convertvector(sums, Bytes);
@@ -383,6 +391,9 @@ TINTORA_INLINE void BlurBlockBody(const BlockJob& job, const BlurTaps& taps,
     // shapes, so only the stretches that pixels reach are summed and swept.
     auto clear = [&](int64_t from, int64_t to) {
         for (int64_t o = from; o < to; ++o) {
+            uint8_t* ahead = job.out + (o + kWriteAhead) * job.outStride;
+            __builtin_prefetch(ahead, 1);
+            __builtin_prefetch(ahead + kLanes * kOutBytes - 1, 1);
             std::memset(job.out + o * job.outStride, 0, kLanes * kOutBytes);
         }
     };
