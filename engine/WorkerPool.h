@@ -1,8 +1,9 @@
 #pragma once
-// Data-parallel loops for the effects: two worker threads, created once, take
-// chunks of a loop; the call returns only when every chunk is done, so an
-// effect never leaves work running behind it. Results do not depend on how
-// the chunks are shared out: each chunk writes its own part of the output.
+// Data-parallel loops for the effects: the calling thread and a helper thread,
+// created once, take chunks of a loop; the call returns only when every chunk
+// is done, so an effect never leaves work running behind it. Results do not
+// depend on how the chunks are shared out: each chunk writes its own part of
+// the output.
 
 #include <cstdint>
 #include <functional>
