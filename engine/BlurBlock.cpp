@@ -25,6 +25,9 @@ constexpr int64_t kWriteAhead = 16;
 using Bytes = uint8_t __attribute__((vector_size(kLanes)));
 using Shorts = int16_t __attribute__((vector_size(2 * kLanes)));
 using Words = uint32_t __attribute__((vector_size(4 * kLanes)));
+using HalfInts = int32_t __attribute__((vector_size(2 * kLanes)));
+using HalfWords = uint32_t __attribute__((vector_size(2 * kLanes)));
+using HalfShorts = int16_t __attribute__((vector_size(kLanes)));
 
 // Loads a whole vector (an out-parameter: vectors wider than the baseline
 // build's cannot be returned without an ABI note).
@@ -70,6 +73,8 @@ bool BlurBlockScratch::Reserve(int64_t maxLength, int32_t size) {
     }
     m_maxLength = maxLength;
     m_size = size;
+    // The step events start at zero; each block leaves them so.
+    std::memset(m_memory.get(), 0, size_t(StepEventLength(maxLength, size) * kLanes) * 4);
     return true;
 }
 
@@ -131,7 +136,6 @@ TINTORA_INLINE void AlphaSumsBySteps(int64_t m, const BlurTaps& taps, const int1
                                      const int16_t* changes, int32_t* slopeEvents, int16_t* total) {
     const int64_t s = taps.size;
     const int64_t lead = 2 * s;
-    std::memset(slopeEvents, 0, size_t(StepEventLength(m, taps.size) * kLanes) * 4);
     const uint32_t* begins = taps.stepBegin.data();
     const int32_t* positions = taps.stepPosition.data();
     const int32_t* amounts = taps.stepAmount.data();
@@ -153,19 +157,33 @@ TINTORA_INLINE void AlphaSumsBySteps(int64_t m, const BlurTaps& taps, const int1
             }
         }
     }
-    int32_t slope[kLanes] = {};
-    int32_t sum[kLanes] = {};
+    // The double running sum, each event cleared once it is taken, so that
+    // the events are all zero again for the next block without a pass of
+    // their own.
+    // Two halves of eight lanes: the sums carried from one output to the next
+    // stay in registers, where one vector of sixteen would not.
+    constexpr int64_t kHalf = kLanes / 2;
+    HalfInts slope[2] = {};
+    HalfInts sum[2] = {};
+    const HalfInts zero{};
     const int64_t outputs = Outputs(m, taps.size);
     for (int64_t o = 0; o < outputs; ++o) {
-        int16_t sums[kLanes];
-        for (int64_t l = 0; l < kLanes; ++l) {
-            slope[l] += slopeEvents[o * kLanes + l];
-            sum[l] += slope[l];
+        int16_t* sums = total + o * kLanes;
+        for (int half = 0; half < 2; ++half) {
+            int32_t* at = slopeEvents + o * kLanes + half * kHalf;
+            HalfInts events;
+            Load(events, at);
+            std::memcpy(at, &zero, sizeof zero);
+            slope[half] += events;
+            sum[half] += slope[half];
             // The sums stay far below 2^15: at most 255 plus half a unit per tap.
-            sums[l] = int16_t(sum[l]);
+            const HalfShorts narrow = __builtin_convertvector(sum[half], HalfShorts);
+            std::memcpy(sums + half * kHalf, &narrow, sizeof narrow);
         }
-        std::memcpy(total + o * kLanes, sums, sizeof sums);
     }
+    // Runs that end at the line's last pixels leave events past the outputs.
+    std::memset(slopeEvents + outputs * kLanes, 0,
+                size_t((StepEventLength(m, taps.size) - outputs) * kLanes) * 4);
 }
 
 // Tap by tap, all lanes together: a rounding multiply-high on 16-bit lanes
@@ -287,14 +305,24 @@ TINTORA_INLINE void SweepLayer(const int16_t* alpha, int32_t s, uint32_t colour,
             Load(entering, alpha + (o + lead) * kLanes);
             if (o > 0) Load(leaving, alpha + (o - 1) * kLanes);
             count += (leaving != 0) - (entering != 0);
-            const Words counted = __builtin_convertvector(count != 0, Words);
-            const Words pixels = (counted & colour) | __builtin_convertvector(sums, Words) << 24;
+            const Shorts counted = count != 0;
             // The pixels go to rows of a picture far apart: fetch the lines
             // ahead, for writing.
             uint8_t* ahead = out + (o + kWriteAhead) * outStride;
             __builtin_prefetch(ahead, 1);
-            __builtin_prefetch(ahead + sizeof pixels - 1, 1);
-            std::memcpy(out + o * outStride, &pixels, sizeof pixels);
+            __builtin_prefetch(ahead + kLanes * 4 - 1, 1);
+            // Eight lanes at a time, each stored as one vector.
+            const HalfShorts halves[2][2] = {
+                {__builtin_shufflevector(counted, counted, 0, 1, 2, 3, 4, 5, 6, 7),
+                 __builtin_shufflevector(sums, sums, 0, 1, 2, 3, 4, 5, 6, 7)},
+                {__builtin_shufflevector(counted, counted, 8, 9, 10, 11, 12, 13, 14, 15),
+                 __builtin_shufflevector(sums, sums, 8, 9, 10, 11, 12, 13, 14, 15)}};
+            for (int half = 0; half < 2; ++half) {
+                const HalfWords pixels =
+                    (__builtin_convertvector(halves[half][0], HalfWords) & colour) |
+                    __builtin_convertvector(halves[half][1], HalfWords) << 24;
+                std::memcpy(out + o * outStride + half * sizeof pixels, &pixels, sizeof pixels);
+            }
         } else {
             const Bytes alphas = __builtin_convertvector(sums, Bytes);
             std::memcpy(out + o * outStride, &alphas, sizeof alphas);
