@@ -17,7 +17,7 @@ static_assert(kWorkerCount == 2, "the calling thread and one helper");
 // How long a thread spins for the other before it sleeps: about the gap
 // between one loop of an effect and the next. A sleeping thread takes the
 // system a while to wake, and on a virtual machine much longer.
-constexpr int kSpins = 20000;
+constexpr int kSpins = 2000;
 
 inline void Pause() { __builtin_ia32_pause(); }
 
