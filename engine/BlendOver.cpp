@@ -12,9 +12,12 @@ namespace engine {
 namespace {
 
 // The bytes an opaque source pixel leaves: its colours through the blend's
-// single-precision quotient and back (which is not always the same byte).
+// single-precision quotient and back.
 struct BlendTables {
     uint8_t opaque[256];
+    // Whether that round trip gives every byte back, so that an opaque source
+    // pixel is simply copied (it does in IEEE arithmetic; checked, not assumed).
+    bool opaqueCopies = true;
 
     BlendTables() {
         for (int v = 0; v < 256; ++v) {
@@ -25,6 +28,7 @@ struct BlendTables {
             uint8_t target[4] = {0, 0, 0, 0};
             BlendPixelOver(source, target);
             opaque[v] = target[0];
+            opaqueCopies = opaqueCopies && target[0] == v && target[3] == 255;
         }
     }
 };
@@ -77,6 +81,10 @@ TINTORA_INLINE void BlendOne(const BlendTables& t, const uint8_t* s, uint8_t* d,
     const uint8_t alpha = s[kAlpha];
     if (alpha == 0) return;
     if (alpha == 255) {
+        if (t.opaqueCopies) {
+            std::memcpy(d, s, 4);
+            return;
+        }
         // One store of the whole pixel rather than four of its bytes.
         const uint32_t pixel = uint32_t(t.opaque[s[kBlue]]) | uint32_t(t.opaque[s[kGreen]]) << 8 |
                                uint32_t(t.opaque[s[kRed]]) << 16 | 0xFF000000u;
@@ -98,9 +106,19 @@ TINTORA_INLINE void BlendOne(const BlendTables& t, const uint8_t* s, uint8_t* d,
 
 TINTORA_INLINE void BlendRow(const BlendTables& t, const uint8_t* s, uint8_t* d, int64_t count) {
     LastBlend last;
-    // Transparent picture pixels leave the layer as it is.
-    ForEachPixelByEights(
-        s, count, [](int64_t) {}, [&](int64_t i) { BlendOne(t, s + 4 * i, d + 4 * i, last); });
+    // Transparent picture pixels leave the layer as it is; eight opaque ones
+    // are copied at once.
+    int64_t i = 0;
+    for (; i + kTransparentGroup <= count; i += kTransparentGroup) {
+        const uint8_t* from = s + 4 * i;
+        if (EightTransparent(from)) continue;
+        if (t.opaqueCopies && EightOpaque(from)) {
+            std::memcpy(d + 4 * i, from, 4 * kTransparentGroup);
+            continue;
+        }
+        for (int64_t k = i; k < i + kTransparentGroup; ++k) BlendOne(t, s + 4 * k, d + 4 * k, last);
+    }
+    for (; i < count; ++i) BlendOne(t, s + 4 * i, d + 4 * i, last);
 }
 
 void BlendRowDefault(const BlendTables& t, const uint8_t* s, uint8_t* d, int64_t count) {

@@ -1,6 +1,6 @@
 #pragma once
-// Graphics are mostly transparent around their shapes: loops over pixels pass
-// over eight transparent ones at a time.
+// Graphics are mostly transparent around their shapes and opaque inside them:
+// loops over pixels take eight transparent (or opaque) ones at a time.
 
 #include <cstdint>
 #include <cstring>
@@ -20,6 +20,17 @@ inline bool EightTransparent(const uint8_t* pixels) {
     constexpr uint64_t kAlphas = 0xFF000000FF000000u;
     const Words alphas = (low | high) & kAlphas;
     return (alphas[0] | alphas[1]) == 0;
+}
+
+// Whether all of the eight pixels from `pixels` on are opaque.
+inline bool EightOpaque(const uint8_t* pixels) {
+    using Words = uint64_t __attribute__((vector_size(16)));
+    Words low, high;
+    std::memcpy(&low, pixels, sizeof low);
+    std::memcpy(&high, pixels + sizeof low, sizeof high);
+    constexpr uint64_t kAlphas = 0xFF000000FF000000u;
+    const Words alphas = low & high & kAlphas;
+    return (alphas[0] & alphas[1]) == kAlphas;
 }
 
 // Calls pixel(i) for pixels 0 .. count - 1 of `pixels`, and transparent(i)
