@@ -22,25 +22,49 @@ constexpr int64_t kReadAhead = 256;
 int64_t RoundUpToLanes(int64_t n) { return (n + kLanes - 1) / kLanes * kLanes; }
 
 using Bytes16 = uint8_t __attribute__((vector_size(16)));
+using Bytes32 = uint8_t __attribute__((vector_size(32)));
+using Quads = uint64_t __attribute__((vector_size(32)));
 
-// Transposes 16 x 16 bytes in place: byte c of x[r] goes to byte r of x[c].
-// Each round interleaves x[i] with x[i + 8], which rotates the eight bits of
-// (row, column) by one; four rounds swap row and column.
-TINTORA_INLINE void Transpose16(Bytes16 (&x)[kLanes]) {
-    for (int round = 0; round < 4; ++round) {
-        Bytes16 y[kLanes];
-        for (int i = 0; i < 8; ++i) {
-            y[2 * i] = __builtin_shufflevector(x[i], x[i + 8], 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5,
-                                               21, 6, 22, 7, 23);
-            y[2 * i + 1] = __builtin_shufflevector(x[i], x[i + 8], 8, 24, 9, 25, 10, 26, 11, 27, 12,
-                                                   28, 13, 29, 14, 30, 15, 31);
+// Transposes 16 x 16 bytes: byte c of rows[r] goes to out[16 c + r]. Two rows
+// share a vector, r in its low half and r + 8 in its high half. Each round
+// interleaves vector i with vector i + 4 within the halves, which rotates the
+// seven bits of (vector, byte) by one: after three, vector k holds columns 2k
+// and 2k + 1 in eight-byte pieces of the two halves, put in order by a last
+// exchange of those pieces. Unrolled, so that the rounds stay in registers.
+TINTORA_INLINE void Transpose16(const Bytes16 (&rows)[kLanes], uint8_t* out) {
+    Bytes32 x[8];
+#pragma GCC unroll 8
+    for (int i = 0; i < 8; ++i) {
+        x[i] = __builtin_shufflevector(rows[i], rows[i + 8], 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11,
+                                       12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26,
+                                       27, 28, 29, 30, 31);
+    }
+#pragma GCC unroll 3
+    for (int round = 0; round < 3; ++round) {
+        Bytes32 y[8];
+#pragma GCC unroll 4
+        for (int i = 0; i < 4; ++i) {
+            y[2 * i] = __builtin_shufflevector(x[i], x[i + 4], 0, 32, 1, 33, 2, 34, 3, 35, 4, 36, 5,
+                                               37, 6, 38, 7, 39, 16, 48, 17, 49, 18, 50, 19, 51, 20,
+                                               52, 21, 53, 22, 54, 23, 55);
+            y[2 * i + 1] = __builtin_shufflevector(x[i], x[i + 4], 8, 40, 9, 41, 10, 42, 11, 43, 12,
+                                                   44, 13, 45, 14, 46, 15, 47, 24, 56, 25, 57, 26,
+                                                   58, 27, 59, 28, 60, 29, 61, 30, 62, 31, 63);
         }
-        for (int i = 0; i < kLanes; ++i) x[i] = y[i];
+#pragma GCC unroll 8
+        for (int i = 0; i < 8; ++i) x[i] = y[i];
+    }
+#pragma GCC unroll 8
+    for (int i = 0; i < 8; ++i) {
+        const Quads pieces = __builtin_bit_cast(Quads, x[i]);
+        const Quads ordered = __builtin_shufflevector(pieces, pieces, 0, 2, 1, 3);
+        std::memcpy(out + 32 * i, &ordered, sizeof ordered);
     }
 }
 
 // Sets the alphas of up to 16 rows side by side: byte j of row l to
-// lanes[16 j + l], j = 0 .. width - 1; missing rows give zeros.
+// lanes[16 j + l], j = 0 .. width - 1, and zeros up to the next multiple of
+// 16; missing rows give zeros.
 TINTORA_INLINE void RowsToLanesBody(const uint8_t* const rows[kLanes], int64_t width,
                                     uint8_t* lanes) {
     for (int64_t j0 = 0; j0 < width; j0 += kLanes) {
@@ -57,8 +81,7 @@ TINTORA_INLINE void RowsToLanesBody(const uint8_t* const rows[kLanes], int64_t w
                 std::memcpy(&x[l], rows[l] + j0, size_t(count));
             }
         }
-        Transpose16(x);
-        std::memcpy(lanes + j0 * kLanes, x, size_t(count * kLanes));
+        Transpose16(x, lanes + j0 * kLanes);
     }
 }
 
@@ -70,8 +93,7 @@ TINTORA_INLINE void LanesToStripsBody(const uint8_t* lanes, int64_t width, uint8
     for (int64_t j0 = 0; j0 < width; j0 += kLanes) {
         Bytes16 x[kLanes];
         std::memcpy(x, lanes + j0 * kLanes, sizeof x);
-        Transpose16(x);
-        std::memcpy(strips + (j0 / kLanes) * stripBytes, x, sizeof x);
+        Transpose16(x, strips + (j0 / kLanes) * stripBytes);
     }
 }
 
