@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <type_traits>
 
 #include "engine/CpuFeatures.h"
 #include "engine/Opacity.h"
@@ -111,13 +112,20 @@ RowExtent ExtentOf(const uint8_t* alphas, int64_t width) {
     return extent;
 }
 
+// The stamps of one row of the circle (one y), x rising: their source row is
+// the same, so that a group whose columns miss the source row's extent is
+// passed over at once.
+struct StampGroup {
+    int64_t y;
+    int64_t xMin;
+    int64_t xMax;
+    const Stamp* begin;
+    const Stamp* end;
+};
+
 struct LayerRows {
     const Planes* planes;
-    const std::vector<Stamp>* stamps;
-    // The same stamps in an order that goes round the circle in large steps,
-    // so that a tile near a shape meets its opaque pixels, and fills up,
-    // after a few of them; for the rows every stamp covers.
-    const std::vector<Stamp>* spread;
+    const std::vector<StampGroup>* groups;
     const std::vector<RowExtent>* extents;
     int64_t size;
 };
@@ -127,39 +135,37 @@ struct LayerRows {
 // stops once every value is 255.
 using Bytes16 = uint8_t __attribute__((vector_size(16)));
 using Bytes32 = uint8_t __attribute__((vector_size(32)));
+using Words16 = uint64_t __attribute__((vector_size(16)));
+using Words32 = uint64_t __attribute__((vector_size(32)));
 
-using StampIterator = std::vector<Stamp>::const_iterator;
+using GroupIterator = std::vector<StampGroup>::const_iterator;
 
-// The stamps whose rows y - height + 1 .. y cover layer row y.
+// The groups whose rows y - height + 1 .. y cover layer row y.
 struct RowStamps {
-    StampIterator first;
-    StampIterator last;
+    GroupIterator first;
+    GroupIterator last;
 };
 
 RowStamps StampsOverRow(const LayerRows& rows, int64_t y) {
-    const std::vector<Stamp>& stamps = *rows.stamps;
-    const auto first = std::lower_bound(stamps.begin(), stamps.end(), y - rows.planes->height + 1,
-                                        [](const Stamp& p, int64_t v) { return p.y < v; });
-    const auto last =
-        std::upper_bound(first, stamps.end(), y, [](int64_t v, const Stamp& p) { return v < p.y; });
-    if (first == stamps.begin() && last == stamps.end()) {
-        return {rows.spread->begin(), rows.spread->end()};
-    }
+    const std::vector<StampGroup>& groups = *rows.groups;
+    const auto first = std::lower_bound(groups.begin(), groups.end(), y - rows.planes->height + 1,
+                                        [](const StampGroup& g, int64_t v) { return g.y < v; });
+    const auto last = std::upper_bound(first, groups.end(), y,
+                                       [](int64_t v, const StampGroup& g) { return v < g.y; });
     return {first, last};
 }
 
-// The stamps in the order of the fractions of i times the golden ratio: each
-// next one lands in the largest gap left on the circle.
-std::vector<Stamp> Spread(const std::vector<Stamp>& stamps) {
-    std::vector<std::pair<double, size_t>> keys;
-    for (size_t i = 0; i < stamps.size(); ++i) {
-        const double turns = double(i) * 0.6180339887498949;
-        keys.push_back({turns - std::floor(turns), i});
+// The stamps, sorted by row and column, in groups of one row each.
+std::vector<StampGroup> Groups(const std::vector<Stamp>& stamps) {
+    std::vector<StampGroup> groups;
+    for (const Stamp& stamp : stamps) {
+        if (groups.empty() || groups.back().y != stamp.y) {
+            groups.push_back({stamp.y, stamp.x, stamp.x, &stamp, &stamp});
+        }
+        groups.back().xMax = stamp.x;
+        groups.back().end = &stamp + 1;
     }
-    std::sort(keys.begin(), keys.end());
-    std::vector<Stamp> spread;
-    for (const auto& key : keys) spread.push_back(stamps[key.second]);
-    return spread;
+    return groups;
 }
 
 // The capped sums of one tile of layer row y, columns t0 .. t0 + tile - 1.
@@ -177,31 +183,41 @@ TINTORA_INLINE void SumTile(const LayerRows& rows, int64_t y, int64_t t0, RowSta
         tile += add < room ? add : room;
     };
     Vector a{}, b{}, c{}, d{}, e{}, f{}, g{}, h{};
-    int stamped = 0;
-    for (auto p = over.first; p != over.last; ++p) {
-        const int64_t sourceRow = y - p->y;
-        const RowExtent& extent = (*rows.extents)[size_t(sourceRow)];
-        // The source columns under this tile.
-        const int64_t from = t0 - p->x;
-        if (from > extent.last || from + kTile <= extent.first) continue;
-        const uint8_t* source = planes.Row(p->times, sourceRow) + from;
-        addCapped(a, source);
-        addCapped(b, source + kBytes);
-        addCapped(c, source + 2 * kBytes);
-        addCapped(d, source + 3 * kBytes);
-        addCapped(e, source + 4 * kBytes);
-        addCapped(f, source + 5 * kBytes);
-        addCapped(g, source + 6 * kBytes);
-        addCapped(h, source + 7 * kBytes);
-        if (++stamped % 16 == 0) {
-            const Vector all = a & b & c & d & e & f & g & h;
-            uint64_t words[kBytes / 8];
-            std::memcpy(words, &all, kBytes);
-            uint64_t full = ~uint64_t{0};
-            for (const uint64_t word : words) full &= word;
-            if (full == ~uint64_t{0}) break;
+    // Whether every value of the tile is 255.
+    auto filled = [&] {
+        using Words = std::conditional_t<kBytes == 16, Words16, Words32>;
+        const Words room = __builtin_bit_cast(Words, ~(a & b & c & d & e & f & g & h));
+        uint64_t any = 0;
+        for (int64_t i = 0; i < kBytes / 8; ++i) any |= room[i];
+        return any == 0;
+    };
+    auto addStamps = [&] {
+        int stamped = 0;
+        for (auto group = over.first; group != over.last; ++group) {
+            const int64_t sourceRow = y - group->y;
+            const RowExtent& extent = (*rows.extents)[size_t(sourceRow)];
+            // The source columns under this tile, for the group's stamps
+            // together (none, where the source row is empty) and for each.
+            if (t0 - group->xMax > extent.last || t0 - group->xMin + kTile <= extent.first) {
+                continue;
+            }
+            for (const Stamp* p = group->begin; p != group->end; ++p) {
+                const int64_t from = t0 - p->x;
+                if (from > extent.last || from + kTile <= extent.first) continue;
+                const uint8_t* source = planes.Row(p->times, sourceRow) + from;
+                addCapped(a, source);
+                addCapped(b, source + kBytes);
+                addCapped(c, source + 2 * kBytes);
+                addCapped(d, source + 3 * kBytes);
+                addCapped(e, source + 4 * kBytes);
+                addCapped(f, source + 5 * kBytes);
+                addCapped(g, source + 6 * kBytes);
+                addCapped(h, source + 7 * kBytes);
+                if (++stamped % 16 == 0 && filled()) return;
+            }
         }
-    }
+    };
+    addStamps();
     for (const Vector* v : {&a, &b, &c, &d, &e, &f, &g, &h}) {
         std::memcpy(out, v, kBytes);
         out += kBytes;
@@ -227,7 +243,9 @@ void PutPixelRow(const LayerRows& rows, RowStamps over, const uint8_t* sums,
     }
     // The columns 0 .. 2s at which a stamp over this row starts.
     std::fill_n(spanned, 2 * rows.size + 1, uint8_t{0});
-    for (auto p = over.first; p != over.last; ++p) spanned[p->x] = 1;
+    for (auto group = over.first; group != over.last; ++group) {
+        for (const Stamp* p = group->begin; p != group->end; ++p) spanned[p->x] = 1;
+    }
     auto put = [&](int64_t from, int64_t to, const uint32_t* pixels) {
         int64_t x = from;
         for (; x + 4 <= to; x += 4) {
@@ -309,8 +327,8 @@ void StampRows(RasterView picture, uint8_t* scratch, int64_t s, Put put) {
             if (planes.count > 0) extents[size_t(r)] = ExtentOf(planes.Row(1, r), width);
         }
     });
-    const std::vector<Stamp> spread = Spread(stamps);
-    const LayerRows rows{&planes, &stamps, &spread, &extents, s};
+    const std::vector<StampGroup> groups = Groups(stamps);
+    const LayerRows rows{&planes, &groups, &extents, s};
     const int64_t layerWidth = width + 2 * s;
     const int64_t layerHeight = height + 2 * s;
     const int64_t stride = layerWidth + kWidestTile;
