@@ -9,28 +9,33 @@ namespace engine {
 
 inline constexpr int64_t kTransparentGroup = 8;
 
-// Whether none of the eight pixels from `pixels` on has alpha. In vector
-// registers throughout: words stored as a vector and read back one by one
-// would wait for the store.
-inline bool EightTransparent(const uint8_t* pixels) {
-    using Words = uint64_t __attribute__((vector_size(16)));
-    Words low, high;
+// The alpha bytes of the eight pixels from `pixels` on, in place, the other
+// bytes 0, in two vectors of two words. In vector registers throughout: words
+// stored as a vector and read back one by one would wait for the store.
+using EightWords = uint64_t __attribute__((vector_size(16)));
+inline constexpr uint64_t kAlphaBytes = 0xFF000000FF000000u;
+
+inline void LoadEightAlphas(const uint8_t* pixels, EightWords& low, EightWords& high) {
     std::memcpy(&low, pixels, sizeof low);
     std::memcpy(&high, pixels + sizeof low, sizeof high);
-    constexpr uint64_t kAlphas = 0xFF000000FF000000u;
-    const Words alphas = (low | high) & kAlphas;
-    return (alphas[0] | alphas[1]) == 0;
+    low &= kAlphaBytes;
+    high &= kAlphaBytes;
+}
+
+// Whether none of the eight pixels from `pixels` on has alpha.
+inline bool EightTransparent(const uint8_t* pixels) {
+    EightWords low, high;
+    LoadEightAlphas(pixels, low, high);
+    const EightWords any = low | high;
+    return (any[0] | any[1]) == 0;
 }
 
 // Whether all of the eight pixels from `pixels` on are opaque.
 inline bool EightOpaque(const uint8_t* pixels) {
-    using Words = uint64_t __attribute__((vector_size(16)));
-    Words low, high;
-    std::memcpy(&low, pixels, sizeof low);
-    std::memcpy(&high, pixels + sizeof low, sizeof high);
-    constexpr uint64_t kAlphas = 0xFF000000FF000000u;
-    const Words alphas = low & high & kAlphas;
-    return (alphas[0] & alphas[1]) == kAlphas;
+    EightWords low, high;
+    LoadEightAlphas(pixels, low, high);
+    const EightWords all = low & high;
+    return (all[0] & all[1]) == kAlphaBytes;
 }
 
 // Calls pixel(i) for pixels 0 .. count - 1 of `pixels`, and transparent(i)
