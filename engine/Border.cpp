@@ -26,6 +26,8 @@ Result<Raster> BlurredBorder(RasterView picture, const BorderParams& params) {
     const int32_t b = params.blur;
     const int64_t layerWidth = int64_t(picture.width) + 2 * s;
     const int64_t layerHeight = int64_t(picture.height) + 2 * s;
+    // A byte a pixel; a size beyond the address space asks for SIZE_MAX / 4
+    // bytes, which the allocation refuses.
     const BlockArray<uint8_t> alphas = AllocateUnsetScratch<uint8_t>(
         RasterByteSize(layerWidth, layerHeight).value_or(SIZE_MAX) / kBytesPerPixel);
     if (!alphas) return Result<Raster>::OutOfMemory();

@@ -30,7 +30,7 @@ struct ShadowAlphas {
     }
 };
 
-// Calls shade(row's pixels, target row, count) for the picture's rows in parallel.
+// Calls shade(r, row r's pixels) for every row r of the picture, in parallel.
 template <class Shade>
 void ForEachRow(RasterView picture, Shade shade) {
     ParallelFor(picture.height, 16, [&](int64_t begin, int64_t end, int) {
@@ -111,13 +111,11 @@ Result<Raster> OffsetShadow(RasterView picture, const OffsetShadowParams& params
     // Unblurred, the layer goes straight into the output; the widest blurs
     // blur it as a raster of its own first.
     Raster shadow;
+    std::vector<std::string> notices;
     if (b > 0) {
         shadow = Raster::Allocate(picture.width, picture.height);
         if (!shadow) return Result<Raster>::OutOfMemory();
         MakeShadow(picture, params, shadow.MutableView(), 0, 0);
-    }
-    std::vector<std::string> notices;
-    if (b > 0) {
         Result<Raster> blurred = AntiFlicker(shadow.View(), params.blur, params.blur, false);
         if (!blurred) return blurred;
         notices = std::move(blurred).TakeNotices();
