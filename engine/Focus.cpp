@@ -1,11 +1,14 @@
 #include "engine/Focus.h"
 
+#include <immintrin.h>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <type_traits>
 
 #include "engine/CpuFeatures.h"
+#include "engine/ExactQuotient.h"
 #include "engine/LargePages.h"
 #include "engine/WorkerPool.h"
 
@@ -17,14 +20,9 @@ namespace {
 // fewer than 2^24 pixels, 64 bits any.
 using NarrowSums = uint32_t __attribute__((vector_size(16)));
 using WideSums = uint64_t __attribute__((vector_size(32)));
-using Quotients = float __attribute__((vector_size(16)));
+using SignedSums = int32_t __attribute__((vector_size(16)));
+using Products = double __attribute__((vector_size(32)));
 using Means = int32_t __attribute__((vector_size(16)));
-
-// Windows of at most this many pixels: their sums of byte values stay below
-// 2^24, and the single-precision quotient of such a sum and count truncates to
-// the integer quotient (its error, under 2^-17, never reaches the next
-// integer, which lies at least 1/count away). Larger windows divide in integers.
-constexpr int64_t kFloatCount = 65536;
 
 // The lane type of the sums: 32 or 64 bits.
 template <class Sums>
@@ -41,6 +39,46 @@ TINTORA_INLINE void AddRow(Sums* columns, const uint8_t* row, int64_t width, boo
     } else {
         for (int64_t i = 0; i < count; ++i) lanes[i] -= row[i];
     }
+}
+
+// The integer means of one window's blue, green and red sums, and the
+// pixel's own alpha. Windows of at most kLargestProductCount pixels have sums
+// below 2^31 and take a product; larger ones divide in integers.
+template <class Sums>
+TINTORA_INLINE void MeanPixel(const Sums sum, int64_t count, const uint8_t* source, uint8_t* o) {
+    if constexpr (std::is_same_v<Sums, NarrowSums>) {
+        if (count <= kLargestProductCount) {
+            const Products quotients =
+                __builtin_convertvector(__builtin_bit_cast(SignedSums, sum), Products) *
+                QuotientFactor(count);
+            const Means means = __builtin_convertvector(quotients, Means);
+            for (int c = 0; c < 3; ++c) o[c] = uint8_t(means[c]);
+            o[kAlpha] = source[kAlpha];
+            return;
+        }
+    }
+    for (int c = 0; c < 3; ++c) o[c] = uint8_t(uint64_t(sum[c]) / uint64_t(count));
+    o[kAlpha] = source[kAlpha];
+}
+
+// MeanPixel for four neighbouring windows of the same count, from the running
+// totals before and after them.
+TINTORA_INLINE void MeanFourPixels(const NarrowSums* before, const NarrowSums* after, double factor,
+                                   const uint8_t* source, uint8_t* o) {
+    __m128i means[4];
+    for (int p = 0; p < 4; ++p) {
+        const SignedSums sum = __builtin_bit_cast(SignedSums, after[p] - before[p]);
+        means[p] = __builtin_bit_cast(
+            __m128i,
+            __builtin_convertvector(__builtin_convertvector(sum, Products) * factor, Means));
+    }
+    // Every mean is a byte: packing with saturation keeps it.
+    const __m128i bytes = _mm_packus_epi16(_mm_packus_epi32(means[0], means[1]),
+                                           _mm_packus_epi32(means[2], means[3]));
+    const __m128i alpha = _mm_set1_epi32(int32_t(0xFF000000u));
+    const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
+                     _mm_or_si128(_mm_and_si128(pixels, alpha), _mm_andnot_si128(alpha, bytes)));
 }
 
 struct FocusRows {
@@ -79,24 +117,29 @@ TINTORA_INLINE void FocusBand(const FocusRows& rows, int64_t begin, int64_t end,
         std::fill(running + r + 1 + w, running + w + 2 * r + 1, total);
         const uint8_t* source = rows.picture.Pixel(0, int32_t(y));
         uint8_t* target = rows.out + y * w * kBytesPerPixel;
-        for (int64_t x = 0; x < w; ++x) {
-            const Sums sum = running[x + 2 * r] - running[x];
-            const int64_t columnCount = std::min(x + r, w) - std::max(x - r, int64_t{0});
-            const int64_t count = rowCount * columnCount;
-            uint8_t* o = target + x * kBytesPerPixel;
-            if (count <= kFloatCount) {
-                const float divisor = float(count);
-                const Quotients q = __builtin_convertvector(sum, Quotients) /
-                                    Quotients{divisor, divisor, divisor, divisor};
-                const Means mean = __builtin_convertvector(q, Means);
-                o[kBlue] = uint8_t(mean[0]);
-                o[kGreen] = uint8_t(mean[1]);
-                o[kRed] = uint8_t(mean[2]);
-            } else {
-                for (int c = 0; c < 3; ++c) o[c] = uint8_t(uint64_t(sum[c]) / uint64_t(count));
+        // Columns whose window lies whole in the row share one count.
+        const int64_t innerBegin = std::min(r, w);
+        const int64_t innerEnd = std::max(innerBegin, w - r);
+        const int64_t innerCount = rowCount * 2 * r;
+        int64_t x = 0;
+        auto edge = [&](int64_t end) {
+            for (; x < end; ++x) {
+                const int64_t columnCount = std::min(x + r, w) - std::max(x - r, int64_t{0});
+                MeanPixel(running[x + 2 * r] - running[x], rowCount * columnCount,
+                          source + x * kBytesPerPixel, target + x * kBytesPerPixel);
             }
-            o[kAlpha] = source[x * kBytesPerPixel + kAlpha];
+        };
+        edge(innerBegin);
+        if constexpr (std::is_same_v<Sums, NarrowSums>) {
+            if (innerCount <= kLargestProductCount) {
+                const double factor = QuotientFactor(innerCount);
+                for (; x + 4 <= innerEnd; x += 4) {
+                    MeanFourPixels(running + x, running + x + 2 * r, factor,
+                                   source + x * kBytesPerPixel, target + x * kBytesPerPixel);
+                }
+            }
         }
+        edge(w);
         if (y + r < h) addRow(y + r, true);
         if (y - r >= 0) addRow(y - r, false);
     }
