@@ -65,16 +65,16 @@ TINTORA_INLINE void MeanPixel(const Sums sum, int64_t count, const uint8_t* sour
 // totals before and after them.
 TINTORA_INLINE void MeanFourPixels(const NarrowSums* before, const NarrowSums* after, double factor,
                                    const uint8_t* source, uint8_t* o) {
-    __m128i means[4];
-    for (int p = 0; p < 4; ++p) {
+    // Named, not an array, so that the four stay in registers.
+    auto mean = [&](int p) {
         const SignedSums sum = __builtin_bit_cast(SignedSums, after[p] - before[p]);
-        means[p] = __builtin_bit_cast(
+        return __builtin_bit_cast(
             __m128i,
             __builtin_convertvector(__builtin_convertvector(sum, Products) * factor, Means));
-    }
+    };
+    const __m128i m0 = mean(0), m1 = mean(1), m2 = mean(2), m3 = mean(3);
     // Every mean is a byte: packing with saturation keeps it.
-    const __m128i bytes = _mm_packus_epi16(_mm_packus_epi32(means[0], means[1]),
-                                           _mm_packus_epi32(means[2], means[3]));
+    const __m128i bytes = _mm_packus_epi16(_mm_packus_epi32(m0, m1), _mm_packus_epi32(m2, m3));
     const __m128i alpha = _mm_set1_epi32(int32_t(0xFF000000u));
     const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
