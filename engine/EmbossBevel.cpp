@@ -1,5 +1,7 @@
 #include "engine/EmbossBevel.h"
 
+#include <immintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -90,6 +92,50 @@ TINTORA_INLINE int64_t RowSum(const Relief& relief, int64_t row, int64_t lo, int
     return int64_t(p[hi] - (lo > 0 ? p[lo - 1] : 0u));
 }
 
+// The shade's constant terms in double: the light and the normal's height.
+struct ShadeTerms {
+    double lx, ly, lz, nz;
+    int32_t height;  // the light's height: the shade of a flat normal
+    explicit ShadeTerms(const Relief& relief)
+        : lx(relief.light.x),
+          ly(relief.light.y),
+          lz(relief.light.z),
+          nz(double(relief.nz)),
+          height(relief.light.z) {}
+};
+
+// Shade's value computed in double, exact for windows up to kExactInDouble.
+// Every normal divides, without a branch, and only the shades that are
+// quotients keep theirs. (Squares are 0 only for a flat normal with a depth
+// beyond the window.)
+TINTORA_INLINE int32_t ShadeInDouble(int32_t nxValue, int32_t nyValue, const ShadeTerms& t) {
+    const double nx = nxValue;
+    const double ny = nyValue;
+    const double dot = nx * t.lx + ny * t.ly + t.nz * t.lz;
+    const double squares = nx * nx + ny * ny + t.nz * t.nz;
+    const int32_t quotient = int32_t(dot / std::sqrt(squares > 0 ? squares : 1.0));
+    const int32_t shade = dot < 0 ? 0 : quotient;
+    return nxValue == 0 && nyValue == 0 ? t.height : shade;
+}
+
+using Pair = double __attribute__((vector_size(16)));
+
+// ShadeInDouble of two normals, their square roots and quotients taken
+// together: the same operations lane by lane.
+TINTORA_INLINE void ShadeTwo(const int32_t* nxs, const int32_t* nys, const ShadeTerms& t,
+                             int32_t* shades) {
+    const Pair nx = {double(nxs[0]), double(nxs[1])};
+    const Pair ny = {double(nys[0]), double(nys[1])};
+    const Pair dot = nx * t.lx + ny * t.ly + t.nz * t.lz;
+    Pair squares = nx * nx + ny * ny + t.nz * t.nz;
+    squares = squares > 0 ? squares : Pair{1.0, 1.0};
+    const Pair quotient = dot / Pair(_mm_sqrt_pd(squares));
+    for (int i = 0; i < 2; ++i) {
+        const int32_t shade = dot[i] < 0 ? 0 : int32_t(quotient[i]);
+        shades[i] = nxs[i] == 0 && nys[i] == 0 ? t.height : shade;
+    }
+}
+
 // Output rows begin .. end - 1 (within 1 .. Hc - 2). The window's edge columns
 // are vertical sums kept per column while going down the rows; its edge rows
 // are sums along a row from running totals. Both are the integer sums of the
@@ -129,32 +175,33 @@ TINTORA_INLINE void LightRows(const Relief& relief, int64_t begin, int64_t end, 
         };
         for (int64_t x = 1; x < std::min(interiorBegin, wc - 1); ++x) general(x);
         {
-            // Here the edge rows' sums run over columns x - k .. x + k.
-            const uint32_t* above = top ? relief.prefix + (y - 1 - k) * wc : nullptr;
-            const uint32_t* below = bottom ? relief.prefix + (y - 1 + k) * wc : nullptr;
+            // Here the edge rows' sums run over columns x - k .. x + k. One
+            // loop for each case, so that each vectorises.
+            const uint32_t* above = relief.prefix + (y - 1 - k) * wc;
+            const uint32_t* below = relief.prefix + (y - 1 + k) * wc;
             for (int64_t x = interiorBegin; x < interiorEnd; ++x) {
                 nxs[x] = columns[x - k] - columns[x + k];
-                const int32_t up = top ? int32_t(above[x + k] - above[x - k - 1]) : 0;
-                const int32_t down = bottom ? int32_t(below[x + k] - below[x - k - 1]) : 0;
-                nys[x] = up - down;
+            }
+            if (top && bottom) {
+                for (int64_t x = interiorBegin; x < interiorEnd; ++x) {
+                    nys[x] = int32_t(above[x + k] - above[x - k - 1]) -
+                             int32_t(below[x + k] - below[x - k - 1]);
+                }
+            } else if (top) {
+                for (int64_t x = interiorBegin; x < interiorEnd; ++x) {
+                    nys[x] = int32_t(above[x + k] - above[x - k - 1]);
+                }
+            } else if (bottom) {
+                for (int64_t x = interiorBegin; x < interiorEnd; ++x) {
+                    nys[x] = -int32_t(below[x + k] - below[x - k - 1]);
+                }
+            } else {
+                std::fill(nys + interiorBegin, nys + interiorEnd, 0);
             }
         }
         for (int64_t x = std::max(interiorEnd, interiorBegin); x <= wc - 2; ++x) general(x);
         if (inDouble) {
-            const double lx = relief.light.x, ly = relief.light.y, lz = relief.light.z;
-            const double nz = double(relief.nz);
-            auto shadeAll = [&](int64_t from, int64_t to) {
-                for (int64_t x = from; x < to; ++x) {
-                    const double nx = nxs[x];
-                    const double ny = nys[x];
-                    const double dot = nx * lx + ny * ly + nz * lz;
-                    const double squares = nx * nx + ny * ny + nz * nz;
-                    const bool flat = nxs[x] == 0 && nys[x] == 0;
-                    // Divided only where the shade is a quotient (squares are then above 0).
-                    const double quotient = flat || dot < 0 ? 0.0 : dot / std::sqrt(squares);
-                    shades[x] = flat ? relief.light.z : int32_t(quotient);
-                }
-            };
+            const ShadeTerms terms(relief);
             // Where the alphas do not change (transparent surroundings, opaque
             // insides) eight normals at a time are flat, and their shade is
             // the light's height without a square root.
@@ -166,10 +213,11 @@ TINTORA_INLINE void LightRows(const Relief& relief, int64_t begin, int64_t end, 
                 if (any == 0) {
                     std::fill_n(shades + x, kGroup, relief.light.z);
                 } else {
-                    shadeAll(x, x + kGroup);
+                    for (int64_t i = 0; i < kGroup; i += 2)
+                        ShadeTwo(nxs + x + i, nys + x + i, terms, shades + x + i);
                 }
             }
-            shadeAll(x, wc - 1);
+            for (; x < wc - 1; ++x) shades[x] = ShadeInDouble(nxs[x], nys[x], terms);
         } else {
             for (int64_t x = 1; x <= wc - 2; ++x)
                 shades[x] = int32_t(Shade(nxs[x], nys[x], relief));
