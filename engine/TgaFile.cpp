@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/ImageLibrary.h"
+#include "engine/WorkerPool.h"
 
 namespace engine {
 
@@ -110,12 +111,16 @@ bool PlainComplete(size_t size, const Layout& layout) {
     return (size - layout.pixelsAt) / rowBytes >= size_t(layout.height);
 }
 
+// Rows are independent: the workers share them.
 void DecodePlain(const uint8_t* b, const Layout& layout, Raster& raster) {
     const size_t rowBytes = size_t(layout.width) * size_t(layout.bytesPerPixel);
-    const uint8_t* from = b + layout.pixelsAt;
-    for (int32_t i = 0; i < layout.height; ++i, from += rowBytes) {
-        Expand(layout.bytesPerPixel, from, RowFor(raster, layout, i), size_t(layout.width));
-    }
+    const uint8_t* pixels = b + layout.pixelsAt;
+    ParallelFor(layout.height, 32, [&](int64_t begin, int64_t end, int) {
+        for (int64_t i = begin; i < end; ++i) {
+            Expand(layout.bytesPerPixel, pixels + size_t(i) * rowBytes,
+                   RowFor(raster, layout, int32_t(i)), size_t(layout.width));
+        }
+    });
 }
 
 // Packets run on from row to row; a packet that runs past the last pixel, or
