@@ -4,10 +4,12 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "engine/LibraryImage.h"
 #include "engine/TgaFile.h"
+#include "engine/WorkerPool.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/files/WholeFile.h"
 
@@ -187,6 +189,12 @@ public:
         if (grown && kept > 0) std::memcpy(grown.get(), m_block.get(), kept);
         m_block = std::move(grown);
         return m_block.get();
+    }
+    // The parts of a large file are read on the workers at once.
+    void ReadParts(int count, const std::function<void(int)>& read) override {
+        ParallelFor(count, 1, [&](int64_t begin, int64_t end, int) {
+            for (int64_t part = begin; part < end; ++part) read(int(part));
+        });
     }
     const char* Data() const { return reinterpret_cast<const char*>(m_block.get()); }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <system_error>
 
@@ -37,6 +38,12 @@ public:
     // Room for at least `bytes` bytes that keeps the first `kept` bytes
     // given so far; null when it cannot be had.
     virtual uint8_t* Grow(size_t bytes, size_t kept) = 0;
+    // Runs read(0) .. read(count - 1), the parts of a large file, each into
+    // its own bytes: one after the other, or at once on threads of the
+    // buffer's own.
+    virtual void ReadParts(int count, const std::function<void(int)>& read) {
+        for (int part = 0; part < count; ++part) read(part);
+    }
 };
 
 struct FileRead {
