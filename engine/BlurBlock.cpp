@@ -28,6 +28,7 @@ using Words = uint32_t __attribute__((vector_size(4 * kLanes)));
 using HalfInts = int32_t __attribute__((vector_size(2 * kLanes)));
 using HalfWords = uint32_t __attribute__((vector_size(2 * kLanes)));
 using HalfShorts = int16_t __attribute__((vector_size(kLanes)));
+using Words64 = uint64_t __attribute__((vector_size(2 * kLanes)));
 
 // Loads a whole vector (an out-parameter: vectors wider than the baseline
 // build's cannot be returned without an ABI note).
@@ -49,10 +50,11 @@ struct BlurBlockParts {
     int16_t* alpha;        // [k][lane]: alpha of pixel k - 2s, 0 outside the line
     int16_t* total;        // [o][lane]: the uncapped alpha sums
     int16_t* changes;      // [j][lane]: -1 where alpha changes at pixel j
+    uint8_t* counted;      // [j]: 1 where some lane's pixel j has alpha, then 8 zeros
 
     static int64_t Words(int64_t m, int32_t s) {
         return StepEventLength(m, s) * kLanes +
-               (AlphaLength(m, s) + Outputs(m, s) + m + 1) * kLanes / 2;
+               (AlphaLength(m, s) + Outputs(m, s) + m + 1) * kLanes / 2 + (m + 8) / 4 + 1;
     }
     explicit BlurBlockParts(BlurBlockScratch& scratch) {
         const int64_t m = scratch.m_maxLength;
@@ -61,6 +63,7 @@ struct BlurBlockParts {
         alpha = reinterpret_cast<int16_t*>(slopeEvents + StepEventLength(m, s) * kLanes);
         total = alpha + AlphaLength(m, s) * kLanes;
         changes = total + Outputs(m, s) * kLanes;
+        counted = reinterpret_cast<uint8_t*>(changes + (m + 1) * kLanes);
     }
 };
 
@@ -81,12 +84,12 @@ bool BlurBlockScratch::Reserve(int64_t maxLength, int32_t size) {
 namespace {
 
 // The alphas of the 16 lanes (pixels of kPixelBytes bytes, alpha last)
-// between 2s zeros each side, and for each pixel j = 0 .. m the lanes whose
-// alpha differs from pixel j - 1 (-1 there, else 0). Returns how many such
-// changes there are.
+// between 2s zeros each side; for each pixel j = 0 .. m the lanes whose alpha
+// differs from pixel j - 1 (-1 there, else 0); and for each pixel j < m
+// whether some lane has alpha there. Returns how many changes there are.
 template <int kPixelBytes>
 TINTORA_INLINE int64_t GatherAlphas(const uint8_t* in, int64_t inStride, int64_t m, int32_t s,
-                                    int16_t* alpha, int16_t* changes) {
+                                    int16_t* alpha, int16_t* changes, uint8_t* counted) {
     const int64_t lead = 2 * int64_t(s);
     std::memset(alpha, 0, size_t(lead * kLanes) * 2);
     std::memset(alpha + (lead + m) * kLanes, 0,
@@ -112,6 +115,8 @@ TINTORA_INLINE int64_t GatherAlphas(const uint8_t* in, int64_t inStride, int64_t
                 current = __builtin_convertvector(pixels >> 24, Shorts);
             }
             std::memcpy(alpha + (lead + j) * kLanes, &current, sizeof current);
+            const Words64 any = __builtin_bit_cast(Words64, current);
+            counted[j] = (any[0] | any[1] | any[2] | any[3]) != 0;
         }
         // -1 in the lanes whose alpha changes.
         const Shorts changed = current != previous;
@@ -125,6 +130,7 @@ TINTORA_INLINE int64_t GatherAlphas(const uint8_t* in, int64_t inStride, int64_t
         }
     }
     for (int64_t l = 0; l < kLanes; ++l) count += counts[l];
+    std::memset(counted + m, 0, 8);
     return count;
 }
 
@@ -330,37 +336,38 @@ TINTORA_INLINE void SweepLayer(const int16_t* alpha, int32_t s, uint32_t colour,
     }
 }
 
-// Whether any lane has a counted pixel (alpha not 0) at padded index k.
-TINTORA_INLINE bool AnyAlpha(const int16_t* alpha, int64_t k) {
-    uint64_t words[kLanes / 4];
-    std::memcpy(words, alpha + k * kLanes, sizeof words);
-    return (words[0] | words[1] | words[2] | words[3]) != 0;
-}
-
 // The next stretch of outputs that some counted pixel reaches, from pixel
 // `from` on: a pixel j reaches outputs j .. j + 2s. Empty when none is left.
 struct Stretch {
     int64_t begin;
     int64_t end;
 };
-TINTORA_INLINE Stretch NextStretch(const int16_t* alpha, int64_t m, int32_t s, int64_t from) {
+TINTORA_INLINE Stretch NextStretch(const uint8_t* counted, int64_t m, int32_t s, int64_t from) {
     const int64_t lead = 2 * int64_t(s);
     int64_t j = from;
-    while (j < m && !AnyAlpha(alpha, lead + j)) ++j;
+    if (j >= m) return {m + lead, m + lead};
+    // Eight pixels at a time across transparent stretches (zeros follow pixel m - 1).
+    for (;;) {
+        uint64_t eight;
+        std::memcpy(&eight, counted + j, sizeof eight);
+        if (eight != 0 || j + 8 > m) break;
+        j += 8;
+    }
+    while (j < m && counted[j] == 0) ++j;
     if (j >= m) return {m + lead, m + lead};
     Stretch stretch{j, j + lead + 1};
     // Pixels up to the stretch's end continue it.
     for (++j; j < m && j <= stretch.end; ++j) {
-        if (AnyAlpha(alpha, lead + j)) stretch.end = j + lead + 1;
+        if (counted[j] != 0) stretch.end = j + lead + 1;
     }
     return stretch;
 }
 
-TINTORA_INLINE int64_t ReachedOutputs(const int16_t* alpha, int64_t m, int32_t s) {
+TINTORA_INLINE int64_t ReachedOutputs(const uint8_t* counted, int64_t m, int32_t s) {
     int64_t reached = 0;
     const int64_t outputs = Outputs(m, s);
-    for (Stretch stretch = NextStretch(alpha, m, s, 0); stretch.begin < outputs;
-         stretch = NextStretch(alpha, m, s, stretch.end)) {
+    for (Stretch stretch = NextStretch(counted, m, s, 0); stretch.begin < outputs;
+         stretch = NextStretch(counted, m, s, stretch.end)) {
         reached += stretch.end - stretch.begin;
     }
     return reached;
@@ -404,12 +411,12 @@ TINTORA_INLINE void BlurBlockBody(const BlockJob& job, const BlurTaps& taps,
     const int64_t m = job.m;
     const int64_t outputs = Outputs(m, s);
     const BlurBlockParts parts(scratch);
-    const int64_t changes =
-        GatherAlphas<kInBytes>(job.in, job.inStride, m, s, parts.alpha, parts.changes);
+    const int64_t changes = GatherAlphas<kInBytes>(job.in, job.inStride, m, s, parts.alpha,
+                                                   parts.changes, parts.counted);
     // Kernels too wide for multipliers go by steps.
     bool byTaps = options.alphaSums != AlphaSums::BySteps && !taps.multiplier.empty();
     if (byTaps && options.alphaSums == AlphaSums::Cheaper) {
-        byTaps = CheaperByTaps(m, taps, changes, ReachedOutputs(parts.alpha, m, s));
+        byTaps = CheaperByTaps(m, taps, changes, ReachedOutputs(parts.counted, m, s));
     }
     if (changes != 0 && !byTaps) {
         AlphaSumsBySteps(m, taps, parts.alpha, parts.changes, parts.slopeEvents, parts.total);
@@ -426,8 +433,8 @@ TINTORA_INLINE void BlurBlockBody(const BlockJob& job, const BlurTaps& taps,
         }
     };
     int64_t written = 0;
-    for (Stretch stretch = NextStretch(parts.alpha, m, s, 0); stretch.begin < outputs;
-         stretch = NextStretch(parts.alpha, m, s, stretch.end)) {
+    for (Stretch stretch = NextStretch(parts.counted, m, s, 0); stretch.begin < outputs;
+         stretch = NextStretch(parts.counted, m, s, stretch.end)) {
         clear(written, stretch.begin);
         if (byTaps) AlphaSumsByTaps(stretch.begin, stretch.end, taps, parts.alpha, parts.total);
         SweepStretch<kKind>(job, s, options, parts, stretch);
