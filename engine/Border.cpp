@@ -14,8 +14,8 @@ namespace engine {
 
 namespace {
 
-// The silhouette's planes of stamped alphas, which StampLayer and
-// StampAlphas write every byte of before they read it.
+// The silhouette's padded plane of alphas, which StampLayer and StampAlphas
+// write every byte of before they read it.
 BlockArray<uint8_t> StampScratch(RasterView picture, int64_t s) {
     return AllocateUnsetScratch<uint8_t>(StampScratchBytes(picture.width, picture.height, s));
 }

@@ -35,60 +35,29 @@ std::vector<Stamp> Stamps(int64_t s) {
     return stamps;
 }
 
-// The silhouette's alphas, once for each count a point is stamped: plane m
-// holds min(255, m * alpha), the same as m capped adds of alpha. Rows are
-// padded with zeros on both sides, so that a tile reads whole vectors even
-// where a stamp reaches past the picture's edge.
-struct Planes {
+// The silhouette's alphas, rows padded with zeros on both sides, so that a
+// tile reads whole vectors even where a stamp reaches past the picture's edge.
+struct Plane {
     int64_t width;
     int64_t height;
     int64_t pad;
     int64_t stride;
-    int32_t count;
     uint8_t* bytes;
 
-    Planes(int32_t w, int32_t h, int64_t s, int32_t planes, uint8_t* memory)
-        : width(w),
-          height(h),
-          pad(2 * s + kWidestTile),
-          stride(w + 2 * pad),
-          count(planes),
-          bytes(memory) {}
-    size_t Bytes() const { return size_t(stride) * size_t(height) * size_t(count); }
-    const uint8_t* Row(int32_t times, int64_t row) const {
-        return bytes + (size_t(times - 1) * size_t(height) + size_t(row)) * size_t(stride) +
-               size_t(pad);
-    }
+    Plane(int32_t w, int32_t h, int64_t s, uint8_t* memory)
+        : width(w), height(h), pad(2 * s + kWidestTile), stride(w + 2 * pad), bytes(memory) {}
+    size_t Bytes() const { return size_t(stride) * size_t(height); }
+    uint8_t* Row(int64_t row) const { return bytes + size_t(row) * size_t(stride) + size_t(pad); }
 };
 
-// The most times any point of a circle is stamped (found by counting for
-// radii up to 100; larger ones are counted when they come).
-int32_t MostTimes(const std::vector<Stamp>& stamps) {
-    int32_t most = 1;
-    for (const Stamp& stamp : stamps) most = std::max(most, stamp.times);
-    return most;
-}
-
-// Row r of every plane: plane 1 holds the alphas; plane m adds them once
-// more to plane m - 1, capped: min(255, m * alpha). (Values, not captures:
-// byte stores could alias a captured size and stop vectorisation.)
-void FillPlanes(const Planes& planes, int64_t r, const uint8_t* row, int64_t width) {
-    const int64_t pad = planes.pad;
-    uint8_t* first = const_cast<uint8_t*>(planes.Row(1, r));
-    for (int32_t times = 1; times <= planes.count; ++times) {
-        uint8_t* plane = const_cast<uint8_t*>(planes.Row(times, r));
-        std::memset(plane - pad, 0, size_t(pad));
-        std::memset(plane + width, 0, size_t(pad));
-        if (times == 1) {
-            for (int64_t x = 0; x < width; ++x) plane[x] = row[x * kBytesPerPixel + kAlpha];
-            continue;
-        }
-        const uint8_t* before = planes.Row(times - 1, r);
-        for (int64_t x = 0; x < width; ++x) {
-            const uint8_t room = uint8_t(~before[x]);
-            plane[x] = uint8_t(before[x] + (first[x] < room ? first[x] : room));
-        }
-    }
+// Row r of the plane. (Values, not captures: byte stores could alias a
+// captured size and stop vectorisation.)
+void FillPlaneRow(const Plane& plane, int64_t r, const uint8_t* row, int64_t width) {
+    const int64_t pad = plane.pad;
+    uint8_t* alphas = plane.Row(r);
+    std::memset(alphas - pad, 0, size_t(pad));
+    std::memset(alphas + width, 0, size_t(pad));
+    for (int64_t x = 0; x < width; ++x) alphas[x] = row[x * kBytesPerPixel + kAlpha];
 }
 
 struct RowExtent {
@@ -124,7 +93,7 @@ struct StampGroup {
 };
 
 struct LayerRows {
-    const Planes* planes;
+    const Plane* plane;
     const std::vector<StampGroup>* groups;
     const std::vector<RowExtent>* extents;
     int64_t size;
@@ -148,7 +117,7 @@ struct RowStamps {
 
 RowStamps StampsOverRow(const LayerRows& rows, int64_t y) {
     const std::vector<StampGroup>& groups = *rows.groups;
-    const auto first = std::lower_bound(groups.begin(), groups.end(), y - rows.planes->height + 1,
+    const auto first = std::lower_bound(groups.begin(), groups.end(), y - rows.plane->height + 1,
                                         [](const StampGroup& g, int64_t v) { return g.y < v; });
     const auto last = std::upper_bound(first, groups.end(), y,
                                        [](int64_t v, const StampGroup& g) { return v < g.y; });
@@ -174,13 +143,20 @@ TINTORA_INLINE void SumTile(const LayerRows& rows, int64_t y, int64_t t0, RowSta
                             uint8_t* out) {
     constexpr int64_t kBytes = sizeof(Vector);
     constexpr int64_t kTile = kBytes * kVectorsPerTile;
-    const Planes& planes = *rows.planes;
+    const Plane& plane = *rows.plane;
     // Eight named vectors, so that they stay in registers across the stamps.
-    auto addCapped = [](Vector& tile, const uint8_t* source) {
+    auto capped = [](Vector& sum, const Vector& add) {
+        const Vector room = ~sum;
+        sum += add < room ? add : room;
+    };
+    // Adds min(255, times * alpha) for a point met `times` times: as many
+    // capped adds of the alpha.
+    auto addCapped = [&](Vector& tile, const uint8_t* source, int32_t times) {
         Vector add;
         std::memcpy(&add, source, kBytes);
-        const Vector room = ~tile;
-        tile += add < room ? add : room;
+        Vector many = add;
+        for (int32_t k = 1; k < times; ++k) capped(many, add);
+        capped(tile, many);
     };
     Vector a{}, b{}, c{}, d{}, e{}, f{}, g{}, h{};
     // Whether every value of the tile is 255.
@@ -204,15 +180,16 @@ TINTORA_INLINE void SumTile(const LayerRows& rows, int64_t y, int64_t t0, RowSta
             for (const Stamp* p = group->begin; p != group->end; ++p) {
                 const int64_t from = t0 - p->x;
                 if (from > extent.last || from + kTile <= extent.first) continue;
-                const uint8_t* source = planes.Row(p->times, sourceRow) + from;
-                addCapped(a, source);
-                addCapped(b, source + kBytes);
-                addCapped(c, source + 2 * kBytes);
-                addCapped(d, source + 3 * kBytes);
-                addCapped(e, source + 4 * kBytes);
-                addCapped(f, source + 5 * kBytes);
-                addCapped(g, source + 6 * kBytes);
-                addCapped(h, source + 7 * kBytes);
+                const uint8_t* source = plane.Row(sourceRow) + from;
+                const int32_t times = p->times;
+                addCapped(a, source, times);
+                addCapped(b, source + kBytes, times);
+                addCapped(c, source + 2 * kBytes, times);
+                addCapped(d, source + 3 * kBytes, times);
+                addCapped(e, source + 4 * kBytes, times);
+                addCapped(f, source + 5 * kBytes, times);
+                addCapped(g, source + 6 * kBytes, times);
+                addCapped(h, source + 7 * kBytes, times);
                 if (++stamped % 16 == 0 && filled()) return;
             }
         }
@@ -236,7 +213,7 @@ struct PixelTables {
 // stamp's start to the end of the last stamp that overlaps or touches it.
 void PutPixelRow(const LayerRows& rows, RowStamps over, const uint8_t* sums,
                  const PixelTables& tables, uint8_t* target, int64_t layerWidth, uint8_t* spanned) {
-    const int64_t width = rows.planes->width;
+    const int64_t width = rows.plane->width;
     if (over.first == over.last || width == 0) {
         std::memset(target, 0, size_t(layerWidth) * kBytesPerPixel);
         return;
@@ -288,7 +265,7 @@ template <class Vector>
 TINTORA_INLINE void SumBand(const LayerRows& rows, int64_t y0, int64_t y1, const RowStamps* over,
                             int64_t layerWidth, uint8_t* sums, int64_t stride) {
     constexpr int64_t kTile = int64_t(sizeof(Vector)) * kVectorsPerTile;
-    if (rows.planes->width == 0) return;
+    if (rows.plane->width == 0) return;
     for (int64_t t0 = 0; t0 < layerWidth; t0 += kTile) {
         for (int64_t y = y0; y < y1; ++y) {
             const RowStamps& row = over[y - y0];
@@ -316,19 +293,17 @@ void StampRows(RasterView picture, uint8_t* scratch, int64_t s, Put put) {
     const int64_t width = picture.width;
     const int64_t height = picture.height;
     const std::vector<Stamp> stamps = height > 0 && s > 0 ? Stamps(s) : std::vector<Stamp>{};
-    const Planes planes(picture.width, picture.height, s, stamps.empty() ? 0 : MostTimes(stamps),
-                        scratch);
+    const Plane plane(picture.width, picture.height, s, scratch);
     std::vector<RowExtent> extents(static_cast<size_t>(height));
-    ParallelFor(height, 64, [&](int64_t begin, int64_t end, int) {
+    // Without stamps there is no plane.
+    ParallelFor(stamps.empty() ? 0 : height, 64, [&](int64_t begin, int64_t end, int) {
         for (int64_t r = begin; r < end; ++r) {
-            const uint8_t* row = picture.Pixel(0, int32_t(r));
-            FillPlanes(planes, r, row, width);
-            // The first plane holds the row's alphas (without stamps, no plane).
-            if (planes.count > 0) extents[size_t(r)] = ExtentOf(planes.Row(1, r), width);
+            FillPlaneRow(plane, r, picture.Pixel(0, int32_t(r)), width);
+            extents[size_t(r)] = ExtentOf(plane.Row(r), width);
         }
     });
     const std::vector<StampGroup> groups = Groups(stamps);
-    const LayerRows rows{&planes, &groups, &extents, s};
+    const LayerRows rows{&plane, &groups, &extents, s};
     const int64_t layerWidth = width + 2 * s;
     const int64_t layerHeight = height + 2 * s;
     const int64_t stride = layerWidth + kWidestTile;
@@ -386,7 +361,7 @@ std::vector<StampPoint> CirclePoints(int64_t s) {
 
 size_t StampScratchBytes(int32_t width, int32_t height, int64_t s) {
     if (height <= 0 || s <= 0) return 0;
-    return Planes(width, height, s, MostTimes(Stamps(s)), nullptr).Bytes();
+    return Plane(width, height, s, nullptr).Bytes();
 }
 
 void StampLayer(MutableRasterView canvas, int64_t x, int64_t y, RasterView picture,
