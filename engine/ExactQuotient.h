@@ -1,7 +1,7 @@
 #pragma once
 // Integer means by a product instead of a division: floor(sum / count) for
-// sums below 2^31 and counts below kLargestProductCount, as a double product
-// truncated.
+// sums of bytes below 2^31, that is counts up to kLargestProductCount, as a
+// double product truncated.
 
 #include <cstdint>
 
@@ -9,11 +9,12 @@ namespace engine {
 
 inline constexpr int64_t kLargestProductCount = (int64_t(1) << 23) - 1;
 
-// 1/count raised by 2^-40. An exact multiple of the count then lands at or
-// above its whole number (the raise outweighs the product's rounding, 2^-53),
-// and any other sum stays below the next whole number: it lies at least
-// 1/count > 2^-23 under it, while the raise adds at most 2^31 / count * 2^-40,
-// far less.
+// 1/count raised by 2^-40. The product then exceeds the exact quotient q by
+// about q * 2^-40, more than its two roundings (q * 2^-52 each), so an exact
+// multiple of the count truncates to its quotient; any other sum's quotient
+// lies at least 1/count below the next whole number, while the raise and the
+// roundings add less than q * 2^-39, which for sums below 2^31 is under
+// 2^-8 / count.
 inline double QuotientFactor(int64_t count) { return (1.0 / double(count)) * (1.0 + 0x1p-40); }
 
 inline int64_t ProductQuotient(int64_t sum, double factor) { return int64_t(double(sum) * factor); }
