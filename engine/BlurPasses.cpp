@@ -16,6 +16,8 @@ namespace {
 
 constexpr int64_t kLanes = kBlockLanes;
 constexpr int64_t kRowsPerChunk = 8;
+// How many rows ahead a strip's gathering fetches its rows.
+constexpr int64_t kGatherAhead = 24;
 
 void Zero(uint8_t* pixels, int64_t count) {
     if (count > 0) std::memset(pixels, 0, size_t(count) * kBytesPerPixel);
@@ -322,7 +324,8 @@ bool BlurColumns(const PlacedBlock& in, const BlurTaps& taps, const BlurLineOpti
                     uint8_t* lane = gathered + r * kLanes * 4;
                     const uint8_t* row = source + r * in.stride;
                     // Rows far apart in memory: fetch ahead.
-                    __builtin_prefetch(row + 8 * in.stride);
+                    __builtin_prefetch(row + kGatherAhead * in.stride);
+                    __builtin_prefetch(row + kGatherAhead * in.stride + kLanes * 4 - 1);
                     GatherStripRow(lane, row, columns);
                 }
                 if (columns == kLanes && fits) {
