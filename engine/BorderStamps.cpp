@@ -398,13 +398,19 @@ void StampAlphas(uint8_t* alphas, int64_t stride, RasterView picture, uint8_t* s
                       std::memset(target, 0, size_t(layerWidth));
                       return;
                   }
-                  // Most of a graphic's layer is transparent: zeros pass eight at a time.
+                  // Most of a graphic's layer is transparent or full: zeros and
+                  // 255s pass eight at a time.
+                  const uint64_t full = 0x0101010101010101u * scaled[255];
                   int64_t c = 0;
                   for (; c + 8 <= layerWidth; c += 8) {
                       uint64_t eight;
                       std::memcpy(&eight, sums + c, 8);
                       if (eight == 0) {
                           std::memcpy(target + c, &eight, 8);
+                          continue;
+                      }
+                      if (eight == ~uint64_t{0}) {
+                          std::memcpy(target + c, &full, 8);
                           continue;
                       }
                       for (int64_t k = c; k < c + 8; ++k) target[k] = scaled[sums[k]];
