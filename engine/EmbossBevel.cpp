@@ -177,8 +177,8 @@ TINTORA_INLINE void LightRows(const Relief& relief, int64_t begin, int64_t end, 
         {
             // Here the edge rows' sums run over columns x - k .. x + k. One
             // loop for each case, so that each vectorises.
-            const uint32_t* above = relief.prefix + (y - 1 - k) * wc;
-            const uint32_t* below = relief.prefix + (y - 1 + k) * wc;
+            const uint32_t* above = top ? relief.prefix + (y - 1 - k) * wc : nullptr;
+            const uint32_t* below = bottom ? relief.prefix + (y - 1 + k) * wc : nullptr;
             for (int64_t x = interiorBegin; x < interiorEnd; ++x) {
                 nxs[x] = columns[x - k] - columns[x + k];
             }
