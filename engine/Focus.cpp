@@ -45,7 +45,7 @@ TINTORA_INLINE void AddRow(Sums* columns, const uint8_t* row, int64_t width, boo
 // pixel's own alpha. Windows of at most kLargestProductCount pixels have sums
 // below 2^31 and take a product; larger ones divide in integers.
 template <class Sums>
-TINTORA_INLINE void MeanPixel(const Sums sum, int64_t count, const uint8_t* source, uint8_t* o) {
+TINTORA_INLINE void MeanPixel(const Sums& sum, int64_t count, const uint8_t* source, uint8_t* o) {
     if constexpr (std::is_same_v<Sums, NarrowSums>) {
         if (count <= kLargestProductCount) {
             const Products quotients =
