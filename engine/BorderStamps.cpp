@@ -26,12 +26,16 @@ struct Stamp {
     int32_t times;
 };
 
-// The circle's points, each once with its count, sorted by row.
+// The circle's points, each once with its count, sorted by row; in a row,
+// the points met once before those met more often, each part by column.
 std::vector<Stamp> Stamps(int64_t s) {
     std::map<std::pair<int64_t, int64_t>, int32_t> counts;
     for (const StampPoint& p : CirclePoints(s)) ++counts[{p.y, p.x}];
     std::vector<Stamp> stamps;
     for (const auto& [at, times] : counts) stamps.push_back({at.second, at.first, times});
+    std::stable_sort(stamps.begin(), stamps.end(), [](const Stamp& a, const Stamp& b) {
+        return a.y != b.y ? a.y < b.y : (a.times > 1) < (b.times > 1);
+    });
     return stamps;
 }
 
@@ -81,20 +85,22 @@ RowExtent ExtentOf(const uint8_t* alphas, int64_t width) {
     return extent;
 }
 
-// The stamps of one row of the circle (one y), x rising: their source row is
-// the same, so that a group whose columns miss the source row's extent is
-// passed over at once.
+// The stamps of one row of the circle (one y): their source row is the same,
+// so that a group whose columns miss the source row's extent is passed over
+// at once. The points met once come first and are added without a count.
 struct StampGroup {
     int64_t y;
     int64_t xMin;
     int64_t xMax;
     const Stamp* begin;
+    const Stamp* repeated;  // the first point met more than once, or end
     const Stamp* end;
 };
 
 struct LayerRows {
     const Plane* plane;
     const std::vector<StampGroup>* groups;
+    const std::vector<const StampGroup*>* groupOfRow;  // by the circle's row, null for none
     const std::vector<RowExtent>* extents;
     int64_t size;
 };
@@ -124,27 +130,42 @@ RowStamps StampsOverRow(const LayerRows& rows, int64_t y) {
     return {first, last};
 }
 
-// The stamps, sorted by row and column, in groups of one row each.
+// The stamps, sorted as Stamps sorts them, in groups of one row each.
 std::vector<StampGroup> Groups(const std::vector<Stamp>& stamps) {
     std::vector<StampGroup> groups;
     for (const Stamp& stamp : stamps) {
         if (groups.empty() || groups.back().y != stamp.y) {
-            groups.push_back({stamp.y, stamp.x, stamp.x, &stamp, &stamp});
+            groups.push_back({stamp.y, stamp.x, stamp.x, &stamp, &stamp, &stamp});
         }
-        groups.back().xMax = stamp.x;
-        groups.back().end = &stamp + 1;
+        StampGroup& group = groups.back();
+        group.xMin = std::min(group.xMin, stamp.x);
+        group.xMax = std::max(group.xMax, stamp.x);
+        if (stamp.times == 1) group.repeated = &stamp + 1;
+        group.end = &stamp + 1;
     }
     return groups;
 }
 
-// The capped sums of one tile of layer row y, columns t0 .. t0 + tile - 1.
+// Layer rows are made a band at a time, and in a band tile by tile: every
+// row's tile before the next tile, so that the source rows under a tile stay
+// in the cache for all the band's rows that stamp them (a row of a large
+// circle reads 2s + 1 source rows across the whole width).
+constexpr int64_t kBandRows = 32;
+
+// The capped sums of a band's rows y0 .. y1 - 1 over one tile, columns
+// t0 .. t0 + tile - 1, row y at sums + (y - y0) * stride. Source row by source
+// row: the part of a source row under the tile is read by up to a band's rows
+// (each through the circle's row between them), so it is read from the
+// nearest cache once the first has fetched it. Each row's sums wait in `sums`
+// (a band's tile fits that cache too) and take the stamps of one circle row
+// at a time in registers.
 template <class Vector>
-TINTORA_INLINE void SumTile(const LayerRows& rows, int64_t y, int64_t t0, RowStamps over,
-                            uint8_t* out) {
+TINTORA_INLINE void SumTile(const LayerRows& rows, int64_t y0, int64_t y1, int64_t t0,
+                            uint8_t* sums, int64_t stride) {
     constexpr int64_t kBytes = sizeof(Vector);
     constexpr int64_t kTile = kBytes * kVectorsPerTile;
     const Plane& plane = *rows.plane;
-    // Eight named vectors, so that they stay in registers across the stamps.
+    const int64_t s = rows.size;
     auto capped = [](Vector& sum, const Vector& add) {
         const Vector room = ~sum;
         sum += add < room ? add : room;
@@ -158,46 +179,66 @@ TINTORA_INLINE void SumTile(const LayerRows& rows, int64_t y, int64_t t0, RowSta
         for (int32_t k = 1; k < times; ++k) capped(many, add);
         capped(tile, many);
     };
-    Vector a{}, b{}, c{}, d{}, e{}, f{}, g{}, h{};
-    // Whether every value of the tile is 255.
-    auto filled = [&] {
-        using Words = std::conditional_t<kBytes == 16, Words16, Words32>;
-        const Words room = __builtin_bit_cast(Words, ~(a & b & c & d & e & f & g & h));
-        uint64_t any = 0;
-        for (int64_t i = 0; i < kBytes / 8; ++i) any |= room[i];
-        return any == 0;
-    };
-    auto addStamps = [&] {
-        int stamped = 0;
-        for (auto group = over.first; group != over.last; ++group) {
-            const int64_t sourceRow = y - group->y;
-            const RowExtent& extent = (*rows.extents)[size_t(sourceRow)];
+    for (int64_t y = y0; y < y1; ++y) std::memset(sums + (y - y0) * stride, 0, size_t(kTile));
+    // Rows whose every value is 255 take no more stamps.
+    bool full[kBandRows] = {};
+    const int64_t firstSource = std::max<int64_t>(0, y0 - 2 * s);
+    const int64_t lastSource = std::min<int64_t>(plane.height - 1, y1 - 1);
+    for (int64_t r = firstSource; r <= lastSource; ++r) {
+        const RowExtent& extent = (*rows.extents)[size_t(r)];
+        if (extent.first > extent.last) continue;
+        const uint8_t* sourceRow = plane.Row(r);
+        for (int64_t y = std::max(y0, r); y < std::min(y1, r + 2 * s + 1); ++y) {
+            const StampGroup* group = (*rows.groupOfRow)[size_t(y - r)];
+            if (full[y - y0] || group == nullptr) continue;
             // The source columns under this tile, for the group's stamps
-            // together (none, where the source row is empty) and for each.
+            // together and for each.
             if (t0 - group->xMax > extent.last || t0 - group->xMin + kTile <= extent.first) {
                 continue;
             }
-            for (const Stamp* p = group->begin; p != group->end; ++p) {
-                const int64_t from = t0 - p->x;
-                if (from > extent.last || from + kTile <= extent.first) continue;
-                const uint8_t* source = plane.Row(sourceRow) + from;
-                const int32_t times = p->times;
-                addCapped(a, source, times);
-                addCapped(b, source + kBytes, times);
-                addCapped(c, source + 2 * kBytes, times);
-                addCapped(d, source + 3 * kBytes, times);
-                addCapped(e, source + 4 * kBytes, times);
-                addCapped(f, source + 5 * kBytes, times);
-                addCapped(g, source + 6 * kBytes, times);
-                addCapped(h, source + 7 * kBytes, times);
-                if (++stamped % 16 == 0 && filled()) return;
-            }
+            uint8_t* out = sums + (y - y0) * stride;
+            // Eight named vectors, so that they stay in registers across the stamps.
+            Vector a, b, c, d, e, f, g, h;
+            std::memcpy(&a, out, kBytes);
+            std::memcpy(&b, out + kBytes, kBytes);
+            std::memcpy(&c, out + 2 * kBytes, kBytes);
+            std::memcpy(&d, out + 3 * kBytes, kBytes);
+            std::memcpy(&e, out + 4 * kBytes, kBytes);
+            std::memcpy(&f, out + 5 * kBytes, kBytes);
+            std::memcpy(&g, out + 6 * kBytes, kBytes);
+            std::memcpy(&h, out + 7 * kBytes, kBytes);
+            auto addStamps = [&](const Stamp* first, const Stamp* last, auto timesOf) {
+                for (const Stamp* p = first; p != last; ++p) {
+                    const int64_t from = t0 - p->x;
+                    if (from > extent.last || from + kTile <= extent.first) continue;
+                    const uint8_t* source = sourceRow + from;
+                    const int32_t times = timesOf(p);
+                    addCapped(a, source, times);
+                    addCapped(b, source + kBytes, times);
+                    addCapped(c, source + 2 * kBytes, times);
+                    addCapped(d, source + 3 * kBytes, times);
+                    addCapped(e, source + 4 * kBytes, times);
+                    addCapped(f, source + 5 * kBytes, times);
+                    addCapped(g, source + 6 * kBytes, times);
+                    addCapped(h, source + 7 * kBytes, times);
+                }
+            };
+            addStamps(group->begin, group->repeated, [](const Stamp*) { return 1; });
+            addStamps(group->repeated, group->end, [](const Stamp* p) { return p->times; });
+            std::memcpy(out, &a, kBytes);
+            std::memcpy(out + kBytes, &b, kBytes);
+            std::memcpy(out + 2 * kBytes, &c, kBytes);
+            std::memcpy(out + 3 * kBytes, &d, kBytes);
+            std::memcpy(out + 4 * kBytes, &e, kBytes);
+            std::memcpy(out + 5 * kBytes, &f, kBytes);
+            std::memcpy(out + 6 * kBytes, &g, kBytes);
+            std::memcpy(out + 7 * kBytes, &h, kBytes);
+            using Words = std::conditional_t<kBytes == 16, Words16, Words32>;
+            const Words room = __builtin_bit_cast(Words, ~(a & b & c & d & e & f & g & h));
+            uint64_t any = 0;
+            for (int64_t i = 0; i < kBytes / 8; ++i) any |= room[i];
+            full[y - y0] = any == 0;
         }
-    };
-    addStamps();
-    for (const Vector* v : {&a, &b, &c, &d, &e, &f, &g, &h}) {
-        std::memcpy(out, v, kBytes);
-        out += kBytes;
     }
 }
 
@@ -251,38 +292,28 @@ void PutPixelRow(const LayerRows& rows, RowStamps over, const uint8_t* sums,
     put(done, layerWidth, tables.uncoloured);
 }
 
-// Layer rows are made a band at a time, and in a band tile by tile: every
-// row's tile before the next tile, so that the source rows under a tile stay
-// in the cache for all the band's rows that stamp them (a row of a large
-// circle reads 2s + 1 source rows across the whole width).
-constexpr int64_t kBandRows = 32;
-
 // Bytes of one worker's sums for a band.
 int64_t BandSumsBytes(int64_t layerWidth) { return kBandRows * (layerWidth + kWidestTile); }
 
 // The capped sums of layer rows y0 .. y1 - 1, row y at sums + (y - y0) * stride.
 template <class Vector>
-TINTORA_INLINE void SumBand(const LayerRows& rows, int64_t y0, int64_t y1, const RowStamps* over,
-                            int64_t layerWidth, uint8_t* sums, int64_t stride) {
+TINTORA_INLINE void SumBand(const LayerRows& rows, int64_t y0, int64_t y1, int64_t layerWidth,
+                            uint8_t* sums, int64_t stride) {
     constexpr int64_t kTile = int64_t(sizeof(Vector)) * kVectorsPerTile;
     if (rows.plane->width == 0) return;
     for (int64_t t0 = 0; t0 < layerWidth; t0 += kTile) {
-        for (int64_t y = y0; y < y1; ++y) {
-            const RowStamps& row = over[y - y0];
-            if (row.first == row.last) continue;
-            SumTile<Vector>(rows, y, t0, row, sums + (y - y0) * stride + t0);
-        }
+        SumTile<Vector>(rows, y0, y1, t0, sums + t0, stride);
     }
 }
 
-void SumBandDefault(const LayerRows& rows, int64_t y0, int64_t y1, const RowStamps* over,
-                    int64_t layerWidth, uint8_t* sums, int64_t stride) {
-    SumBand<Bytes16>(rows, y0, y1, over, layerWidth, sums, stride);
+void SumBandDefault(const LayerRows& rows, int64_t y0, int64_t y1, int64_t layerWidth,
+                    uint8_t* sums, int64_t stride) {
+    SumBand<Bytes16>(rows, y0, y1, layerWidth, sums, stride);
 }
 
-TINTORA_AVX2 void SumBandAvx2(const LayerRows& rows, int64_t y0, int64_t y1, const RowStamps* over,
-                              int64_t layerWidth, uint8_t* sums, int64_t stride) {
-    SumBand<Bytes32>(rows, y0, y1, over, layerWidth, sums, stride);
+TINTORA_AVX2 void SumBandAvx2(const LayerRows& rows, int64_t y0, int64_t y1, int64_t layerWidth,
+                              uint8_t* sums, int64_t stride) {
+    SumBand<Bytes32>(rows, y0, y1, layerWidth, sums, stride);
 }
 
 // Sums the layer (W + 2s) x (H + 2s) of the picture's silhouette stamped at
@@ -303,7 +334,9 @@ void StampRows(RasterView picture, uint8_t* scratch, int64_t s, Put put) {
         }
     });
     const std::vector<StampGroup> groups = Groups(stamps);
-    const LayerRows rows{&plane, &groups, &extents, s};
+    std::vector<const StampGroup*> groupOfRow(size_t(2 * s + 1), nullptr);
+    for (const StampGroup& group : groups) groupOfRow[size_t(group.y)] = &group;
+    const LayerRows rows{&plane, &groups, &groupOfRow, &extents, s};
     const int64_t layerWidth = width + 2 * s;
     const int64_t layerHeight = height + 2 * s;
     const int64_t stride = layerWidth + kWidestTile;
@@ -319,9 +352,9 @@ void StampRows(RasterView picture, uint8_t* scratch, int64_t s, Put put) {
                         RowStamps over[kBandRows];
                         for (int64_t y = y0; y < y1; ++y) over[y - y0] = StampsOverRow(rows, y);
                         if (avx2) {
-                            SumBandAvx2(rows, y0, y1, over, layerWidth, bandSums, stride);
+                            SumBandAvx2(rows, y0, y1, layerWidth, bandSums, stride);
                         } else {
-                            SumBandDefault(rows, y0, y1, over, layerWidth, bandSums, stride);
+                            SumBandDefault(rows, y0, y1, layerWidth, bandSums, stride);
                         }
                         for (int64_t y = y0; y < y1; ++y) {
                             put(y, rows, over[y - y0], bandSums + (y - y0) * stride, worker);
