@@ -41,6 +41,8 @@ const BlendTables& Tables() {
 using Doubles = double __attribute__((vector_size(32)));
 using Floats = float __attribute__((vector_size(16)));
 using Ints = int32_t __attribute__((vector_size(16)));
+using Bytes4 = uint8_t __attribute__((vector_size(4)));
+using Bytes16 = uint8_t __attribute__((vector_size(16)));
 
 // BlendPixelOver on the four channels at once, lane by lane the same
 // operations in the same order: each byte divided by 255 in double and
@@ -65,7 +67,10 @@ TINTORA_INLINE void Blend(const uint8_t* s, uint8_t* d) {
     stored = stored > one ? one : stored;
     const Ints bytes =
         __builtin_convertvector(__builtin_convertvector(stored, Doubles) * 255.0, Ints);
-    for (int c = 0; c < 4; ++c) d[c] = uint8_t(bytes[c]);
+    // One store of the four bytes: byte stores read back as a whole would stall.
+    const Bytes16 lanes = __builtin_bit_cast(Bytes16, bytes);
+    const Bytes4 pixel = __builtin_shufflevector(lanes, lanes, 0, 4, 8, 12);
+    std::memcpy(d, &pixel, 4);
 }
 
 // The last pair of pixels blended and its result. The blend is a function of
