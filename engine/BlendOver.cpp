@@ -136,7 +136,10 @@ TINTORA_AVX2 void BlendRowAvx2(const BlendTables& t, const uint8_t* s, uint8_t* 
 
 }  // namespace
 
-void BlendOverLayer(MutableRasterView dst, RasterView src, int64_t x, int64_t y) {
+namespace {
+
+// Rows of the source without spans are blended whole.
+void BlendRows(MutableRasterView dst, RasterView src, int64_t x, int64_t y, const RowSpan* spans) {
     // Placements that wrap rows or fall partly outside keep the linear
     // addressing of StampRaster; the effects never make them.
     if (x < 0 || y < 0 || x + src.width > dst.width || y + src.height > dst.height ||
@@ -148,15 +151,29 @@ void BlendOverLayer(MutableRasterView dst, RasterView src, int64_t x, int64_t y)
     const bool avx2 = HasAvx2();
     ParallelFor(src.height, 16, [&](int64_t begin, int64_t end, int) {
         for (int64_t r = begin; r < end; ++r) {
-            const uint8_t* s = src.Pixel(0, int32_t(r));
-            uint8_t* d = dst.Pixel(int32_t(x), int32_t(y + r));
+            const RowSpan span = spans ? spans[r] : RowSpan{0, src.width - 1};
+            if (span.first > span.last) continue;
+            const uint8_t* s = src.Pixel(int32_t(span.first), int32_t(r));
+            uint8_t* d = dst.Pixel(int32_t(x + span.first), int32_t(y + r));
+            const int64_t count = span.last - span.first + 1;
             if (avx2) {
-                BlendRowAvx2(tables, s, d, src.width);
+                BlendRowAvx2(tables, s, d, count);
             } else {
-                BlendRowDefault(tables, s, d, src.width);
+                BlendRowDefault(tables, s, d, count);
             }
         }
     });
+}
+
+}  // namespace
+
+void BlendOverLayer(MutableRasterView dst, RasterView src, int64_t x, int64_t y) {
+    BlendRows(dst, src, x, y, nullptr);
+}
+
+void BlendOverLayer(MutableRasterView dst, RasterView src, int64_t x, int64_t y,
+                    const std::vector<RowSpan>& spans) {
+    BlendRows(dst, src, x, y, spans.size() == size_t(src.height) ? spans.data() : nullptr);
 }
 
 }  // namespace engine

@@ -5,7 +5,10 @@
 
 #include <cstdint>
 
+#include <vector>
+
 #include "engine/Raster.h"
+#include "engine/TransparentRuns.h"
 
 namespace engine {
 
@@ -13,5 +16,10 @@ namespace engine {
 // column x + c, row y + r; the same as StampRaster(dst, src, x, y,
 // StampMode::BlendOver) for any placement.
 void BlendOverLayer(MutableRasterView dst, RasterView src, int64_t x, int64_t y);
+
+// The same, given for each source row r the span of its columns that have
+// alpha (one span a row), so that the columns outside it are never read.
+void BlendOverLayer(MutableRasterView dst, RasterView src, int64_t x, int64_t y,
+                    const std::vector<RowSpan>& spans);
 
 }  // namespace engine

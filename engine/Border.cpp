@@ -37,18 +37,19 @@ Result<Raster> BlurredBorder(RasterView picture, const BorderParams& params) {
     if (!result) return Result<Raster>::OutOfMemory();
     PreferLargePages(result);
 
-    StampAlphas(alphas.get(), layerWidth, picture, scratch.get(), s, params.opacityPercent);
+    std::vector<RowSpan> spans =
+        StampAlphas(alphas.get(), layerWidth, picture, scratch.get(), s, params.opacityPercent);
     std::vector<std::string> notices;
     if (!BlurColourLayer({alphas.get(), layerWidth, layerWidth, layerHeight}, b, params.color,
                          result.MutableView(), 0, 0)) {
         // Without the blur's working memory: the layer on the enlarged canvas, unblurred.
         notices.push_back(kAntiFlickerOutOfMemory);
         std::memset(result.Data(), 0, result.ByteSize());
-        StampLayer(result.MutableView(), b + 2, b + 2, picture, scratch.get(), s, params.color,
-                   params.opacityPercent);
+        spans = StampLayer(result.MutableView(), b + 2, b + 2, picture, scratch.get(), s,
+                           params.color, params.opacityPercent);
     }
     // The blur moves the layer's origin to column and row blur + 2.
-    BlendOverLayer(result.MutableView(), picture, s + b + 2, s + b + 2);
+    BlendOverLayer(result.MutableView(), picture, s + b + 2, s + b + 2, spans);
     return {std::move(result), std::move(notices)};
 }
 
@@ -61,11 +62,12 @@ Result<Raster> Border(RasterView picture, const BorderParams& params) {
         Raster::Allocate(int64_t(picture.width) + 2 * s, int64_t(picture.height) + 2 * s);
     if (!layer) return Result<Raster>::OutOfMemory();
     PreferLargePages(layer);
+    std::vector<RowSpan> spans;
     {
         const BlockArray<uint8_t> scratch = StampScratch(picture, s);
         if (!scratch) return Result<Raster>::OutOfMemory();
-        StampLayer(layer.MutableView(), 0, 0, picture, scratch.get(), s, params.color,
-                   params.opacityPercent);
+        spans = StampLayer(layer.MutableView(), 0, 0, picture, scratch.get(), s, params.color,
+                           params.opacityPercent);
     }
 
     std::vector<std::string> notices;
@@ -77,7 +79,7 @@ Result<Raster> Border(RasterView picture, const BorderParams& params) {
         layer = std::move(blurred).Value();
         position = s + params.blur + 2;
     }
-    BlendOverLayer(layer.MutableView(), picture, position, position);
+    BlendOverLayer(layer.MutableView(), picture, position, position, spans);
     return {std::move(layer), std::move(notices)};
 }
 

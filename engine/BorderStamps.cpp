@@ -64,29 +64,24 @@ void FillPlaneRow(const Plane& plane, int64_t r, const uint8_t* row, int64_t wid
     for (int64_t x = 0; x < width; ++x) alphas[x] = row[x * kBytesPerPixel + kAlpha];
 }
 
-struct RowExtent {
-    int64_t first;  // first and last column whose alpha is not 0; first > last: none
-    int64_t last;
-};
-
 // The first and last column of a row of alphas that is not 0, eight at a
 // time where they are.
-RowExtent ExtentOf(const uint8_t* alphas, int64_t width) {
+RowSpan SpanOf(const uint8_t* alphas, int64_t width) {
     auto zeros = [&](int64_t x) {
         uint64_t eight;
         std::memcpy(&eight, alphas + x, 8);
         return eight == 0;
     };
-    RowExtent extent{0, width - 1};
-    while (extent.first + 8 <= width && zeros(extent.first)) extent.first += 8;
-    while (extent.first < width && alphas[extent.first] == 0) ++extent.first;
-    while (extent.last - 7 >= extent.first && zeros(extent.last - 7)) extent.last -= 8;
-    while (extent.last >= extent.first && alphas[extent.last] == 0) --extent.last;
-    return extent;
+    RowSpan span{0, width - 1};
+    while (span.first + 8 <= width && zeros(span.first)) span.first += 8;
+    while (span.first < width && alphas[span.first] == 0) ++span.first;
+    while (span.last - 7 >= span.first && zeros(span.last - 7)) span.last -= 8;
+    while (span.last >= span.first && alphas[span.last] == 0) --span.last;
+    return span;
 }
 
 // The stamps of one row of the circle (one y): their source row is the same,
-// so that a group whose columns miss the source row's extent is passed over
+// so that a group whose columns miss the source row's span is passed over
 // at once. The points met once come first and are added without a count.
 struct StampGroup {
     int64_t y;
@@ -101,7 +96,7 @@ struct LayerRows {
     const Plane* plane;
     const std::vector<StampGroup>* groups;
     const std::vector<const StampGroup*>* groupOfRow;  // by the circle's row, null for none
-    const std::vector<RowExtent>* extents;
+    const std::vector<RowSpan>* spans;
     int64_t size;
 };
 
@@ -185,15 +180,15 @@ TINTORA_INLINE void SumTile(const LayerRows& rows, int64_t y0, int64_t y1, int64
     const int64_t firstSource = std::max<int64_t>(0, y0 - 2 * s);
     const int64_t lastSource = std::min<int64_t>(plane.height - 1, y1 - 1);
     for (int64_t r = firstSource; r <= lastSource; ++r) {
-        const RowExtent& extent = (*rows.extents)[size_t(r)];
-        if (extent.first > extent.last) continue;
+        const RowSpan& span = (*rows.spans)[size_t(r)];
+        if (span.first > span.last) continue;
         const uint8_t* sourceRow = plane.Row(r);
         for (int64_t y = std::max(y0, r); y < std::min(y1, r + 2 * s + 1); ++y) {
             const StampGroup* group = (*rows.groupOfRow)[size_t(y - r)];
             if (full[y - y0] || group == nullptr) continue;
             // The source columns under this tile, for the group's stamps
             // together and for each.
-            if (t0 - group->xMax > extent.last || t0 - group->xMin + kTile <= extent.first) {
+            if (t0 - group->xMax > span.last || t0 - group->xMin + kTile <= span.first) {
                 continue;
             }
             uint8_t* out = sums + (y - y0) * stride;
@@ -210,7 +205,7 @@ TINTORA_INLINE void SumTile(const LayerRows& rows, int64_t y0, int64_t y1, int64
             auto addStamps = [&](const Stamp* first, const Stamp* last, auto timesOf) {
                 for (const Stamp* p = first; p != last; ++p) {
                     const int64_t from = t0 - p->x;
-                    if (from > extent.last || from + kTile <= extent.first) continue;
+                    if (from > span.last || from + kTile <= span.first) continue;
                     const uint8_t* source = sourceRow + from;
                     const int32_t times = timesOf(p);
                     addCapped(a, source, times);
@@ -300,7 +295,8 @@ template <class Vector>
 TINTORA_INLINE void SumBand(const LayerRows& rows, int64_t y0, int64_t y1, int64_t layerWidth,
                             uint8_t* sums, int64_t stride) {
     constexpr int64_t kTile = int64_t(sizeof(Vector)) * kVectorsPerTile;
-    if (rows.plane->width == 0) return;
+    // Without stamps (or pixels) no row is summed.
+    if (rows.plane->width == 0 || rows.spans->empty()) return;
     for (int64_t t0 = 0; t0 < layerWidth; t0 += kTile) {
         SumTile<Vector>(rows, y0, y1, t0, sums + t0, stride);
     }
@@ -318,25 +314,26 @@ TINTORA_AVX2 void SumBandAvx2(const LayerRows& rows, int64_t y0, int64_t y1, int
 
 // Sums the layer (W + 2s) x (H + 2s) of the picture's silhouette stamped at
 // the circle's points, a band at a time, and hands each row to
-// put(y, stamps over the row, its capped sums, worker).
+// put(y, stamps over the row, its capped sums, worker). Returns the spans of
+// the picture's rows that have alpha, none without stamps.
 template <class Put>
-void StampRows(RasterView picture, uint8_t* scratch, int64_t s, Put put) {
+std::vector<RowSpan> StampRows(RasterView picture, uint8_t* scratch, int64_t s, Put put) {
     const int64_t width = picture.width;
     const int64_t height = picture.height;
     const std::vector<Stamp> stamps = height > 0 && s > 0 ? Stamps(s) : std::vector<Stamp>{};
     const Plane plane(picture.width, picture.height, s, scratch);
-    std::vector<RowExtent> extents(static_cast<size_t>(height));
     // Without stamps there is no plane.
-    ParallelFor(stamps.empty() ? 0 : height, 64, [&](int64_t begin, int64_t end, int) {
+    std::vector<RowSpan> spans(stamps.empty() ? 0 : static_cast<size_t>(height));
+    ParallelFor(int64_t(spans.size()), 64, [&](int64_t begin, int64_t end, int) {
         for (int64_t r = begin; r < end; ++r) {
             FillPlaneRow(plane, r, picture.Pixel(0, int32_t(r)), width);
-            extents[size_t(r)] = ExtentOf(plane.Row(r), width);
+            spans[size_t(r)] = SpanOf(plane.Row(r), width);
         }
     });
     const std::vector<StampGroup> groups = Groups(stamps);
     std::vector<const StampGroup*> groupOfRow(size_t(2 * s + 1), nullptr);
     for (const StampGroup& group : groups) groupOfRow[size_t(group.y)] = &group;
-    const LayerRows rows{&plane, &groups, &groupOfRow, &extents, s};
+    const LayerRows rows{&plane, &groups, &groupOfRow, &spans, s};
     const int64_t layerWidth = width + 2 * s;
     const int64_t layerHeight = height + 2 * s;
     const int64_t stride = layerWidth + kWidestTile;
@@ -361,6 +358,7 @@ void StampRows(RasterView picture, uint8_t* scratch, int64_t s, Put put) {
                         }
                     }
                 });
+    return spans;
 }
 
 // The opacity's scaling of every alpha, as the effect computes it.
@@ -397,8 +395,9 @@ size_t StampScratchBytes(int32_t width, int32_t height, int64_t s) {
     return Plane(width, height, s, nullptr).Bytes();
 }
 
-void StampLayer(MutableRasterView canvas, int64_t x, int64_t y, RasterView picture,
-                uint8_t* scratch, int64_t s, EffectColor colour, int32_t opacityPercent) {
+std::vector<RowSpan> StampLayer(MutableRasterView canvas, int64_t x, int64_t y, RasterView picture,
+                                uint8_t* scratch, int64_t s, EffectColor colour,
+                                int32_t opacityPercent) {
     uint8_t scaled[256];
     ScaledAlphas(opacityPercent, scaled);
     PixelTables tables;
@@ -411,7 +410,7 @@ void StampLayer(MutableRasterView canvas, int64_t x, int64_t y, RasterView pictu
     const int64_t layerWidth = picture.width + 2 * s;
     std::vector<uint8_t> spanned[kWorkerCount];
     for (std::vector<uint8_t>& mine : spanned) mine.resize(size_t(2 * s + 1));
-    StampRows(
+    return StampRows(
         picture, scratch, s,
         [&](int64_t row, const LayerRows& rows, RowStamps over, const uint8_t* sums, int worker) {
             uint8_t* target = canvas.pixels + ((y + row) * canvas.width + x) * kBytesPerPixel;
@@ -419,37 +418,37 @@ void StampLayer(MutableRasterView canvas, int64_t x, int64_t y, RasterView pictu
         });
 }
 
-void StampAlphas(uint8_t* alphas, int64_t stride, RasterView picture, uint8_t* scratch, int64_t s,
-                 int32_t opacityPercent) {
+std::vector<RowSpan> StampAlphas(uint8_t* alphas, int64_t stride, RasterView picture,
+                                 uint8_t* scratch, int64_t s, int32_t opacityPercent) {
     uint8_t scaled[256];
     ScaledAlphas(opacityPercent, scaled);
     const int64_t layerWidth = picture.width + 2 * s;
-    StampRows(picture, scratch, s,
-              [&](int64_t row, const LayerRows&, RowStamps over, const uint8_t* sums, int) {
-                  uint8_t* target = alphas + row * stride;
-                  if (over.first == over.last || picture.width == 0) {
-                      std::memset(target, 0, size_t(layerWidth));
-                      return;
-                  }
-                  // Most of a graphic's layer is transparent or full: zeros and
-                  // 255s pass eight at a time.
-                  const uint64_t full = 0x0101010101010101u * scaled[255];
-                  int64_t c = 0;
-                  for (; c + 8 <= layerWidth; c += 8) {
-                      uint64_t eight;
-                      std::memcpy(&eight, sums + c, 8);
-                      if (eight == 0) {
-                          std::memcpy(target + c, &eight, 8);
-                          continue;
-                      }
-                      if (eight == ~uint64_t{0}) {
-                          std::memcpy(target + c, &full, 8);
-                          continue;
-                      }
-                      for (int64_t k = c; k < c + 8; ++k) target[k] = scaled[sums[k]];
-                  }
-                  for (; c < layerWidth; ++c) target[c] = scaled[sums[c]];
-              });
+    return StampRows(picture, scratch, s,
+                     [&](int64_t row, const LayerRows&, RowStamps over, const uint8_t* sums, int) {
+                         uint8_t* target = alphas + row * stride;
+                         if (over.first == over.last || picture.width == 0) {
+                             std::memset(target, 0, size_t(layerWidth));
+                             return;
+                         }
+                         // Most of a graphic's layer is transparent or full: zeros and
+                         // 255s pass eight at a time.
+                         const uint64_t full = 0x0101010101010101u * scaled[255];
+                         int64_t c = 0;
+                         for (; c + 8 <= layerWidth; c += 8) {
+                             uint64_t eight;
+                             std::memcpy(&eight, sums + c, 8);
+                             if (eight == 0) {
+                                 std::memcpy(target + c, &eight, 8);
+                                 continue;
+                             }
+                             if (eight == ~uint64_t{0}) {
+                                 std::memcpy(target + c, &full, 8);
+                                 continue;
+                             }
+                             for (int64_t k = c; k < c + 8; ++k) target[k] = scaled[sums[k]];
+                         }
+                         for (; c < layerWidth; ++c) target[c] = scaled[sums[c]];
+                     });
 }
 
 }  // namespace engine

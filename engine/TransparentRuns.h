@@ -9,6 +9,13 @@ namespace engine {
 
 inline constexpr int64_t kTransparentGroup = 8;
 
+// The columns of a picture's row from its first to its last pixel with alpha;
+// first > last where the row has none.
+struct RowSpan {
+    int64_t first = 0;
+    int64_t last = -1;
+};
+
 // The alpha bytes of the eight pixels from `pixels` on, in place, the other
 // bytes 0, in two vectors of two words. In vector registers throughout: words
 // stored as a vector and read back one by one would wait for the store.
