@@ -180,8 +180,10 @@ TINTORA_INLINE void SumTile(const LayerRows& rows, int64_t y0, int64_t y1, int64
     const int64_t firstSource = std::max<int64_t>(0, y0 - 2 * s);
     const int64_t lastSource = std::min<int64_t>(plane.height - 1, y1 - 1);
     for (int64_t r = firstSource; r <= lastSource; ++r) {
+        // Stamps lie in columns 0 .. 2s: a row whose span no stamp brings
+        // under the tile is passed over whole.
         const RowSpan& span = (*rows.spans)[size_t(r)];
-        if (span.first > span.last) continue;
+        if (span.first > span.last || t0 - 2 * s > span.last || t0 + kTile <= span.first) continue;
         const uint8_t* sourceRow = plane.Row(r);
         for (int64_t y = std::max(y0, r); y < std::min(y1, r + 2 * s + 1); ++y) {
             const StampGroup* group = (*rows.groupOfRow)[size_t(y - r)];
