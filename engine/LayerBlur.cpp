@@ -150,9 +150,13 @@ bool BlurColourLayer(LayerAlphas layer, int32_t s, EffectColor colour, MutableRa
 
     const std::shared_ptr<const BlurTaps> taps = SharedBlurTaps(s);
     // Between the passes: the row pass's alphas in strips of 16 columns, a
-    // strip's rows one after the other, as the column pass reads them (the
-    // columns past the layer's are zeros).
-    const int64_t paddedAcross = RoundUpToLanes(across);
+    // strip's rows one after the other, as the column pass reads them. The
+    // strips begin `lead` columns of zeros before the blurred part, at a target
+    // column that is a multiple of 16, so that a strip's pixels in a row fill
+    // whole cache lines wherever the target's rows are so aligned; the columns
+    // past the layer's are zeros too.
+    const int64_t lead = left % kLanes;
+    const int64_t paddedAcross = RoundUpToLanes(lead + across);
     const int64_t stripBytes = RoundUpToLanes(h) * kLanes;
     BlockArray<uint8_t> between =
         AllocateUnsetScratch<uint8_t>(size_t(paddedAcross / kLanes * stripBytes));
@@ -162,7 +166,7 @@ bool BlurColourLayer(LayerAlphas layer, int32_t s, EffectColor colour, MutableRa
         const int64_t rowLanes = RoundUpToLanes(w) * kLanes;
         const int64_t outLanes = std::max(paddedAcross * kLanes, down * kLanes * kBytesPerPixel);
         if (!worker.Reserve(std::max(w, h), s, rowLanes, outLanes)) return false;
-        // The positions past the row pass's outputs stay zero.
+        // The lead's positions and those past the row pass's outputs stay zero.
         std::memset(worker.lanesOut.get(), 0, size_t(outLanes));
     }
     const bool avx2 = HasAvx2();
@@ -184,7 +188,7 @@ bool BlurColourLayer(LayerAlphas layer, int32_t s, EffectColor colour, MutableRa
                 RowsToLanesDefault(sources, w, mine.lanesIn.get());
             }
             BlurLayerBlock(mine.lanesIn.get(), kLanes, w, *taps, alphasOut, mine.block,
-                           mine.lanesOut.get(), kLanes);
+                           mine.lanesOut.get() + lead * kLanes, kLanes);
             if (avx2) {
                 LanesToStripsAvx2(mine.lanesOut.get(), paddedAcross, strips, stripBytes);
             } else {
@@ -202,8 +206,9 @@ bool BlurColourLayer(LayerAlphas layer, int32_t s, EffectColor colour, MutableRa
         WorkerMemory& mine = memory[worker];
         for (int64_t strip = begin; strip < end; ++strip) {
             const int64_t column0 = strip * kLanes;
-            const int64_t columns = std::min(kLanes, across - column0);
-            uint8_t* out = target.pixels + top * rowBytes + (left + column0) * kBytesPerPixel;
+            const int64_t columns = std::min(kLanes, lead + across - column0);
+            uint8_t* out =
+                target.pixels + top * rowBytes + (left - lead + column0) * kBytesPerPixel;
             if (columns == kLanes) {
                 BlurLayerBlock(between.get() + strip * stripBytes, kLanes, h, *taps, pixelsOut,
                                mine.block, out, rowBytes);
