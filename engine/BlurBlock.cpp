@@ -1,5 +1,7 @@
 #include "engine/BlurBlock.h"
 
+#include <immintrin.h>
+
 #include <cstring>
 #include <new>
 
@@ -35,6 +37,15 @@ using Words64 = uint64_t __attribute__((vector_size(2 * kLanes)));
 template <class Vector>
 TINTORA_INLINE void Load(Vector& v, const void* p) {
     std::memcpy(&v, p, sizeof v);
+}
+
+// Whether any of the 16 lanes is not 0: the two halves or-ed and tested at
+// once, where taking the four words out to test them costs several steps.
+TINTORA_INLINE bool AnyLane(const Shorts& lanes) {
+    const HalfShorts low = __builtin_shufflevector(lanes, lanes, 0, 1, 2, 3, 4, 5, 6, 7);
+    const HalfShorts high = __builtin_shufflevector(lanes, lanes, 8, 9, 10, 11, 12, 13, 14, 15);
+    const __m128i both = __m128i(low | high);
+    return !_mm_testz_si128(both, both);
 }
 
 uint32_t Load32(const uint8_t* p) {
@@ -115,8 +126,7 @@ TINTORA_INLINE int64_t GatherAlphas(const uint8_t* in, int64_t inStride, int64_t
                 current = __builtin_convertvector(pixels >> 24, Shorts);
             }
             std::memcpy(alpha + (lead + j) * kLanes, &current, sizeof current);
-            const Words64 any = __builtin_bit_cast(Words64, current);
-            counted[j] = (any[0] | any[1] | any[2] | any[3]) != 0;
+            counted[j] = AnyLane(current);
         }
         // -1 in the lanes whose alpha changes.
         const Shorts changed = current != previous;
@@ -147,9 +157,9 @@ TINTORA_INLINE void AlphaSumsBySteps(int64_t m, const BlurTaps& taps, const int1
     const int32_t* amounts = taps.stepAmount.data();
     for (int64_t j = 0; j <= m; ++j) {
         const int16_t* changed = changes + j * kLanes;
-        uint64_t words[kLanes / 4];
-        std::memcpy(words, changed, sizeof words);
-        if ((words[0] | words[1] | words[2] | words[3]) == 0) continue;
+        Shorts lanes;
+        Load(lanes, changed);
+        if (!AnyLane(lanes)) continue;
         for (int64_t l = 0; l < kLanes; ++l) {
             if (changed[l] == 0) continue;
             // The run that ended at j - 1, and the one that starts at j.
