@@ -1,10 +1,11 @@
 #include "engine/BorderStamps.h"
 
+#include <immintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
-#include <type_traits>
 
 #include "engine/CpuFeatures.h"
 #include "engine/Opacity.h"
@@ -105,8 +106,15 @@ struct LayerRows {
 // stops once every value is 255.
 using Bytes16 = uint8_t __attribute__((vector_size(16)));
 using Bytes32 = uint8_t __attribute__((vector_size(32)));
-using Words16 = uint64_t __attribute__((vector_size(16)));
-using Words32 = uint64_t __attribute__((vector_size(32)));
+
+// Whether every byte is 255: one test of the halves and-ed together.
+TINTORA_INLINE bool AllFull(const Bytes16& bytes) { return _mm_test_all_ones(__m128i(bytes)); }
+TINTORA_INLINE bool AllFull(const Bytes32& bytes) {
+    return AllFull(Bytes16(__builtin_shufflevector(bytes, bytes, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10,
+                                                   11, 12, 13, 14, 15) &
+                           __builtin_shufflevector(bytes, bytes, 16, 17, 18, 19, 20, 21, 22, 23, 24,
+                                                   25, 26, 27, 28, 29, 30, 31)));
+}
 
 using GroupIterator = std::vector<StampGroup>::const_iterator;
 
@@ -230,11 +238,7 @@ TINTORA_INLINE void SumTile(const LayerRows& rows, int64_t y0, int64_t y1, int64
             std::memcpy(out + 5 * kBytes, &f, kBytes);
             std::memcpy(out + 6 * kBytes, &g, kBytes);
             std::memcpy(out + 7 * kBytes, &h, kBytes);
-            using Words = std::conditional_t<kBytes == 16, Words16, Words32>;
-            const Words room = __builtin_bit_cast(Words, ~(a & b & c & d & e & f & g & h));
-            uint64_t any = 0;
-            for (int64_t i = 0; i < kBytes / 8; ++i) any |= room[i];
-            full[y - y0] = any == 0;
+            full[y - y0] = AllFull(a & b & c & d & e & f & g & h);
         }
     }
 }
