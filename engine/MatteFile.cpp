@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "engine/PictureFile.h"
-#include "engine/WorkerPool.h"
 
 namespace engine {
 
@@ -27,19 +26,14 @@ void InvertAlphas(uint8_t* data, size_t bytes) {
 Result<Raster> ReadMatteFile(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return Result<Raster>::Failure(kMatteMissing);
-    Result<Raster> picture = ReadPictureFile(path);
+    // The matte's opacity is the file's alpha turned round.
+    Result<Raster> picture = ReadPictureFile(path, InvertAlphas);
     // A matte raster that cannot be had is the effect's own allocation failure.
     if (!picture && picture.Error() == kOutOfMemory) return Result<Raster>::OutOfMemory();
     if (!picture) {
         return Result<Raster>::Failure("Cannot read the matte file " + path + ": " +
                                        picture.Error());
     }
-    // The matte's opacity is the file's alpha turned round.
-    uint8_t* const data = picture.Value().Data();
-    const int64_t pixels = int64_t(picture.Value().ByteSize() / kBytesPerPixel);
-    ParallelFor(pixels, int64_t(1) << 16, [data](int64_t begin, int64_t end, int) {
-        InvertAlphas(data + begin * kBytesPerPixel, size_t(end - begin) * kBytesPerPixel);
-    });
     return picture;
 }
 

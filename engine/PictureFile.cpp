@@ -2,6 +2,8 @@
 
 #include <Magick++.h>
 
+#include <sys/uio.h>
+
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -202,21 +204,47 @@ private:
     BlockArray<uint8_t> m_block;
 };
 
-}  // namespace
-
-Result<Raster> ReadPictureFile(const std::string& path) {
-    BlockBuffer buffer;
-    const files::FileRead file = files::ReadWholeFileInto(path, kMaxPictureFileBytes, buffer);
-    switch (file.problem) {
-        case files::ReadProblem::None: break;
+Result<Raster> Refused(files::ReadProblem problem, const std::error_code& error) {
+    switch (problem) {
         case files::ReadProblem::Missing: return Result<Raster>::Failure("the file does not exist");
         case files::ReadProblem::NotAFile: return Result<Raster>::Failure("not a file");
         case files::ReadProblem::TooLarge: return Result<Raster>::Failure("the file is too large");
-        case files::ReadProblem::Unreadable:
-            return Result<Raster>::Failure("the file cannot be read: " + file.error.message());
+        default: return Result<Raster>::Failure("the file cannot be read: " + error.message());
     }
-    const std::string_view bytes(buffer.Data(), file.size);
-    return DecodePicture(bytes, DecoderFor(bytes, path));
+}
+
+void FinishAll(Raster& raster, PixelPass finish) {
+    uint8_t* const data = raster.Data();
+    const int64_t pixels = int64_t(raster.ByteSize() / kBytesPerPixel);
+    ParallelFor(pixels, int64_t(1) << 16, [data, finish](int64_t begin, int64_t end, int) {
+        finish(data + begin * kBytesPerPixel, size_t(end - begin) * kBytesPerPixel);
+    });
+}
+
+}  // namespace
+
+Result<Raster> ReadPictureFile(const std::string& path, PixelPass finish) {
+    const files::OpenedFile file = files::OpenForReading(path, kMaxPictureFileBytes);
+    if (!file) return Refused(file.problem, file.error);
+    // An uncompressed TGA file is read straight into the raster.
+    char head[kTgaHeadBytes];
+    iovec headPiece{head, sizeof head};
+    const int64_t headBytes = files::ReadPiecesAt(file, 0, &headPiece, 1);
+    if (headBytes > 0) {
+        const std::string_view headView(head, size_t(headBytes));
+        if (DecoderFor(headView, path) == "TGA") {
+            if (std::optional<Result<Raster>> direct = ReadPlainTgaFile(file, headView, finish)) {
+                return std::move(*direct);
+            }
+        }
+    }
+    BlockBuffer buffer;
+    const files::FileRead read = files::ReadWholeFileInto(file, kMaxPictureFileBytes, buffer);
+    if (!read) return Refused(read.problem, read.error);
+    const std::string_view bytes(buffer.Data(), read.size);
+    Result<Raster> picture = DecodePicture(bytes, DecoderFor(bytes, path));
+    if (picture && finish != nullptr) FinishAll(picture.Value(), finish);
+    return picture;
 }
 
 Result<std::string> EncodePicture(const PictureToEncode& picture, const std::string& format) {

@@ -30,8 +30,9 @@ Result<Raster> DecodePicture(std::string_view bytes, const std::string& decoder)
 // common TGA files itself, to the same pixels).
 Result<Raster> DecodePictureWithLibrary(std::string_view bytes, const std::string& decoder);
 
-// A PNG, TGA, BMP, JPEG, TIFF or GIF (its first frame) file, as DecodePicture.
-Result<Raster> ReadPictureFile(const std::string& path);
+// A PNG, TGA, BMP, JPEG, TIFF or GIF (its first frame) file, as DecodePicture,
+// with `finish` (if any) done to all its pixels.
+Result<Raster> ReadPictureFile(const std::string& path, PixelPass finish = nullptr);
 
 enum class PixelOrder { Bgra, Rgba };
 

@@ -99,6 +99,10 @@ struct MutableRasterView {
     operator RasterView() const { return {pixels, width, height}; }
 };
 
+// Something done in place to `bytes` bytes of whole pixels: a change every
+// pixel of a picture gets as it is read.
+using PixelPass = void (*)(uint8_t* pixels, size_t bytes);
+
 // An owned raster. Empty after a failed allocation.
 class Raster {
 public:

@@ -1,6 +1,9 @@
 #include "engine/TgaFile.h"
 
+#include <sys/uio.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 
@@ -162,7 +165,84 @@ bool DecodeRle(const uint8_t* b, size_t size, const Layout& layout, Raster& rast
     return left == 0;
 }
 
+// A plain file's rows are read in pieces of about this many bytes, which stay
+// in the cache until they are finished; and at most this many rows a piece,
+// each its own entry of one read (the system takes up to 1024).
+constexpr size_t kPieceBytes = size_t(1) << 17;
+constexpr int64_t kMaxPieceRows = 512;
+
+// File rows first .. first + rows - 1 read into their raster rows (through
+// `scratch` when the file has fewer bytes a pixel), then finished; false when
+// the file gave fewer bytes.
+bool ReadPiece(const files::OpenedFile& file, const Layout& layout, Raster& raster, int64_t first,
+               int64_t rows, uint8_t* scratch, PixelPass finish) {
+    const size_t rowBytes = size_t(layout.width) * size_t(layout.bytesPerPixel);
+    const size_t length = size_t(rows) * rowBytes;
+    iovec pieces[kMaxPieceRows];
+    int count = 0;
+    if (scratch != nullptr) {
+        pieces[count++] = {scratch, length};
+    } else if (!layout.topFirst) {
+        pieces[count++] = {RowFor(raster, layout, int32_t(first)), length};
+    } else {
+        for (int64_t i = first; i < first + rows; ++i) {
+            pieces[count++] = {RowFor(raster, layout, int32_t(i)), rowBytes};
+        }
+    }
+    const uint64_t offset = layout.pixelsAt + uint64_t(first) * rowBytes;
+    if (files::ReadPiecesAt(file, offset, pieces, count) != int64_t(length)) return false;
+    if (scratch != nullptr) {
+        for (int64_t i = first; i < first + rows; ++i) {
+            Expand(layout.bytesPerPixel, scratch + size_t(i - first) * rowBytes,
+                   RowFor(raster, layout, int32_t(i)), size_t(layout.width));
+        }
+    }
+    // The piece's raster rows lie together, in one order or the other.
+    if (finish != nullptr) {
+        const int64_t lowest = layout.topFirst ? first + rows - 1 : first;
+        finish(RowFor(raster, layout, int32_t(lowest)),
+               size_t(rows) * size_t(layout.width) * kBytesPerPixel);
+    }
+    return true;
+}
+
 }  // namespace
+
+std::optional<Result<Raster>> ReadPlainTgaFile(const files::OpenedFile& file, std::string_view head,
+                                               PixelPass finish) {
+    if (head.size() < kHeaderBytes) return std::nullopt;
+    // The header's fields are all in its first bytes; the sizes are the file's.
+    const size_t size = size_t(file.size);
+    const std::optional<Layout> layout =
+        ReadLayout(reinterpret_cast<const uint8_t*>(head.data()), size);
+    if (!layout || layout->rle || !PlainComplete(size, *layout)) return std::nullopt;
+    Raster raster = Raster::Allocate(layout->width, layout->height);
+    if (!raster) return Result<Raster>::OutOfMemory();
+    const size_t rowBytes = size_t(layout->width) * size_t(layout->bytesPerPixel);
+    const int64_t pieceRows =
+        std::clamp<int64_t>(int64_t(kPieceBytes / rowBytes), 1, kMaxPieceRows);
+    // Gray and BGR rows are read into each worker's own scratch and expanded.
+    BlockArray<uint8_t> scratch[kWorkerCount];
+    if (layout->bytesPerPixel != kBytesPerPixel) {
+        for (BlockArray<uint8_t>& rows : scratch) {
+            rows = AllocateUnsetScratch<uint8_t>(size_t(pieceRows) * rowBytes);
+            if (!rows) return Result<Raster>::OutOfMemory();
+        }
+    }
+    std::atomic<bool> whole{true};
+    const int64_t pieces = (layout->height + pieceRows - 1) / pieceRows;
+    ParallelFor(pieces, 1, [&](int64_t begin, int64_t end, int worker) {
+        for (int64_t piece = begin; piece < end && whole.load(std::memory_order_relaxed); ++piece) {
+            const int64_t first = piece * pieceRows;
+            const int64_t rows = std::min(pieceRows, layout->height - first);
+            if (!ReadPiece(file, *layout, raster, first, rows, scratch[worker].get(), finish)) {
+                whole.store(false, std::memory_order_relaxed);
+            }
+        }
+    });
+    if (!whole.load()) return std::nullopt;
+    return Result<Raster>(std::move(raster));
+}
 
 std::optional<Result<Raster>> DecodeTgaDirectly(std::string_view bytes) {
     const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());

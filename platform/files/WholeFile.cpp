@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -35,7 +36,7 @@ private:
 // Files from this length on are read in two halves at once, where the buffer
 // runs its parts on threads: copying the bytes out of the system's cache is a
 // large part of reading a picture.
-constexpr off_t kPartsFrom = off_t(1) << 20;
+constexpr uint64_t kPartsFrom = uint64_t(1) << 20;
 
 // Reads bytes 0 .. length - 1 at their offsets, until the end of the file or
 // an error (the error left in errno).
@@ -76,29 +77,40 @@ ReadProblem ReadInParts(int fd, uint8_t* bytes, size_t length, FileBuffer& buffe
 
 }  // namespace
 
-FileRead ReadWholeFileInto(const std::string& path, uint64_t maxBytes, FileBuffer& buffer) {
+OpenedFile OpenForReading(const std::string& path, uint64_t maxBytes) {
     // Opening a FIFO for reading would wait for a writer; non-blocking it
     // returns at once, and the type check below refuses it.
-    files::FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.Get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return Refused(ReadProblem::Missing);
-        if (errno == ENXIO || errno == EISDIR) return Refused(ReadProblem::NotAFile);
-        return Refused(ReadProblem::Unreadable, errno);
+    OpenedFile file;
+    file.fd = FileDescriptor(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const auto refuse = [&file](ReadProblem problem, int error = 0) {
+        file.problem = problem;
+        if (error) file.error = {error, std::generic_category()};
+        return std::move(file);
+    };
+    if (file.fd.Get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return refuse(ReadProblem::Missing);
+        if (errno == ENXIO || errno == EISDIR) return refuse(ReadProblem::NotAFile);
+        return refuse(ReadProblem::Unreadable, errno);
     }
     struct stat status {};
-    if (fstat(fd.Get(), &status) != 0) return Refused(ReadProblem::Unreadable, errno);
-    if (!S_ISREG(status.st_mode)) return Refused(ReadProblem::NotAFile);
-    if (uint64_t(status.st_size) > maxBytes) return Refused(ReadProblem::TooLarge);
+    if (fstat(file.fd.Get(), &status) != 0) return refuse(ReadProblem::Unreadable, errno);
+    if (!S_ISREG(status.st_mode)) return refuse(ReadProblem::NotAFile);
+    if (uint64_t(status.st_size) > maxBytes) return refuse(ReadProblem::TooLarge);
+    file.size = uint64_t(status.st_size);
+    return file;
+}
 
+FileRead ReadWholeFileInto(const OpenedFile& file, uint64_t maxBytes, FileBuffer& buffer) {
+    if (!file) return Refused(file.problem, file.error.value());
+    const int fd = file.fd.Get();
     // One byte more than the file holds, so that the read that finds its end
     // has room without growing (and copying) the buffer.
-    size_t room = size_t(status.st_size) + 1;
+    size_t room = size_t(file.size) + 1;
     uint8_t* bytes = buffer.Grow(room, 0);
     if (bytes == nullptr) return Refused(ReadProblem::Unreadable, ENOMEM);
     size_t filled = 0;
-    if (status.st_size >= kPartsFrom) {
-        const ReadProblem problem =
-            ReadInParts(fd.Get(), bytes, size_t(status.st_size), buffer, filled);
+    if (file.size >= kPartsFrom) {
+        const ReadProblem problem = ReadInParts(fd, bytes, size_t(file.size), buffer, filled);
         if (problem != ReadProblem::None) return Refused(problem, errno);
     }
     for (;;) {
@@ -109,26 +121,49 @@ FileRead ReadWholeFileInto(const std::string& path, uint64_t maxBytes, FileBuffe
             bytes = buffer.Grow(room, filled);
             if (bytes == nullptr) return Refused(ReadProblem::Unreadable, ENOMEM);
         }
-        const ssize_t n = pread(fd.Get(), bytes + filled, room - filled, off_t(filled));
+        const ssize_t n = pread(fd, bytes + filled, room - filled, off_t(filled));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return Refused(ReadProblem::Unreadable, errno);
         if (n == 0) break;
         filled += size_t(n);
     }
     if (filled > maxBytes) return Refused(ReadProblem::TooLarge);
-    FileRead file;
-    file.size = filled;
-    return file;
+    FileRead read;
+    read.size = filled;
+    return read;
 }
 
 WholeFile ReadWholeFile(const std::string& path, uint64_t maxBytes) {
     WholeFile file;
     StringBuffer buffer(file.bytes);
-    const FileRead read = ReadWholeFileInto(path, maxBytes, buffer);
+    const FileRead read = ReadWholeFileInto(OpenForReading(path, maxBytes), maxBytes, buffer);
     file.problem = read.problem;
     file.error = read.error;
     file.bytes.resize(read.size);
     return file;
+}
+
+int64_t ReadPiecesAt(const OpenedFile& file, uint64_t offset, iovec* pieces, int count) {
+    int64_t filled = 0;
+    while (count > 0) {
+        const ssize_t n = preadv(file.fd.Get(), pieces, count, off_t(offset + uint64_t(filled)));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        filled += n;
+        // Past the pieces filled whole, into the one filled in part.
+        size_t got = size_t(n);
+        while (count > 0 && got >= pieces->iov_len) {
+            got -= pieces->iov_len;
+            ++pieces;
+            --count;
+        }
+        if (count > 0) {
+            pieces->iov_base = static_cast<uint8_t*>(pieces->iov_base) + got;
+            pieces->iov_len -= got;
+        }
+    }
+    return filled;
 }
 
 }  // namespace files

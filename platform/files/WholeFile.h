@@ -9,6 +9,10 @@
 #include <string>
 #include <system_error>
 
+#include "platform/files/FileDescriptor.h"
+
+struct iovec;
+
 namespace files {
 
 enum class ReadProblem {
@@ -54,7 +58,24 @@ struct FileRead {
     explicit operator bool() const { return problem == ReadProblem::None; }
 };
 
-// As ReadWholeFile, into the buffer.
-FileRead ReadWholeFileInto(const std::string& path, uint64_t maxBytes, FileBuffer& buffer);
+// A file opened as ReadWholeFile opens it, with its length at that moment;
+// refused as ReadWholeFile refuses it.
+struct OpenedFile {
+    FileDescriptor fd{-1};
+    uint64_t size = 0;
+    ReadProblem problem = ReadProblem::None;
+    std::error_code error;  // the system's reason for Unreadable
+
+    explicit operator bool() const { return problem == ReadProblem::None; }
+};
+OpenedFile OpenForReading(const std::string& path, uint64_t maxBytes);
+
+// As ReadWholeFile, from an opened file into the buffer.
+FileRead ReadWholeFileInto(const OpenedFile& file, uint64_t maxBytes, FileBuffer& buffer);
+
+// Fills the pieces, in order, with the file's bytes from `offset` on: how many
+// bytes it filled (fewer at the end of the file), or -1 with errno set. The
+// pieces' entries are used up as they are filled.
+int64_t ReadPiecesAt(const OpenedFile& file, uint64_t offset, iovec* pieces, int count);
 
 }  // namespace files

@@ -36,7 +36,8 @@ TEST(WholeFile, LargeFilesReadInPartsGiveEveryByteInOrder) {
         std::ofstream(path, std::ios::binary) << bytes;
 
         BackwardsBuffer buffer;
-        const files::FileRead read = files::ReadWholeFileInto(path, length, buffer);
+        const files::FileRead read =
+            files::ReadWholeFileInto(files::OpenForReading(path, length), length, buffer);
         ASSERT_TRUE(read) << length;
         EXPECT_EQ(buffer.m_bytes.substr(0, read.size), bytes) << length;
         EXPECT_EQ(buffer.m_runs, length >= (size_t(1) << 20) ? 1 : 0) << length;
