@@ -38,31 +38,19 @@ private:
 // large part of reading a picture.
 constexpr uint64_t kPartsFrom = uint64_t(1) << 20;
 
-// Reads bytes 0 .. length - 1 at their offsets, until the end of the file or
-// an error (the error left in errno).
-ssize_t ReadAt(int fd, uint8_t* bytes, size_t length, size_t offset) {
-    size_t got = 0;
-    while (got < length) {
-        const ssize_t n = pread(fd, bytes + got, length - got, off_t(offset + got));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return -1;
-        if (n == 0) break;
-        got += size_t(n);
-    }
-    return ssize_t(got);
-}
-
 // The first `length` bytes of the file in two parts; `filled` is how many of
 // them lie read in one piece from the start (fewer where the file has shrunk
 // since its length was taken).
-ReadProblem ReadInParts(int fd, uint8_t* bytes, size_t length, FileBuffer& buffer, size_t& filled) {
+ReadProblem ReadInParts(const OpenedFile& file, uint8_t* bytes, size_t length, FileBuffer& buffer,
+                        size_t& filled) {
     const size_t half = length / 2;
     const size_t from[2] = {0, half};
     const size_t lengths[2] = {half, length - half};
-    ssize_t got[2] = {0, 0};
+    int64_t got[2] = {0, 0};
     int errors[2] = {0, 0};
     buffer.ReadParts(2, [&](int part) {
-        got[part] = ReadAt(fd, bytes + from[part], lengths[part], from[part]);
+        iovec piece{bytes + from[part], lengths[part]};
+        got[part] = ReadPiecesAt(file, from[part], &piece, 1);
         if (got[part] < 0) errors[part] = errno;
     });
     for (const int error : errors) {
@@ -102,7 +90,6 @@ OpenedFile OpenForReading(const std::string& path, uint64_t maxBytes) {
 
 FileRead ReadWholeFileInto(const OpenedFile& file, uint64_t maxBytes, FileBuffer& buffer) {
     if (!file) return Refused(file.problem, file.error.value());
-    const int fd = file.fd.Get();
     // One byte more than the file holds, so that the read that finds its end
     // has room without growing (and copying) the buffer.
     size_t room = size_t(file.size) + 1;
@@ -110,7 +97,7 @@ FileRead ReadWholeFileInto(const OpenedFile& file, uint64_t maxBytes, FileBuffer
     if (bytes == nullptr) return Refused(ReadProblem::Unreadable, ENOMEM);
     size_t filled = 0;
     if (file.size >= kPartsFrom) {
-        const ReadProblem problem = ReadInParts(fd, bytes, size_t(file.size), buffer, filled);
+        const ReadProblem problem = ReadInParts(file, bytes, size_t(file.size), buffer, filled);
         if (problem != ReadProblem::None) return Refused(problem, errno);
     }
     for (;;) {
@@ -121,11 +108,11 @@ FileRead ReadWholeFileInto(const OpenedFile& file, uint64_t maxBytes, FileBuffer
             bytes = buffer.Grow(room, filled);
             if (bytes == nullptr) return Refused(ReadProblem::Unreadable, ENOMEM);
         }
-        const ssize_t n = pread(fd, bytes + filled, room - filled, off_t(filled));
-        if (n < 0 && errno == EINTR) continue;
+        iovec rest{bytes + filled, room - filled};
+        const int64_t n = ReadPiecesAt(file, filled, &rest, 1);
         if (n < 0) return Refused(ReadProblem::Unreadable, errno);
-        if (n == 0) break;
         filled += size_t(n);
+        if (filled < room) break;
     }
     if (filled > maxBytes) return Refused(ReadProblem::TooLarge);
     FileRead read;
