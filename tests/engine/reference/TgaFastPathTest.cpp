@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -13,6 +14,7 @@
 #include "engine/PictureFile.h"
 #include "engine/TgaFile.h"
 #include "tests/engine/reference/DifferentialPictures.h"
+#include "tests/support/AllocationGuards.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -185,6 +187,25 @@ TEST(TgaFastPath, AFileCutShortFailsWithTheLibrarysError) {
             ExpectSameAsLibrary(cut, what);
         }
     }
+}
+
+TEST(TgaFastPath, AFileReadStraightRunsOutOfMemoryOrIsLeftToTheWholeReadWhenItShrinks) {
+    std::mt19937 rng(31);
+    TempDir dir;
+    const std::string path = dir.File("gray.tga");
+    const std::string bytes =
+        EncodeTga(MakeFilePicture(rng, 200, 300, false), {Pixels::Gray, false, true}, "");
+    std::ofstream(path, std::ios::binary) << bytes;
+    // The raster, then a worker's row buffer.
+    for (size_t failing : {1, 2}) {
+        FailingAllocation failure(failing);
+        EXPECT_EQ(engine::ReadPictureFile(path).Error(), engine::kOutOfMemory) << failing;
+    }
+    // Cut after it was opened: the rows come short of the length it had then.
+    const files::OpenedFile file = files::OpenForReading(path, bytes.size());
+    ASSERT_TRUE(file);
+    std::filesystem::resize_file(path, bytes.size() / 2);
+    EXPECT_FALSE(engine::ReadPlainTgaFile(file, bytes, nullptr).has_value());
 }
 
 TEST(TgaFastPath, LeavesOtherKindsToTheLibrary) {
