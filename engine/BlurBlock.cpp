@@ -54,8 +54,6 @@ uint32_t Load32(const uint8_t* p) {
     return v;
 }
 
-}  // namespace
-
 struct BlurBlockParts {
     int32_t* slopeEvents;  // [index][lane]: second differences of the alpha sums
     int16_t* alpha;        // [k][lane]: alpha of pixel k - 2s, 0 outside the line
@@ -67,10 +65,10 @@ struct BlurBlockParts {
         return StepEventLength(m, s) * kLanes +
                (AlphaLength(m, s) + Outputs(m, s) + m + 1) * kLanes / 2 + (m + 8) / 4 + 1;
     }
-    explicit BlurBlockParts(BlurBlockScratch& scratch) {
-        const int64_t m = scratch.m_maxLength;
-        const int32_t s = scratch.m_size;
-        slopeEvents = reinterpret_cast<int32_t*>(scratch.m_memory.get());
+    explicit BlurBlockParts(const BlurBlockScratch& scratch) {
+        const int64_t m = scratch.MaxLength();
+        const int32_t s = scratch.Size();
+        slopeEvents = reinterpret_cast<int32_t*>(scratch.Words());
         alpha = reinterpret_cast<int16_t*>(slopeEvents + StepEventLength(m, s) * kLanes);
         total = alpha + AlphaLength(m, s) * kLanes;
         changes = total + Outputs(m, s) * kLanes;
@@ -78,17 +76,14 @@ struct BlurBlockParts {
     }
 };
 
+}  // namespace
+
 bool BlurBlockScratch::Reserve(int64_t maxLength, int32_t size) {
-    const int64_t words = BlurBlockParts::Words(maxLength, size);
-    if (words > m_capacity) {
-        m_memory.reset(static_cast<uint32_t*>(TakeBlock(size_t(words) * sizeof(uint32_t))));
-        m_capacity = m_memory ? words : 0;
-        if (!m_memory) return false;
+    if (!LineScratch::Reserve(BlurBlockParts::Words(maxLength, size), maxLength, size)) {
+        return false;
     }
-    m_maxLength = maxLength;
-    m_size = size;
     // The step events start at zero; each block leaves them so.
-    std::memset(m_memory.get(), 0, size_t(StepEventLength(maxLength, size) * kLanes) * 4);
+    std::memset(Words(), 0, size_t(StepEventLength(maxLength, size) * kLanes) * 4);
     return true;
 }
 

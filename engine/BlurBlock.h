@@ -8,7 +8,7 @@
 
 #include "engine/BlurLine.h"
 #include "engine/BlurTaps.h"
-#include "engine/KeptBlocks.h"
+#include "engine/LineScratch.h"
 
 namespace engine {
 
@@ -23,17 +23,10 @@ inline bool BlockBlurs(const BlurTaps& taps) {
 }
 
 // Working memory of one thread for lines up to a given length.
-class BlurBlockScratch {
+class BlurBlockScratch : public LineScratch {
 public:
     // False when the memory cannot be had.
     bool Reserve(int64_t maxLength, int32_t size);
-
-private:
-    friend struct BlurBlockParts;
-    BlockArray<uint32_t> m_memory;
-    int64_t m_capacity = 0;
-    int64_t m_maxLength = 0;
-    int32_t m_size = 0;
 };
 
 // Pixel j of lane l at in + j * inStride + 4 l (j = 0 .. m - 1); output o

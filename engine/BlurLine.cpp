@@ -19,8 +19,6 @@ int64_t EventLength(int64_t m, int32_t s) { return StepEventLength(m, s); }
 // The alphas between 2s zeros on each side, and room for a whole last block.
 int64_t PaddedAlphaLength(int64_t m, int32_t s) { return m + 4 * int64_t(s) + kBlock; }
 
-}  // namespace
-
 // The scratch memory cut into the arrays of one line.
 struct BlurLineParts {
     uint32_t* blue;  // prefix sums, 2s zeros first and the whole sum repeated after
@@ -36,10 +34,10 @@ struct BlurLineParts {
         return 4 * PrefixLength(m, s) + TotalLength(m, s) + 2 * EventLength(m, s) +
                PaddedAlphaLength(m, s) / 4 + 1;
     }
-    BlurLineParts(BlurLineScratch& scratch) {
-        const int64_t m = scratch.m_maxLength;
-        const int32_t s = scratch.m_size;
-        uint32_t* p = scratch.m_memory.get();
+    explicit BlurLineParts(const BlurLineScratch& scratch) {
+        const int64_t m = scratch.MaxLength();
+        const int32_t s = scratch.Size();
+        uint32_t* p = scratch.Words();
         blue = p;
         green = blue + PrefixLength(m, s);
         red = green + PrefixLength(m, s);
@@ -51,16 +49,10 @@ struct BlurLineParts {
     }
 };
 
+}  // namespace
+
 bool BlurLineScratch::Reserve(int64_t maxLength, int32_t size) {
-    const int64_t words = BlurLineParts::Words(maxLength, size);
-    if (words > m_capacity) {
-        m_memory.reset(static_cast<uint32_t*>(TakeBlock(size_t(words) * sizeof(uint32_t))));
-        m_capacity = m_memory ? words : 0;
-        if (!m_memory) return false;
-    }
-    m_maxLength = maxLength;
-    m_size = size;
-    return true;
+    return LineScratch::Reserve(BlurLineParts::Words(maxLength, size), maxLength, size);
 }
 
 namespace {

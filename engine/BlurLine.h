@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "engine/BlurTaps.h"
-#include "engine/KeptBlocks.h"
+#include "engine/LineScratch.h"
 
 namespace engine {
 
@@ -24,17 +24,10 @@ struct BlurLineOptions {
 };
 
 // Working memory of one thread for lines up to a given length.
-class BlurLineScratch {
+class BlurLineScratch : public LineScratch {
 public:
     // False when the memory cannot be had.
     bool Reserve(int64_t maxLength, int32_t size);
-
-private:
-    friend struct BlurLineParts;
-    BlockArray<uint32_t> m_memory;
-    int64_t m_capacity = 0;
-    int64_t m_maxLength = 0;
-    int32_t m_size = 0;
 };
 
 // in: m pixels (B, G, R, A); out: m + 2s pixels for the positions -s .. m + s - 1.
