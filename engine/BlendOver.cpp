@@ -11,15 +11,19 @@ namespace engine {
 
 namespace {
 
-// The bytes an opaque source pixel leaves: its colours through the blend's
-// single-precision quotient and back.
+// What the blend looks up rather than computes.
 struct BlendTables {
+    // Each byte divided by 255 in double and stored in single precision.
+    float unit[256];
+    // The bytes an opaque source pixel leaves: its colours through that
+    // quotient and back.
     uint8_t opaque[256];
     // Whether that round trip gives every byte back, so that an opaque source
     // pixel is simply copied (it does in IEEE arithmetic; checked, not assumed).
     bool opaqueCopies = true;
 
     BlendTables() {
+        for (int v = 0; v < 256; ++v) unit[v] = float(double(v) / 255.0);
         for (int v = 0; v < 256; ++v) {
             // An opaque source replaces the destination entirely: with a
             // weight of exactly 1 and the destination's of exactly 0, each
@@ -49,13 +53,9 @@ using Bytes16 = uint8_t __attribute__((vector_size(16)));
 // stored in single precision, the products and their sum in double (never
 // fused), stored in single precision, held to 1, times 255 and truncated.
 // The alpha lane weighs the source alpha by itself, as the blend does.
-TINTORA_INLINE void Blend(const uint8_t* s, uint8_t* d) {
-    const Ints sourceBytes = {s[0], s[1], s[2], s[3]};
-    const Ints targetBytes = {d[0], d[1], d[2], d[3]};
-    const Floats source =
-        __builtin_convertvector(__builtin_convertvector(sourceBytes, Doubles) / 255.0, Floats);
-    const Floats target =
-        __builtin_convertvector(__builtin_convertvector(targetBytes, Doubles) / 255.0, Floats);
+TINTORA_INLINE void Blend(const BlendTables& t, const uint8_t* s, uint8_t* d) {
+    const Floats source = {t.unit[s[0]], t.unit[s[1]], t.unit[s[2]], t.unit[s[3]]};
+    const Floats target = {t.unit[d[0]], t.unit[d[1]], t.unit[d[2]], t.unit[d[3]]};
     const double as = double(source[kAlpha]);
     const double keep = 1.0 - as;
     const Doubles weight = {as, as, as, as};
@@ -102,7 +102,7 @@ TINTORA_INLINE void BlendOne(const BlendTables& t, const uint8_t* s, uint8_t* d,
     if (source != last.source || target != last.target) {
         last.source = source;
         last.target = target;
-        Blend(s, d);
+        Blend(t, s, d);
         std::memcpy(&last.result, d, 4);
     } else {
         std::memcpy(d, &last.result, 4);
