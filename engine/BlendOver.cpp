@@ -109,6 +109,38 @@ TINTORA_INLINE void BlendOne(const BlendTables& t, const uint8_t* s, uint8_t* d,
     }
 }
 
+using Words8 = uint32_t __attribute__((vector_size(32)));
+
+// Eight pixels blended in integers. Each channel's blend is, in exact
+// arithmetic, n / 255 truncated with n = source * alpha + target * (255 -
+// alpha) (the alpha lane with the source alpha as its source), and the
+// single-precision steps stray from that by under 1e-4. Where n is no
+// multiple of 255 the quotient is at least 1/255 from a whole number, so the
+// integer quotient is the blend's byte; where it is a multiple (every
+// transparent or opaque pixel among them) the pixel goes the way defined.
+TINTORA_INLINE void BlendEight(const BlendTables& t, const uint8_t* s, uint8_t* d,
+                               LastBlend& last) {
+    Words8 source, target;
+    std::memcpy(&source, s, sizeof source);
+    std::memcpy(&target, d, sizeof target);
+    const Words8 alpha = source >> 24;
+    const Words8 keep = 255 - alpha;
+    Words8 blended = {};
+    Words8 whole = {};  // lanes with some channel's n a multiple of 255
+    for (int shift = 0; shift < 32; shift += 8) {
+        const Words8 n = (source >> shift & 0xFFu) * alpha + (target >> shift & 0xFFu) * keep;
+        // n / 255 for every n up to 255 * 255.
+        const Words8 quotient = n * 0x8081u >> 23;
+        whole |= Words8(quotient * 255 == n);
+        blended |= quotient << shift;
+    }
+    const Words8 result = whole != 0 ? target : blended;
+    std::memcpy(d, &result, sizeof result);
+    for (int k = 0; k < 8; ++k) {
+        if (whole[k] != 0) BlendOne(t, s + 4 * k, d + 4 * k, last);
+    }
+}
+
 TINTORA_INLINE void BlendRow(const BlendTables& t, const uint8_t* s, uint8_t* d, int64_t count) {
     LastBlend last;
     // Transparent picture pixels leave the layer as it is; eight opaque ones
@@ -121,7 +153,7 @@ TINTORA_INLINE void BlendRow(const BlendTables& t, const uint8_t* s, uint8_t* d,
             std::memcpy(d + 4 * i, from, 4 * kTransparentGroup);
             continue;
         }
-        for (int64_t k = i; k < i + kTransparentGroup; ++k) BlendOne(t, s + 4 * k, d + 4 * k, last);
+        BlendEight(t, from, d + 4 * i, last);
     }
     for (; i < count; ++i) BlendOne(t, s + 4 * i, d + 4 * i, last);
 }

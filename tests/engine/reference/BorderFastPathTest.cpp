@@ -88,15 +88,23 @@ TEST(BlendOverLayer, MatchesStampRasterAnywhere) {
     }
 }
 
-TEST(BlendOverLayer, EveryPairOfBytesBlendsAsOnePixelDoes) {
-    // All source alphas and colours against a spread of destinations.
-    std::mt19937 rng(1213);
-    Picture source{256, 256, std::vector<uint8_t>(256 * 256 * 4)};
-    Picture target = MakePicture(rng, Kind::AnyAlpha, 256, 256);
+TEST(BlendOverLayer, EverySourceAlphaSourceByteAndTargetByteBlendsAsOnePixelDoes) {
+    // Row a has source alpha a; along it the colour channels go through every
+    // pair of source and target bytes, and the target alphas through every value.
+    constexpr int kPairs = 256 * 256;
+    constexpr int kWidth = (kPairs + 2) / 3;
+    Picture source{kWidth, 256};
+    Picture target = source;
     for (int a = 0; a < 256; ++a) {
-        for (int v = 0; v < 256; ++v) {
-            uint8_t* p = &source.bytes[(size_t(a) * 256 + size_t(v)) * 4];
-            p[0] = uint8_t(v), p[1] = uint8_t(255 - v), p[2] = uint8_t(v * 7), p[3] = uint8_t(a);
+        for (int k = 0; k < kWidth; ++k) {
+            const size_t at = (size_t(a) * kWidth + size_t(k)) * 4;
+            for (int c = 0; c < 3; ++c) {
+                const int pair = (3 * k + c) % kPairs;
+                source.bytes[at + size_t(c)] = uint8_t(pair);
+                target.bytes[at + size_t(c)] = uint8_t(pair >> 8);
+            }
+            source.bytes[at + 3] = uint8_t(a);
+            target.bytes[at + 3] = uint8_t(k);
         }
     }
     Picture expected = target;
