@@ -110,14 +110,18 @@ TINTORA_INLINE void BlendOne(const BlendTables& t, const uint8_t* s, uint8_t* d,
 }
 
 using Words8 = uint32_t __attribute__((vector_size(32)));
+using Quads4 = uint64_t __attribute__((vector_size(32)));
 
 // Eight pixels blended in integers. Each channel's blend is, in exact
 // arithmetic, n / 255 truncated with n = source * alpha + target * (255 -
 // alpha) (the alpha lane with the source alpha as its source), and the
 // single-precision steps stray from that by under 1e-4. Where n is no
 // multiple of 255 the quotient is at least 1/255 from a whole number, so the
-// integer quotient is the blend's byte; where it is a multiple (every
-// transparent or opaque pixel among them) the pixel goes the way defined.
+// integer quotient is the blend's byte; where it is a multiple, a
+// transparent source pixel leaves the target, an opaque one replaces it
+// (where that is what the steps give, see opaqueCopies), and any other goes
+// the way defined. All in vectors, since in graphics with fine detail which
+// pixels are transparent or opaque is too irregular to branch on.
 TINTORA_INLINE void BlendEight(const BlendTables& t, const uint8_t* s, uint8_t* d,
                                LastBlend& last) {
     Words8 source, target;
@@ -134,10 +138,18 @@ TINTORA_INLINE void BlendEight(const BlendTables& t, const uint8_t* s, uint8_t* 
         whole |= Words8(quotient * 255 == n);
         blended |= quotient << shift;
     }
-    const Words8 result = whole != 0 ? target : blended;
+    const Words8 transparent = Words8(alpha == 0);
+    const Words8 opaque = Words8(alpha == 255) & (t.opaqueCopies ? ~0u : 0u);
+    const Words8 result = transparent != 0 ? target
+                          : opaque != 0    ? source
+                          : whole != 0     ? target
+                                           : blended;
     std::memcpy(d, &result, sizeof result);
+    const Words8 left = whole & ~(transparent | opaque);
+    const Quads4 any = Quads4(left);
+    if ((any[0] | any[1] | any[2] | any[3]) == 0) return;
     for (int k = 0; k < 8; ++k) {
-        if (whole[k] != 0) BlendOne(t, s + 4 * k, d + 4 * k, last);
+        if (left[k] != 0) BlendOne(t, s + 4 * k, d + 4 * k, last);
     }
 }
 

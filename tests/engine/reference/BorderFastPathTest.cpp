@@ -89,21 +89,23 @@ TEST(BlendOverLayer, MatchesStampRasterAnywhere) {
 }
 
 TEST(BlendOverLayer, EverySourceAlphaSourceByteAndTargetByteBlendsAsOnePixelDoes) {
-    // Row a has source alpha a; along it the colour channels go through every
-    // pair of source and target bytes, and the target alphas through every value.
+    // Along each row the colour channels go through every pair of source and
+    // target bytes, and the target alphas through every value; pixel k of row
+    // r has source alpha r + k (mod 256), so that every alpha meets every
+    // pixel and neighbours differ (no eight are all transparent or opaque).
     constexpr int kPairs = 256 * 256;
     constexpr int kWidth = (kPairs + 2) / 3;
     Picture source{kWidth, 256};
     Picture target = source;
-    for (int a = 0; a < 256; ++a) {
+    for (int r = 0; r < 256; ++r) {
         for (int k = 0; k < kWidth; ++k) {
-            const size_t at = (size_t(a) * kWidth + size_t(k)) * 4;
+            const size_t at = (size_t(r) * kWidth + size_t(k)) * 4;
             for (int c = 0; c < 3; ++c) {
                 const int pair = (3 * k + c) % kPairs;
                 source.bytes[at + size_t(c)] = uint8_t(pair);
                 target.bytes[at + size_t(c)] = uint8_t(pair >> 8);
             }
-            source.bytes[at + 3] = uint8_t(a);
+            source.bytes[at + 3] = uint8_t(r + k);
             target.bytes[at + 3] = uint8_t(k);
         }
     }
