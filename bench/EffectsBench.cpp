@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -28,6 +30,25 @@ std::vector<uint8_t> Picture() {
     return bytes;
 }
 
+// A full-HD picture of one large soft-edged shape: an ellipse over half the
+// frame whose alpha falls off over hundreds of pixels, so that half the
+// pixels are partly transparent, in colours that change at every pixel.
+std::vector<uint8_t> Feathered() {
+    std::vector<uint8_t> bytes(size_t(kWidth) * kHeight * 4);
+    for (int32_t y = 0; y < kHeight; ++y) {
+        for (int32_t x = 0; x < kWidth; ++x) {
+            uint8_t* p = &bytes[(size_t(y) * kWidth + size_t(x)) * 4];
+            const double d = std::hypot((x - 960) / 700.0, (y - 540) / 300.0);
+            p[0] = uint8_t(x), p[1] = uint8_t(y), p[2] = uint8_t(x + y);
+            p[3] = uint8_t(std::clamp(255.0 * (1.3 - d) / 0.9, 0.0, 255.0));
+        }
+    }
+    return bytes;
+}
+
+// The picture of a benchmark's argument: noise (0) or one feathered shape (1).
+std::vector<uint8_t> PictureOf(int64_t kind) { return kind == 0 ? Picture() : Feathered(); }
+
 void Finish(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
 }
@@ -44,7 +65,7 @@ void BM_AntiFlicker(benchmark::State& state) {
 BENCHMARK(BM_AntiFlicker)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
 void BM_Border(benchmark::State& state) {
-    const auto picture = Picture();
+    const auto picture = PictureOf(state.range(2));
     engine::BorderParams params;
     params.size = uint32_t(state.range(0));
     params.blur = int32_t(state.range(1));
@@ -55,10 +76,18 @@ void BM_Border(benchmark::State& state) {
     }
     Finish(state);
 }
-BENCHMARK(BM_Border)->Args({10, 0})->Args({10, 10})->Args({100, 0})->Unit(benchmark::kMillisecond);
+// Size, blur and picture.
+BENCHMARK(BM_Border)
+    ->Args({10, 0, 0})
+    ->Args({10, 10, 0})
+    ->Args({100, 0, 0})
+    ->Args({10, 0, 1})
+    ->Args({10, 10, 1})
+    ->Args({100, 0, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_OffsetShadow(benchmark::State& state) {
-    const auto picture = Picture();
+    const auto picture = PictureOf(state.range(1));
     engine::OffsetShadowParams params;
     params.dx = 20;
     params.dy = 20;
@@ -70,7 +99,7 @@ void BM_OffsetShadow(benchmark::State& state) {
     }
     Finish(state);
 }
-BENCHMARK(BM_OffsetShadow)->Arg(0)->Arg(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OffsetShadow)->ArgsProduct({{0, 20}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 void BM_EmbossBevel(benchmark::State& state) {
     const auto start = Picture();
